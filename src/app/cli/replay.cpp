@@ -1,0 +1,283 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "replay.h"
+
+#include "app/cli/state_dump.h"
+#include "runtime/runtime_error.h"
+#include "ui/main_window.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace qvd {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Splits off the next word, skipping the blanks before it.
+std::string_view nextWord(std::string_view& rest)
+{
+    std::size_t i = 0;
+    while (i < rest.size() && isBlank(rest[i]))
+        ++i;
+    std::size_t j = i;
+    while (j < rest.size() && !isBlank(rest[j]))
+        ++j;
+    const std::string_view word = rest.substr(i, j - i);
+    rest.remove_prefix(j);
+    return word;
+}
+
+bool onlyBlanks(std::string_view text)
+{
+    for (char c : text) {
+        if (!isBlank(c))
+            return false;
+    }
+    return true;
+}
+
+// A whole number with an optional sign; a value beyond what a long long holds
+// saturates, which any scroll bar clamps to its range all the same.
+std::optional<long long> parseWholeNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    long long magnitude = 0;
+    constexpr long long kLimit = std::numeric_limits<long long>::max() / 10 - 9;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        if (magnitude < kLimit)
+            magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+struct Click {
+    ControlId control;
+    bool isOption;
+};
+struct Move {
+    ControlId bar;
+    long long value;
+    bool drag;
+};
+struct SetCaption {
+    ControlId label;
+    std::string text;
+};
+struct SetValue {
+    ControlId option;
+    bool selected;
+};
+struct Dump {};
+struct Nothing {};
+
+using Action = std::variant<Nothing, Click, Move, SetCaption, SetValue, Dump>;
+
+struct ParsedLine {
+    Action action;
+    std::string error; // empty when the line was understood
+};
+
+constexpr std::array<std::string_view, 6> kClickable = {"Option4", "Option13", "Option14",
+                                                        "Option11", "Option2", "Command1"};
+constexpr std::array<std::string_view, 4> kBars = {"HSBM", "hig", "vert", "hsbM1"};
+
+template <std::size_t N>
+bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names)
+{
+    for (std::string_view n : names) {
+        if (n == name)
+            return true;
+    }
+    return false;
+}
+
+class LineParser {
+public:
+    explicit LineParser(const MainWindow& window)
+        : m_window(window)
+    {
+    }
+
+    ParsedLine parse(std::string_view line) const
+    {
+        std::string_view rest = line;
+        const std::string_view verb = nextWord(rest);
+        if (verb.empty() || verb.front() == '#')
+            return {Nothing{}, {}};
+        if (verb == "click")
+            return parseClick(rest);
+        if (verb == "change" || verb == "scroll")
+            return parseMove(rest, verb == "scroll");
+        if (verb == "set")
+            return parseSet(rest);
+        if (verb == "dump") {
+            if (!onlyBlanks(rest))
+                return fail("dump takes no argument");
+            return {Dump{}, {}};
+        }
+        return fail("unknown verb '" + std::string(verb) + "'");
+    }
+
+private:
+    static ParsedLine fail(std::string reason) { return {Nothing{}, std::move(reason)}; }
+
+    ParsedLine parseClick(std::string_view rest) const
+    {
+        const std::string_view name = nextWord(rest);
+        if (name.empty())
+            return fail("click needs a control name");
+        if (!isOneOf(name, kClickable))
+            return fail("cannot click '" + std::string(name) +
+                        "' (Option4, Option13, Option14, Option11, Option2 or Command1)");
+        if (!onlyBlanks(rest))
+            return fail("unexpected text after the control name");
+        const ControlId id = m_window.id(name);
+        return {Click{id, m_window.controls().control(id).kind == ControlKind::OptionButton}, {}};
+    }
+
+    ParsedLine parseMove(std::string_view rest, bool drag) const
+    {
+        const std::string_view name = nextWord(rest);
+        if (name.empty())
+            return fail("missing scroll bar name");
+        if (!isOneOf(name, kBars))
+            return fail("unknown scroll bar '" + std::string(name) + "' (HSBM, hig, vert or hsbM1)");
+        const std::string_view valueText = nextWord(rest);
+        if (valueText.empty())
+            return fail("missing value");
+        const auto value = parseWholeNumber(valueText);
+        if (!value)
+            return fail("value '" + std::string(valueText) + "' is not a whole number");
+        if (!onlyBlanks(rest))
+            return fail("unexpected text after the value");
+        return {Move{m_window.id(name), *value, drag}, {}};
+    }
+
+    ParsedLine parseSet(std::string_view rest) const
+    {
+        const std::string_view target = nextWord(rest);
+        const auto dot = target.find('.');
+        if (target.empty() || dot == std::string_view::npos)
+            return fail("set needs NAME.Caption or NAME.Value");
+        const std::string_view name = target.substr(0, dot);
+        const std::string_view property = target.substr(dot + 1);
+        const ControlId id = m_window.controls().find(name);
+        if (id == m_window.controls().size())
+            return fail("unknown control '" + std::string(name) + "'");
+        const ControlKind kind = m_window.controls().control(id).kind;
+        if (property == "Caption") {
+            if (kind != ControlKind::Label)
+                return fail("'" + std::string(name) + "' has no Caption that can be set");
+            // The text is the rest of the line after the one blank that follows.
+            if (!rest.empty())
+                rest.remove_prefix(1);
+            return {SetCaption{id, std::string(rest)}, {}};
+        }
+        if (property == "Value") {
+            if (kind != ControlKind::OptionButton)
+                return fail("'" + std::string(name) + "' has no Value that can be set");
+            const std::string_view valueText = nextWord(rest);
+            if (valueText.empty())
+                return fail("missing value");
+            const auto value = parseWholeNumber(valueText);
+            if (!value || (*value != kTrue && *value != kFalse))
+                return fail("an option button's Value is -1 or 0, not '" + std::string(valueText) + "'");
+            if (!onlyBlanks(rest))
+                return fail("unexpected text after the value");
+            return {SetValue{id, *value == kTrue}, {}};
+        }
+        return fail("unknown property '" + std::string(property) + "'");
+    }
+
+    const MainWindow& m_window;
+};
+
+// Carries out one understood action on the model.
+class Runner {
+public:
+    Runner(MainWindow& window, std::ostream& out)
+        : m_window(window)
+        , m_out(out)
+    {
+    }
+
+    void operator()(const Nothing&) {}
+    void operator()(const Click& click)
+    {
+        if (click.isOption)
+            m_window.controls().clickOption(click.control);
+        else
+            m_window.controls().press(click.control);
+    }
+    void operator()(const Move& move)
+    {
+        if (move.drag)
+            m_window.controls().dragScrollBar(move.bar, move.value);
+        else
+            m_window.controls().moveScrollBar(move.bar, move.value);
+    }
+    void operator()(const SetCaption& set) { m_window.controls().setCaption(set.label, set.text); }
+    void operator()(const SetValue& set) { m_window.controls().setOptionValue(set.option, set.selected); }
+    void operator()(const Dump&)
+    {
+        dumpState(m_window.controls(), m_out);
+        m_dumped = true;
+    }
+
+    [[nodiscard]] bool dumped() const { return m_dumped; }
+
+private:
+    MainWindow& m_window;
+    std::ostream& m_out;
+    bool m_dumped = false;
+};
+
+} // namespace
+
+int runReplay(std::istream& script, std::ostream& out, std::ostream& err, const NumberFormat& format)
+{
+    MainWindow window(format);
+    window.load();
+    const LineParser parser(window);
+    Runner runner(window, out);
+
+    std::string line;
+    long lineNumber = 0;
+    while (std::getline(script, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const ParsedLine parsed = parser.parse(line);
+        if (!parsed.error.empty()) {
+            err << "replay: line " << lineNumber << ": " << parsed.error << '\n';
+            return ReplayBadLine;
+        }
+        try {
+            std::visit(runner, parsed.action);
+        } catch (const RuntimeError& error) {
+            dumpState(window.controls(), out);
+            err << "replay: line " << lineNumber << ": runtime error: " << errorKindName(error.kind()) << '\n';
+            return ReplayRuntimeError;
+        }
+    }
+    if (!runner.dumped())
+        dumpState(window.controls(), out);
+    return ReplayOk;
+}
+
+} // namespace qvd

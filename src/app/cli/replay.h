@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The scripted driver of the window's model. The model starts as the window is
+// first shown (design-time properties, then Form_Load); each line of the
+// script is one user action or caption write:
+//
+//   click NAME              Option4/13/14/11/2 becomes selected and raises Click; Command1 raises Click
+//   change NAME V           HSBM/hig/vert/hsbM1 moves to V (clamped) and raises Change
+//   scroll NAME V           the thumb is dragged to V (clamped); raises Scroll
+//   set NAME.Caption TEXT   a label's caption is written (the rest of the line after one blank)
+//   set NAME.Value B        an option button's Value is written (-1 or 0): no Click, no group rule
+//   dump                    the state is printed
+//
+// Blank lines and lines starting with '#' are ignored. Without any dump the
+// state is printed once at the end.
+
+#include "runtime/caption_text.h"
+
+#include <istream>
+#include <ostream>
+
+namespace qvd {
+
+enum ReplayStatus : int {
+    ReplayOk = 0,
+    ReplayBadLine = 2,     // a line that cannot be understood; nothing of it ran
+    ReplayRuntimeError = 3 // an untrapped error ended the program
+};
+
+// Runs the script read from `script`; the state goes to `out`, diagnostics to
+// `err` as "replay: line N: reason". Returns the exit status.
+[[nodiscard]] int runReplay(std::istream& script, std::ostream& out, std::ostream& err,
+                            const NumberFormat& format);
+
+} // namespace qvd

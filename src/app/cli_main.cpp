@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// qvdtalvern-cli: the window's model without a window.
+
+#include "app/cli/replay.h"
+#include "app/cli/table.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
+    "                            [--format text|csv|json]\n"
+    "       qvdtalvern-cli replay [FILE|-]\n";
+
+// Red text only on a terminal, and never when NO_COLOR is set to anything.
+bool colourWanted()
+{
+    const char* noColour = std::getenv("NO_COLOR");
+    return isatty(STDOUT_FILENO) == 1 && (noColour == nullptr || *noColour == '\0');
+}
+
+int replay(const std::vector<std::string_view>& args, const qvd::NumberFormat& format)
+{
+    if (args.size() > 1) {
+        std::cerr << "qvdtalvern-cli: replay takes at most one file\n" << kUsage;
+        return 2;
+    }
+    if (args.empty() || args[0] == "-")
+        return qvd::runReplay(std::cin, std::cout, std::cerr, format);
+    std::ifstream script{std::string(args[0])};
+    if (!script) {
+        std::cerr << "qvdtalvern-cli: cannot read " << args[0] << '\n';
+        return 2;
+    }
+    return qvd::runReplay(script, std::cout, std::cerr, format);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string_view> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    const std::string_view command = words[0];
+    const std::vector<std::string_view> args(words.begin() + 1, words.end());
+    const qvd::NumberFormat format = qvd::NumberFormat::fromEnvironment();
+    if (command == "table")
+        return qvd::runTable(args, {std::cout, std::cerr, colourWanted()}, format);
+    if (command == "replay")
+        return replay(args, format);
+    if (command == "--help" || command == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::cerr << "qvdtalvern-cli: unknown command '" << command << "'\n" << kUsage;
+    return 2;
+}

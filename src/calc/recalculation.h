@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The two recalculations of the result table. Both read the screen width from
+// the caption of Label147, the angle from Label148 and the unit from Option11
+// and Option2, and write the caption and colour of the 27 result labels, row
+// by row in the projector table's order; the angle recalculation first brings
+// the height and diagonal captions into line with the width. Neither writes
+// Label147 or Label148, so a recalculation never starts another.
+//
+// A failing caption reading or arithmetic step throws RuntimeError at that
+// step; what was written before it stays written.
+
+#include "calc/projector_table.h"
+#include "runtime/caption_text.h"
+#include "runtime/controls.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qvd {
+
+// The words a row shows, in red, when the screen width lies outside its range.
+enum class RangeWarning { TooBig, TooSmall };
+
+// What a row shows: three caption texts, and whether they are a range warning.
+struct PlacementResult {
+    std::string throwDistance;
+    std::string straightLine;
+    std::string verticalOffset;
+    bool isWarning = false;
+};
+
+// The names of the controls the recalculations read and write.
+struct PlacementControlNames {
+    std::string_view width = "Label147";
+    std::string_view angle = "Label148";
+    std::string_view height = "Label146";
+    std::string_view diagonal = "Label145";
+    std::string_view inches = "Option11";
+    std::string_view centimetres = "Option2";
+};
+
+class Placement {
+public:
+    // Resolves the controls by name; throws std::invalid_argument when `controls`
+    // lacks one of them.
+    Placement(ControlSet& controls, NumberFormat format, const PlacementControlNames& names = {});
+
+    // The width recalculation, run when the caption of Label147 is written.
+    void Label147_Change();
+    // The angle recalculation, run when the caption of Label148 is written.
+    void Label148_Change();
+
+    // What row `row` of the table shows now.
+    [[nodiscard]] PlacementResult result(std::size_t row) const;
+
+private:
+    enum class Trigger { WidthChange, AngleChange };
+
+    struct RowLabels {
+        ControlId throwLabel;
+        ControlId straightLabel;
+        ControlId offsetLabel;
+    };
+
+    // What one recalculation holds while it runs.
+    struct Run {
+        Trigger trigger;
+        double width;
+        double theta;
+        const RowLengths* lengths[kRowCount];
+        std::optional<double> angle; // read with ParseNumber at the first sign test
+    };
+
+    void recalculate(Trigger trigger);
+    void CalculateRow(Run& run, std::size_t row);
+    void writeWarning(std::size_t row, RangeWarning warning);
+    void write(ControlId label, double value, CaptionFormat format);
+    [[nodiscard]] double readWidth() const;
+    [[nodiscard]] double angleDegrees(Run& run) const;
+
+    ControlSet& m_controls;
+    NumberFormat m_format;
+    ControlId m_width;
+    ControlId m_angle;
+    ControlId m_height;
+    ControlId m_diagonal;
+    ControlId m_inches;
+    ControlId m_centimetres;
+    std::array<RowLabels, kRowCount> m_rows{};
+};
+
+} // namespace qvd

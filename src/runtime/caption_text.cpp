@@ -1,0 +1,398 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "caption_text.h"
+
+#include "runtime_error.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <langinfo.h>
+#include <limits>
+#include <locale.h>
+#include <system_error>
+
+namespace qvd {
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// A finite nonzero double rounded to 15 significant decimal digits:
+// magnitude = d0.d1d2...d14 x 10^exponent.
+struct Decimal15 {
+    std::array<char, kSignificantDigits> digits{};
+    int exponent = 0;
+    bool negative = false;
+    int significant = kSignificantDigits; // digits left after dropping trailing zeros
+};
+
+void requireFinite(double x)
+{
+    if (std::isnan(x))
+        throw RuntimeError(ErrorKind::InvalidOperation);
+    if (std::isinf(x))
+        throw RuntimeError(ErrorKind::Overflow);
+}
+
+Decimal15 toDecimal15(double x)
+{
+    // "d.dddddddddddddde+XXX": to_chars rounds the exact binary value correctly.
+    std::array<char, 32> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                                         std::chars_format::scientific, kSignificantDigits - 1);
+    (void)ec; // 32 characters always suffice for 15 digits and a 3-digit exponent
+    Decimal15 d;
+    const char* p = buffer.data();
+    if (*p == '-') {
+        d.negative = true;
+        ++p;
+    }
+    d.digits[0] = *p++;
+    ++p; // the period
+    for (int i = 1; i < kSignificantDigits; ++i)
+        d.digits[i] = *p++;
+    ++p; // 'e'
+    const bool negativeExponent = *p++ == '-';
+    int exponent = 0;
+    std::from_chars(p, end, exponent);
+    d.exponent = negativeExponent ? -exponent : exponent;
+    while (d.significant > 1 && d.digits[d.significant - 1] == '0')
+        --d.significant;
+    return d;
+}
+
+// Value is 0.005 or more in magnitude below the cents: add one cent to the
+// decimal digits in `cents`, carrying as far as needed.
+void incrementDigits(std::string& cents)
+{
+    for (auto it = cents.rbegin(); it != cents.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    cents.insert(cents.begin(), '1');
+}
+
+// The magnitude of x in hundredths, as decimal digits (at least three, so that
+// the last two are the decimals), rounded half away from zero on the 15-digit
+// form. Sets `negative` when the rounded value is below zero.
+std::string centsOf(double x, bool& negative)
+{
+    negative = false;
+    if (x == 0.0)
+        return "000";
+    const Decimal15 d = toDecimal15(x);
+    // Digit i of d has the place value 10^(exponent - i); the hundredths sit at
+    // i = exponent + 2 and the deciding third decimal at i = exponent + 3.
+    const int centsDigits = d.exponent + 3;
+    std::string cents;
+    if (centsDigits > 0) {
+        cents.reserve(static_cast<std::size_t>(centsDigits) + 1);
+        for (int i = 0; i < centsDigits; ++i)
+            cents.push_back(i < kSignificantDigits ? d.digits[i] : '0');
+    }
+    const char decider = centsDigits >= 0 && centsDigits < kSignificantDigits ? d.digits[centsDigits] : '0';
+    if (decider >= '5')
+        incrementDigits(cents);
+    const auto firstNonZero = cents.find_first_not_of('0');
+    if (firstNonZero == std::string::npos)
+        return "000";
+    cents.erase(0, firstNonZero);
+    if (cents.size() < 3)
+        cents.insert(0, 3 - cents.size(), '0');
+    negative = d.negative;
+    return cents;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads the decimal number held in `normalized` (ASCII digits, '.', 'e') as
+// the nearest double. Magnitudes below the double range read as 0 (underflow
+// is not an error); `overflow` is set for magnitudes above it.
+double readNormalized(const std::string& normalized, long decimalMagnitude, bool& overflow)
+{
+    overflow = false;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        if (decimalMagnitude > 0) {
+            overflow = true;
+            return std::numeric_limits<double>::infinity();
+        }
+        return 0.0;
+    }
+    return value;
+}
+
+// Collects a number's parts as they are read, then converts them.
+class NumberBuilder {
+public:
+    void addDigit(char c, bool fraction)
+    {
+        m_anyDigit = true;
+        if (m_text.empty() && c == '0' && !fraction) {
+            return; // leading integer zeros carry no magnitude
+        }
+        if (fraction && !m_fractionStarted) {
+            if (m_text.empty())
+                m_text.push_back('0');
+            m_text.push_back('.');
+            m_fractionStarted = true;
+        }
+        if (!fraction)
+            ++m_integerDigits;
+        else if (!m_significantSeen && c == '0')
+            ++m_leadingFractionZeros;
+        if (c != '0')
+            m_significantSeen = true;
+        m_text.push_back(c);
+    }
+    void addExponentDigit(char c)
+    {
+        // Saturate: anything this large is out of range whichever way.
+        if (m_exponent < 1'000'000)
+            m_exponent = m_exponent * 10 + (c - '0');
+    }
+    void setNegative(bool negative) { m_negative = negative; }
+    void setExponentNegative(bool negative) { m_exponentNegative = negative; }
+    [[nodiscard]] bool anyDigit() const { return m_anyDigit; }
+
+    // The value read, with no negative zero; `overflow` tells when it is
+    // beyond the double range (the value is then an infinity of its sign).
+    double value(bool& overflow) const
+    {
+        overflow = false;
+        if (!m_significantSeen)
+            return 0.0;
+        const long exponent = m_exponentNegative ? -m_exponent : m_exponent;
+        std::string normalized = m_text.empty() ? std::string("0") : m_text;
+        normalized.push_back('e');
+        normalized += std::to_string(exponent);
+        const long magnitude = exponent + (m_integerDigits > 0 ? m_integerDigits : -m_leadingFractionZeros);
+        const double magnitudeValue = readNormalized(normalized, magnitude, overflow);
+        if (magnitudeValue == 0.0)
+            return 0.0;
+        return m_negative ? -magnitudeValue : magnitudeValue;
+    }
+
+private:
+    std::string m_text;
+    long m_integerDigits = 0;
+    long m_leadingFractionZeros = 0;
+    long m_exponent = 0;
+    bool m_anyDigit = false;
+    bool m_significantSeen = false;
+    bool m_fractionStarted = false;
+    bool m_negative = false;
+    bool m_exponentNegative = false;
+};
+
+} // namespace
+
+NumberFormat NumberFormat::fromEnvironment()
+{
+    NumberFormat format;
+    locale_t locale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    if (locale == static_cast<locale_t>(nullptr))
+        return format;
+    const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+    if (radix != nullptr && *radix != '\0')
+        format.decimalSeparator = radix;
+    freelocale(locale);
+    return format;
+}
+
+std::string FormatInteger(int n)
+{
+    std::array<char, 16> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
+    (void)ec;
+    return std::string(buffer.data(), end);
+}
+
+std::string FormatGeneral(double x, const NumberFormat& format)
+{
+    requireFinite(x);
+    if (x == 0.0)
+        return "0";
+    const Decimal15 d = toDecimal15(x);
+    std::string text;
+    if (d.negative)
+        text.push_back('-');
+    const int e = d.exponent;
+    if (e >= -4 && e < 15) {
+        if (e < 0) {
+            text.push_back('0');
+            text += format.decimalSeparator;
+            text.append(static_cast<std::size_t>(-e - 1), '0');
+            text.append(d.digits.data(), static_cast<std::size_t>(d.significant));
+        } else {
+            for (int i = 0; i <= e; ++i)
+                text.push_back(i < d.significant ? d.digits[i] : '0');
+            if (d.significant > e + 1) {
+                text += format.decimalSeparator;
+                text.append(d.digits.data() + e + 1, static_cast<std::size_t>(d.significant - e - 1));
+            }
+        }
+        return text;
+    }
+    text.push_back(d.digits[0]);
+    if (d.significant > 1) {
+        text += format.decimalSeparator;
+        text.append(d.digits.data() + 1, static_cast<std::size_t>(d.significant - 1));
+    }
+    text.push_back('E');
+    text.push_back(e < 0 ? '-' : '+');
+    const int magnitude = e < 0 ? -e : e;
+    if (magnitude < 10)
+        text.push_back('0');
+    text += std::to_string(magnitude);
+    return text;
+}
+
+std::string FormatFixed(double x, const NumberFormat& format)
+{
+    requireFinite(x);
+    bool negative = false;
+    const std::string cents = centsOf(x, negative);
+    std::string text;
+    text.reserve(cents.size() + format.decimalSeparator.size() + 1);
+    if (negative)
+        text.push_back('-');
+    text.append(cents, 0, cents.size() - 2);
+    text += format.decimalSeparator;
+    text.append(cents, cents.size() - 2, 2);
+    return text;
+}
+
+double RoundFixed(double x)
+{
+    requireFinite(x);
+    bool negative = false;
+    std::string cents = centsOf(x, negative);
+    if (cents == "000")
+        return 0.0;
+    cents += "e-2";
+    bool overflow = false;
+    const double magnitude = readNormalized(cents, static_cast<long>(cents.size()), overflow);
+    return negative ? -magnitude : magnitude;
+}
+
+ParseResult tryParseNumber(std::string_view text, const NumberFormat& format)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {0.0, ParseError::TypeMismatch};
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+
+    NumberBuilder number;
+    std::size_t i = 0;
+    if (text[i] == '-' || text[i] == '+') {
+        number.setNegative(text[i] == '-');
+        ++i;
+    }
+    while (i < text.size() && isDigit(text[i]))
+        number.addDigit(text[i++], false);
+    const std::string_view separator = format.decimalSeparator;
+    if (!separator.empty() && text.substr(i, separator.size()) == separator) {
+        i += separator.size();
+        while (i < text.size() && isDigit(text[i]))
+            number.addDigit(text[i++], true);
+    }
+    if (!number.anyDigit())
+        return {0.0, ParseError::TypeMismatch};
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+            number.setExponentNegative(text[i] == '-');
+            ++i;
+        }
+        if (i == text.size() || !isDigit(text[i]))
+            return {0.0, ParseError::TypeMismatch};
+        while (i < text.size() && isDigit(text[i]))
+            number.addExponentDigit(text[i++]);
+    }
+    if (i != text.size())
+        return {0.0, ParseError::TypeMismatch};
+    bool overflow = false;
+    const double value = number.value(overflow);
+    if (overflow)
+        return {0.0, ParseError::Overflow};
+    return {value, ParseError::None};
+}
+
+double ParseNumber(std::string_view text, const NumberFormat& format)
+{
+    const ParseResult result = tryParseNumber(text, format);
+    switch (result.error) {
+    case ParseError::None:
+        break;
+    case ParseError::TypeMismatch:
+        throw RuntimeError(ErrorKind::TypeMismatch);
+    case ParseError::Overflow:
+        throw RuntimeError(ErrorKind::Overflow);
+    }
+    return result.value;
+}
+
+double ParseLeadingNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n'))
+            ++i;
+    };
+    NumberBuilder number;
+    skipBlanks();
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        number.setNegative(text[i] == '-');
+        ++i;
+    }
+    bool fraction = false;
+    for (;;) {
+        skipBlanks();
+        if (i >= text.size())
+            break;
+        if (isDigit(text[i])) {
+            number.addDigit(text[i++], fraction);
+        } else if (text[i] == '.' && !fraction) {
+            fraction = true;
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (number.anyDigit() && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        // The exponent counts only when digits follow; "12E" reads as 12.
+        std::size_t j = i + 1;
+        bool exponentNegative = false;
+        const auto skipFrom = [&](std::size_t k) {
+            while (k < text.size() && (text[k] == ' ' || text[k] == '\t' || text[k] == '\n'))
+                ++k;
+            return k;
+        };
+        j = skipFrom(j);
+        if (j < text.size() && (text[j] == '-' || text[j] == '+')) {
+            exponentNegative = text[j] == '-';
+            j = skipFrom(j + 1);
+        }
+        if (j < text.size() && isDigit(text[j])) {
+            number.setExponentNegative(exponentNegative);
+            while (j < text.size() && isDigit(text[j])) {
+                number.addExponentDigit(text[j]);
+                j = skipFrom(j + 1);
+            }
+        }
+    }
+    if (!number.anyDigit())
+        return 0.0;
+    bool overflow = false;
+    return number.value(overflow);
+}
+
+} // namespace qvd

@@ -1,0 +1,176 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "main_window.h"
+
+#include "calc/checked_math.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace qvd {
+
+
+ControlSet MainWindow::buildControls()
+{
+    ControlSet controls;
+    for (const ControlDesign& design : controlDesigns()) {
+        ControlState state;
+        state.name = std::string(design.name);
+        state.kind = design.kind;
+        state.caption = std::string(design.caption);
+        state.value = design.value;
+        state.min = design.min;
+        state.max = design.max;
+        state.visible = design.visible;
+        if (design.kind == ControlKind::OptionButton) {
+            // Option buttons exclude each other within their frame.
+            state.group = controls.find(design.container);
+        }
+        controls.add(std::move(state));
+    }
+    return controls;
+}
+
+MainWindow::MainWindow(NumberFormat format)
+    : m_format(std::move(format))
+    , m_controls(buildControls())
+    , m_placement(m_controls, m_format)
+    , m_width(id("Label147"))
+    , m_height(id("Label146"))
+    , m_diagonal(id("Label145"))
+    , m_angle(id("Label148"))
+    , m_widthBar(id("HSBM"))
+    , m_heightBar(id("hig"))
+    , m_diagonalBar(id("vert"))
+    , m_angleBar(id("hsbM1"))
+    , m_diagonalOption(id("Option14"))
+    , m_inches(id("Option11"))
+    , m_centimetres(id("Option2"))
+    , m_intro(id("Frame2"))
+{
+    connectHandlers();
+}
+
+ControlId MainWindow::id(std::string_view name) const
+{
+    const ControlId found = m_controls.find(name);
+    if (found == m_controls.size())
+        throw std::invalid_argument("the window has no control named " + std::string(name));
+    return found;
+}
+
+void MainWindow::connectHandlers()
+{
+    struct Binding {
+        std::string_view control;
+        Event event;
+        void (MainWindow::*handler)();
+    };
+    static constexpr Binding kBindings[] = {
+        {"Command1", Event::Click, &MainWindow::Command1_Click},
+        {"Option4", Event::Click, &MainWindow::Option4_Click},
+        {"Option13", Event::Click, &MainWindow::Option13_Click},
+        {"Option14", Event::Click, &MainWindow::Option14_Click},
+        {"HSBM", Event::Change, &MainWindow::HSBM_Change},
+        {"HSBM", Event::Scroll, &MainWindow::HSBM_Scroll},
+        {"hig", Event::Change, &MainWindow::hig_Change},
+        {"hig", Event::Scroll, &MainWindow::hig_Scroll},
+        {"vert", Event::Change, &MainWindow::vert_Change},
+        {"vert", Event::Scroll, &MainWindow::vert_Scroll},
+        {"hsbM1", Event::Change, &MainWindow::hsbM1_Change},
+        {"hsbM1", Event::Scroll, &MainWindow::hsbM1_Scroll},
+    };
+    for (const Binding& binding : kBindings)
+        m_controls.setHandler(id(binding.control), binding.event, [this, h = binding.handler] { (this->*h)(); });
+    m_controls.setHandler(m_width, Event::Change, [this] { m_placement.Label147_Change(); });
+    m_controls.setHandler(m_angle, Event::Change, [this] { m_placement.Label148_Change(); });
+}
+
+void MainWindow::load() { Form_Load(); }
+
+void MainWindow::Form_Load() { m_controls.setCaption(m_width, FormatInteger(100)); }
+
+void MainWindow::Command1_Click() { m_controls.setVisible(m_intro, false); }
+
+void MainWindow::Option4_Click()
+{
+    m_controls.setVisible(m_heightBar, false);
+    m_controls.setVisible(m_widthBar, true);
+    m_controls.setVisible(m_diagonalBar, false);
+}
+
+void MainWindow::Option13_Click()
+{
+    m_controls.setVisible(m_widthBar, false);
+    m_controls.setVisible(m_heightBar, true);
+    m_controls.setVisible(m_diagonalBar, false);
+}
+
+void MainWindow::Option14_Click()
+{
+    m_controls.setVisible(m_diagonalBar, true);
+    m_controls.setVisible(m_heightBar, false);
+    m_controls.setVisible(m_widthBar, false);
+}
+
+// Min then Max of the selected unit; with no unit selected the range stays.
+// Either write may bring the bar's value into the new range, which raises the
+// bar's Change inside the write.
+void MainWindow::setUnitRange(ControlId bar, const UnitRange& range)
+{
+    if (m_controls.isSelected(m_inches)) {
+        m_controls.setMin(bar, range.inchMin);
+        m_controls.setMax(bar, range.inchMax);
+    } else if (m_controls.isSelected(m_centimetres)) {
+        m_controls.setMin(bar, range.centimetreMin);
+        m_controls.setMax(bar, range.centimetreMax);
+    }
+}
+
+void MainWindow::widthGiven()
+{
+    using namespace checked;
+    setUnitRange(m_widthBar, {39, 240, 99, 610});
+    m_controls.setCaption(m_width, FormatInteger(m_controls.value(m_widthBar)));
+    const double height = div(mul(ParseNumber(m_controls.caption(m_width), m_format), 3), 4);
+    const double diagonal = div(mul(ParseNumber(m_controls.caption(m_width), m_format), 5), 4);
+    m_controls.setCaption(m_height, FormatFixed(height, m_format));
+    m_controls.setCaption(m_diagonal, FormatFixed(diagonal, m_format));
+}
+
+void MainWindow::heightGiven()
+{
+    using namespace checked;
+    setUnitRange(m_heightBar, {30, 180, 76, 457});
+    m_controls.setCaption(m_height, FormatInteger(m_controls.value(m_heightBar)));
+    const double width = div(mul(ParseNumber(m_controls.caption(m_height), m_format), 4), 3);
+    const double diagonal = div(mul(ParseNumber(m_controls.caption(m_height), m_format), 5), 3);
+    // The recalculation reads the width back as the two-decimal value shown.
+    m_controls.setCaption(m_width, FormatFixed(width, m_format));
+    m_controls.setCaption(m_diagonal, FormatFixed(diagonal, m_format));
+}
+
+void MainWindow::diagonalGiven(bool setRange)
+{
+    using namespace checked;
+    if (!m_controls.isSelected(m_diagonalOption))
+        return;
+    if (setRange)
+        setUnitRange(m_diagonalBar, {49, 300, 124, 763});
+    const double width = RoundFixed(div(mul(m_controls.value(m_diagonalBar), 4), 5));
+    m_controls.setCaption(m_width, FormatGeneral(width, m_format));
+}
+
+void MainWindow::angleGiven() { m_controls.setCaption(m_angle, FormatInteger(m_controls.value(m_angleBar))); }
+
+void MainWindow::HSBM_Change() { widthGiven(); }
+void MainWindow::HSBM_Scroll() { widthGiven(); }
+void MainWindow::hig_Change() { heightGiven(); }
+void MainWindow::hig_Scroll() { heightGiven(); }
+// Only a Change sets the diagonal bar's range; a drag keeps the range it has.
+void MainWindow::vert_Change() { diagonalGiven(true); }
+void MainWindow::vert_Scroll() { diagonalGiven(false); }
+void MainWindow::hsbM1_Change() { angleGiven(); }
+void MainWindow::hsbM1_Scroll() { angleGiven(); }
+
+} // namespace qvd
