@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+# SPDX-License-Identifier: MIT
+# Installs what building and testing need on Debian 12, and nothing that is
+# already there. As root it runs apt-get; otherwise it prints the command to run.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build            # compiler and build
+  libgtest-dev libbenchmark-dev    # unit tests and benchmarks
+  qt6-base-dev                     # the window (Qt 6 Widgets, offscreen platform for its tests)
+  fonts-urw-base35                 # metric-compatible faces for Courier and Book Antiqua
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "These packages are missing: ${missing[*]}" >&2
+  echo "Install them with:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  exit 1
+fi
