@@ -1,0 +1,99 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The controls that the two recalculations read and write, with nothing else
+// of the window: the width, angle, height and diagonal labels, the two unit
+// options and the 27 result labels, wired to a Placement as the window wires
+// them. Tests drive it by writing captions, as the window's handlers do.
+
+#include "calc/projector_table.h"
+#include "calc/recalculation.h"
+#include "runtime/controls.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace qvd::test {
+
+struct RowText {
+    std::string throwDistance;
+    std::string straightLine;
+    std::string verticalOffset;
+    bool red;
+
+    bool operator==(const RowText&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const RowText& row)
+{
+    return out << row.throwDistance << " | " << row.straightLine << " | " << row.verticalOffset
+               << (row.red ? " (red)" : "");
+}
+
+inline RowText numbers(std::string t, std::string s, std::string v) { return {t, s, v, false}; }
+inline RowText tooBig() { return {"Screen", "Too", "Big", true}; }
+inline RowText tooSmall() { return {"Screen", "Too", "Small", true}; }
+
+class TableModel {
+public:
+    explicit TableModel(NumberFormat format = {})
+    {
+        const auto label = [this](std::string name, std::string caption = {}) {
+            ControlState state;
+            state.name = std::move(name);
+            state.caption = std::move(caption);
+            return controls.add(std::move(state));
+        };
+        width = label("Label147");
+        angle = label("Label148", "10");
+        height = label("Label146");
+        diagonal = label("Label145");
+        ControlState option;
+        option.kind = ControlKind::OptionButton;
+        option.group = 1000; // one group for the two unit options
+        option.name = "Option11";
+        option.value = kTrue;
+        inches = controls.add(option);
+        option.name = "Option2";
+        option.value = kFalse;
+        centimetres = controls.add(option);
+        for (const ProjectorRow& row : projectorTable()) {
+            label(std::string(row.throwLabel));
+            label(std::string(row.straightLabel));
+            label(std::string(row.offsetLabel));
+        }
+        placement = std::make_unique<Placement>(controls, std::move(format));
+        controls.setHandler(width, Event::Change, [this] { placement->Label147_Change(); });
+        controls.setHandler(angle, Event::Change, [this] { placement->Label148_Change(); });
+    }
+
+    void setWidth(const std::string& text) { controls.setCaption(width, text); }
+    void setAngle(const std::string& text) { controls.setCaption(angle, text); }
+    void useCentimetres() { controls.clickOption(centimetres); }
+    void useInches() { controls.clickOption(inches); }
+
+    [[nodiscard]] RowText row(std::size_t index) const
+    {
+        // Read from the labels themselves; a row whose three colours disagree is
+        // half-written and never equals an expected row.
+        const ProjectorRow& row = projectorTable()[index];
+        const ControlId ids[3] = {controls.find(row.throwLabel), controls.find(row.straightLabel),
+                                  controls.find(row.offsetLabel)};
+        int redCount = 0;
+        for (ControlId id : ids)
+            redCount += controls.control(id).foreColor == kRed ? 1 : 0;
+        RowText text{controls.caption(ids[0]), controls.caption(ids[1]), controls.caption(ids[2]), redCount == 3};
+        if (redCount != 0 && redCount != 3)
+            text.verticalOffset += " (mixed colours)";
+        return text;
+    }
+    [[nodiscard]] const std::string& caption(ControlId id) const { return controls.caption(id); }
+
+    ControlSet controls;
+    std::unique_ptr<Placement> placement;
+    ControlId width, angle, height, diagonal, inches, centimetres;
+};
+
+} // namespace qvd::test
