@@ -189,7 +189,7 @@ void Placement::write(ControlId label, double value, CaptionFormat format)
         m_controls.setCaption(label, FormatFixed(value, m_format));
         return;
     case CaptionFormat::Rounded:
-        m_controls.setCaption(label, FormatGeneral(RoundFixed(value), m_format));
+        m_controls.setCaption(label, FormatRounded(value, m_format));
         return;
     case CaptionFormat::General:
         m_controls.setCaption(label, FormatGeneral(value, m_format));

@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <langinfo.h>
 #include <limits>
 #include <locale.h>
@@ -75,6 +76,69 @@ void incrementDigits(std::string& cents)
         *it = '0';
     }
     cents.insert(cents.begin(), '1');
+}
+
+// The exact fast path of the two-decimal rounding, for magnitudes below 1e6.
+// Away from a half cent the 15-digit form and the double round alike: x * 100
+// is off by under 1e-8 and the 15-digit form by under 1e-7, so a fractional
+// part more than 1e-6 from one half decides alone. Near the half cent tau the
+// 15-digit form decides: it reaches tau (and so rounds up) when x lies at most
+// half a unit of its 15th digit below tau. Returns false where it cannot
+// decide; the caller then takes the decimal path.
+bool fastCents(double x, std::uint64_t& cents)
+{
+    const double magnitude = std::fabs(x);
+    const double hundredths = magnitude * 100.0;
+    if (!(hundredths < 1e8))
+        return false;
+    const double whole = std::floor(hundredths);
+    const double fraction = hundredths - whole;
+    if (std::fabs(fraction - 0.5) >= 1e-6) {
+        cents = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+        return true;
+    }
+    // 1000 x - 1000 tau, with one rounding: the half cent is (whole + 0.5) / 100.
+    const double offset = std::fma(magnitude, 1000.0, -(whole * 10.0 + 5.0));
+    // Half a unit of the 15th significant digit, in thousandths: 0.5 x 10^(e - 11)
+    // for 10^e <= magnitude < 10^(e + 1), e from -3 (magnitude >= 0.005) to 5.
+    static constexpr double kHalfUnits[] = {5e-15, 5e-14, 5e-13, 5e-12, 5e-11, 5e-10, 5e-9, 5e-8, 5e-7};
+    int e = -3;
+    for (double power = 1e-2; e < 5 && magnitude >= power; power *= 10)
+        ++e;
+    const double halfUnit = kHalfUnits[e + 3];
+    if (std::fabs(offset + halfUnit) < halfUnit * 1e-3)
+        return false;
+    cents = static_cast<std::uint64_t>(whole) + (offset >= -halfUnit ? 1 : 0);
+    return true;
+}
+
+// Writes cents as a two-decimal number; `trimZeros` drops trailing zeros of
+// the decimals (and the separator with them), as FormatGeneral writes it.
+std::string centsText(std::uint64_t cents, bool negative, bool trimZeros, const NumberFormat& format)
+{
+    // Digits from the right: two decimals, then the integer part.
+    std::array<char, 24> digits{};
+    std::size_t count = 0;
+    for (std::uint64_t rest = cents; count < 3 || rest != 0; rest /= 10)
+        digits[count++] = static_cast<char>('0' + rest % 10);
+    std::size_t decimals = 2;
+    if (trimZeros) {
+        while (decimals > 0 && digits[2 - decimals] == '0')
+            --decimals;
+    }
+    std::string text;
+    text.reserve(count + format.decimalSeparator.size() + 1);
+    if (negative && cents != 0)
+        text.push_back('-');
+    for (std::size_t i = count; i > 2; --i)
+        text.push_back(digits[i - 1]);
+    if (decimals > 0) {
+        text += format.decimalSeparator;
+        text.push_back(digits[1]);
+        if (decimals == 2)
+            text.push_back(digits[0]);
+    }
+    return text;
 }
 
 // The magnitude of x in hundredths, as decimal digits (at least three, so that
@@ -151,6 +215,12 @@ public:
         if (c != '0')
             m_significantSeen = true;
         m_text.push_back(c);
+        if (m_mantissaDigits < 19) {
+            m_mantissa = m_mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            if (fraction)
+                ++m_mantissaFractionDigits;
+        }
+        ++m_mantissaDigits;
     }
     void addExponentDigit(char c)
     {
@@ -170,6 +240,18 @@ public:
         if (!m_significantSeen)
             return 0.0;
         const long exponent = m_exponentNegative ? -m_exponent : m_exponent;
+        // The exact fast path: a mantissa of at most 2^53 scaled by a power of
+        // ten that a double holds exactly is one correctly rounded operation.
+        constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
+        const long scale = exponent - m_mantissaFractionDigits;
+        if (m_mantissaDigits <= 19 && m_mantissa <= kExactMantissa && scale >= -22 && scale <= 22) {
+            static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+            const double mantissa = static_cast<double>(m_mantissa);
+            const double magnitudeValue = scale < 0 ? mantissa / kPowers[-scale] : mantissa * kPowers[scale];
+            return m_negative ? -magnitudeValue : magnitudeValue;
+        }
         std::string normalized = m_text.empty() ? std::string("0") : m_text;
         normalized.push_back('e');
         normalized += std::to_string(exponent);
@@ -182,6 +264,9 @@ public:
 
 private:
     std::string m_text;
+    std::uint64_t m_mantissa = 0;      // the significant digits read, while they fit
+    long m_mantissaDigits = 0;         // significant digits read in all
+    long m_mantissaFractionDigits = 0; // of those that fit, how many follow the separator
     long m_integerDigits = 0;
     long m_leadingFractionZeros = 0;
     long m_exponent = 0;
@@ -258,6 +343,8 @@ std::string FormatGeneral(double x, const NumberFormat& format)
 std::string FormatFixed(double x, const NumberFormat& format)
 {
     requireFinite(x);
+    if (std::uint64_t cents = 0; fastCents(x, cents))
+        return centsText(cents, x < 0, false, format);
     bool negative = false;
     const std::string cents = centsOf(x, negative);
     std::string text;
@@ -273,6 +360,11 @@ std::string FormatFixed(double x, const NumberFormat& format)
 double RoundFixed(double x)
 {
     requireFinite(x);
+    if (std::uint64_t cents = 0; fastCents(x, cents)) {
+        // One division of two exact numbers: the double nearest to cents / 100.
+        const double magnitude = static_cast<double>(cents) / 100.0;
+        return x < 0 && cents != 0 ? -magnitude : magnitude;
+    }
     bool negative = false;
     std::string cents = centsOf(x, negative);
     if (cents == "000")
@@ -281,6 +373,14 @@ double RoundFixed(double x)
     bool overflow = false;
     const double magnitude = readNormalized(cents, static_cast<long>(cents.size()), overflow);
     return negative ? -magnitude : magnitude;
+}
+
+std::string FormatRounded(double x, const NumberFormat& format)
+{
+    requireFinite(x);
+    if (std::uint64_t cents = 0; fastCents(x, cents))
+        return centsText(cents, x < 0, true, format);
+    return FormatGeneral(RoundFixed(x), format);
 }
 
 ParseResult tryParseNumber(std::string_view text, const NumberFormat& format)

@@ -51,6 +51,10 @@ struct ParseResult {
 // Always plain notation; a value that rounds to zero is written "0.00".
 [[nodiscard]] std::string FormatFixed(double x, const NumberFormat& format);
 
+// FormatGeneral(RoundFixed(x)), written in one step: at most two decimals, no
+// trailing zeros. The form of the "Rounded" result captions.
+[[nodiscard]] std::string FormatRounded(double x, const NumberFormat& format);
+
 // The strict reading: blanks around, an optional sign, digits with at most one
 // decimal separator (at least one digit in all), an optional exponent.
 [[nodiscard]] ParseResult tryParseNumber(std::string_view text, const NumberFormat& format);
