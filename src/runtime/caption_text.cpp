@@ -372,6 +372,8 @@ double RoundFixed(double x)
     cents += "e-2";
     bool overflow = false;
     const double magnitude = readNormalized(cents, static_cast<long>(cents.size()), overflow);
+    if (overflow) // the 15-digit form of the largest doubles lies beyond the range
+        throw RuntimeError(ErrorKind::Overflow);
     return negative ? -magnitude : magnitude;
 }
 

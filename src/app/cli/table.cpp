@@ -44,7 +44,7 @@ constexpr int kDefaultWidth = 100;
 struct TableRequest {
     bool centimetres = false;
     const SizingInput* sizing = &kSizingInputs[0];
-    std::string_view sizeText;
+    std::optional<std::string_view> sizeText;
     std::optional<std::string_view> angleText;
     OutputFormat format = OutputFormat::Text;
     bool help = false;
@@ -314,10 +314,10 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     const SizingInput& sizing = *request->sizing;
     const std::string_view unit = request->centimetres ? " cm" : " in.";
     std::optional<int> size = kDefaultWidth;
-    if (!request->sizeText.empty() || sizing.sizing != Sizing::Width) {
+    if (request->sizeText) {
         const int min = request->centimetres ? sizing.limits.centimetreMin : sizing.limits.inchMin;
         const int max = request->centimetres ? sizing.limits.centimetreMax : sizing.limits.inchMax;
-        if (!checkRange(sizing.option, request->sizeText, min, max, unit, size, output.err))
+        if (!checkRange(sizing.option, *request->sizeText, min, max, unit, size, output.err))
             return TableUsage;
     }
     std::optional<int> angle;

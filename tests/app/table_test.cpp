@@ -1,0 +1,187 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "app/cli/table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qvd {
+namespace {
+
+struct TableRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+TableRun table(std::vector<std::string_view> args, bool colour = false, const NumberFormat& format = {})
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runTable(args, {out, err, colour}, format);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The fields of a CSV line; quoted fields may hold commas and doubled quotes.
+std::vector<std::string> csvFields(const std::string& line)
+{
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+struct RangeCase {
+    std::vector<std::string_view> args;
+    const char* refusal;   // what the message names; nullptr when the value is accepted
+    std::size_t column = 0; // accepted: the CSV column that shows the input
+    const char* shown = nullptr;
+};
+
+TEST(Table, RefusesSizesAndAnglesOutsideWhatTheBarAllows)
+{
+    const RangeCase cases[] = {
+        {{"--width", "38"}, "39 to 240"}, {{"--width", "39"}, nullptr, 1, "39"},
+        {{"--width", "240"}, nullptr, 1, "240"}, {{"--width", "241"}, "39 to 240"},
+        {{"--units", "cm", "--width", "98"}, "99 to 610"}, {{"--units", "cm", "--width", "99"}, nullptr, 1, "99"},
+        {{"--units", "cm", "--width", "610"}, nullptr, 1, "610"}, {{"--units", "cm", "--width", "611"}, "99 to 610"},
+        {{"--height", "29"}, "30 to 180"}, {{"--height", "30"}, nullptr, 1, "40.00"},
+        {{"--height", "180"}, nullptr, 2, "180"}, {{"--height", "181"}, "30 to 180"},
+        {{"--units", "cm", "--height", "75"}, "76 to 457"}, {{"--units", "cm", "--height", "76"}, nullptr, 2, "76"},
+        {{"--units", "cm", "--height", "457"}, nullptr, 1, "609.33"}, {{"--units", "cm", "--height", "458"}, "76 to 457"},
+        {{"--diagonal", "48"}, "49 to 300"}, {{"--diagonal", "49"}, nullptr, 1, "39.2"},
+        {{"--diagonal", "300"}, nullptr, 1, "240"}, {{"--diagonal", "301"}, "49 to 300"},
+        {{"--units", "cm", "--diagonal", "123"}, "124 to 763"},
+        {{"--units", "cm", "--diagonal", "124"}, nullptr, 1, "99.2"},
+        {{"--units", "cm", "--diagonal", "763"}, nullptr, 1, "610.4"},
+        {{"--units", "cm", "--diagonal", "764"}, "124 to 763"},
+        {{"--angle", "-16"}, "-15 to 15"}, {{"--angle", "-15"}, nullptr, 4, "-15"},
+        {{"--angle", "15"}, nullptr, 4, "15"}, {{"--angle", "16"}, "-15 to 15"},
+        {{"--width", "100.5"}, "39 to 240"}, {{"--width", "abc"}, "39 to 240"},
+        {{"--width", ""}, "39 to 240"}, // was read as no width at all and drew the table for 100
+        {{"--height", ""}, "30 to 180"},
+        {{"--angle", "1.0"}, "-15 to 15"}, {{"--angle", "1e1"}, "-15 to 15"},
+        {{"--units", "mm"}, "mm"}, {{"--format", "xml"}, "xml"}, {{"--depth", "5"}, "--depth"},
+        {{"--width", "100", "--height", "75"}, "--width"}, {{"--width"}, "--width"},
+    };
+    for (const RangeCase& c : cases) {
+        std::vector<std::string_view> args = {"--format", "csv"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const TableRun r = table(args);
+        const std::string label = std::string(c.args.front()) + " " + std::string(c.args.back());
+        if (c.refusal) {
+            EXPECT_EQ(r.status, TableUsage) << label;
+            EXPECT_EQ(r.out, "") << label;
+            EXPECT_NE(r.err.find(c.refusal), std::string::npos) << label << ": " << r.err;
+        } else {
+            ASSERT_EQ(r.status, TableOk) << label << ": " << r.err;
+            EXPECT_EQ(csvFields(linesOf(r.out).at(1)).at(c.column), c.shown) << label;
+        }
+    }
+}
+
+TEST(Table, CsvHasHeaderAndOneLinePerRow)
+{
+    const auto lines = linesOf(table({"--format", "csv"}).out);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(csvFields(lines[0]).at(5), "projector");
+    for (const std::string& line : lines)
+        EXPECT_EQ(csvFields(line).size(), csvFields(lines[0]).size()) << line;
+    EXPECT_EQ(lines[1], "in,100,75.00,125.00,10,Ulmo,162.80,165.33,3.25,false");
+    EXPECT_EQ(lines[4], "in,100,75.00,125.00,10,Corvin NRX,Screen,Too,Big,true");
+}
+
+TEST(Table, CsvQuotesCommaDecimals)
+{
+    const auto lines = linesOf(table({"--format", "csv"}, false, NumberFormat{","}).out);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[1], "in,100,\"75,00\",\"125,00\",10,Ulmo,\"162,80\",\"165,33\",\"3,25\",false");
+}
+
+TEST(Table, CentimetreWidthRows)
+{
+    const auto lines = linesOf(table({"--units", "cm", "--width", "250", "--format", "csv"}).out);
+    ASSERT_EQ(lines.size(), 10u);
+    const char* rows[] = {
+        "cm,250,187.50,312.50,10,Ulmo,407.00,413.52,8.66,false",
+        "cm,250,187.50,312.50,10,Corvin NRX,Screen,Too,Big,true",
+        "cm,250,187.50,312.50,10,Corvin WT1,454.70,464.3,14.02,false",
+        "cm,250,187.50,312.50,10,Corvin WT2,Screen,Too,Small,true",
+        "cm,250,187.50,312.50,10,Halden NRX,Screen,Too,Big,true",
+        "cm,250,187.50,312.50,10,Halden WT1,384.7,395.37,1.83,false",
+        "cm,250,187.50,312.50,10,Halden WT2,Screen,Too,Small,true",
+    };
+    for (const char* row : rows)
+        EXPECT_NE(std::find(lines.begin(), lines.end(), row), lines.end()) << row;
+}
+
+TEST(Table, JsonIsOneObject)
+{
+    const TableRun r = table({"--format", "json", "--angle", "-10"});
+    ASSERT_EQ(r.status, TableOk);
+    ASSERT_EQ(linesOf(r.out).size(), 1u);
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i + 1 < r.out.size(); ++i) {
+        const char c = r.out[i];
+        if (inString && c == '\\')
+            ++i;
+        else if (c == '"')
+            inString = !inString;
+        else if (!inString && (c == '{' || c == '['))
+            ++depth;
+        else if (!inString && (c == '}' || c == ']'))
+            --depth;
+        ASSERT_TRUE(depth > 0 || i + 2 == r.out.size()) << "the object closes early at " << i;
+    }
+    EXPECT_EQ(r.out.front(), '{');
+    EXPECT_NE(r.out.find("\"angle\":\"-10\""), std::string::npos);
+    // An angle change writes Ulmo's throw without trailing zeros.
+    EXPECT_NE(r.out.find("{\"projector\":\"Ulmo\",\"throw_distance\":\"162.8\""), std::string::npos);
+}
+
+TEST(Table, TextAlignsColumnsAndColoursOnlyWhenAsked)
+{
+    const TableRun plain = table({});
+    const TableRun coloured = table({}, true);
+    ASSERT_EQ(plain.status, TableOk);
+    EXPECT_EQ(plain.out.find('\x1b'), std::string::npos);
+    const auto lines = linesOf(plain.out);
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_NE(lines[0].find("100"), std::string::npos);
+    for (std::size_t i = 6; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].size(), lines[5].size()) << lines[i];
+    EXPECT_NE(lines[6].find("162.80"), std::string::npos);
+
+    std::size_t red = 0;
+    for (std::size_t at = 0; (at = coloured.out.find("\x1b[31m", at)) != std::string::npos; ++at)
+        ++red;
+    EXPECT_EQ(red, 12u) << "three cells of each of the four warned rows";
+}
+
+} // namespace
+} // namespace qvd
