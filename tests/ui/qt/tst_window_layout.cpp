@@ -1,0 +1,243 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The window's layout as drawn: positions from the design, fonts that fit,
+// the introduction frame on top, the tab order, and renders to look at.
+
+#include "view_test_support.h"
+
+#include "ui/qt/control_widgets.h"
+#include "ui/qt/design_fonts.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace qvd;
+using qvd::test::WindowUnderTest;
+
+class WindowLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_window = std::make_unique<WindowUnderTest>(); }
+    void cleanup() { m_window.reset(); }
+
+    void widgetsFollowTheDesign_data();
+    void widgetsFollowTheDesign();
+    void everyControlHasItsWidget();
+    void introductionFrameLiesOverEverything();
+    void designFacesResolveToMetricCompatibleFonts_data();
+    void designFacesResolveToMetricCompatibleFonts();
+    void captionsFitTheirBoxes_data();
+    void captionsFitTheirBoxes();
+    void accessibleNamesComeFromTheLayout_data();
+    void accessibleNamesComeFromTheLayout();
+    void tabOrderFollowsTheDesign();
+    void rendersStartupAndWorkingWindow();
+
+private:
+    std::unique_ptr<WindowUnderTest> m_window;
+};
+
+void WindowLayoutTest::widgetsFollowTheDesign_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("pixels");
+    QTest::newRow("Frame2 covers all but a 2-pixel strip") << "Frame2" << "QVDTALVERN" << QRect(0, 0, 625, 425);
+    QTest::newRow("Command1 inside Frame2") << "Command1" << "Frame2" << QRect(192, 320, 225, 33);
+    QTest::newRow("HSBM inside Frame14") << "HSBM" << "Frame14" << QRect(192, 24, 65, 17);
+    QTest::newRow("option buttons only 17 pixels wide") << "Option4" << "Frame14" << QRect(8, 24, 17, 17);
+    QTest::newRow("Option11 13 pixels high") << "Option11" << "Frame1" << QRect(56, 16, 17, 13);
+    QTest::newRow("Label101 narrower and further right") << "Label101" << "QVDTALVERN" << QRect(40, 200, 57, 17);
+    QTest::newRow("last result label") << "Label82" << "QVDTALVERN" << QRect(464, 392, 81, 17);
+    QTest::newRow("longest introduction text") << "Label7" << "Frame2" << QRect(152, 160, 433, 57);
+}
+
+void WindowLayoutTest::widgetsFollowTheDesign()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, pixels);
+    QWidget* widget = m_window->widget(name.toLatin1().constData());
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QCOMPARE(widget->geometry(), pixels);
+}
+
+void WindowLayoutTest::everyControlHasItsWidget()
+{
+    QCOMPARE(m_window->view.size(), QSize(627, 425));
+    QCOMPARE(m_window->view.windowTitle(), QStringLiteral("QVD and TALVERN SERIES"));
+    for (const ControlDesign& design : controlDesigns()) {
+        const QString name = QString::fromUtf8(design.name.data(), static_cast<qsizetype>(design.name.size()));
+        QWidget* widget = m_window->view.controlWidget(design.name);
+        QVERIFY2(widget != nullptr, qPrintable(name));
+        QCOMPARE(widget->objectName(), name);
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(name));
+        const QString container = design.container.empty()
+                                      ? QStringLiteral("QVDTALVERN")
+                                      : QString::fromUtf8(design.container.data(),
+                                                          static_cast<qsizetype>(design.container.size()));
+        QCOMPARE(widget->parentWidget()->objectName(), container);
+    }
+}
+
+void WindowLayoutTest::introductionFrameLiesOverEverything()
+{
+    QVERIFY(m_window->start());
+    QWidget* intro = m_window->widget("Frame2");
+    for (const ControlDesign& design : controlDesigns()) {
+        if (!design.container.empty() || design.name == "Frame2")
+            continue;
+        QWidget* widget = m_window->view.controlWidget(design.name);
+        const QPoint centre = widget->geometry().center();
+        QWidget* top = m_window->view.childAt(centre);
+        QVERIFY2(top == intro || intro->isAncestorOf(top), design.name.data());
+    }
+    // The strip at the right edge shows the window beneath.
+    QWidget* strip = m_window->view.childAt(QPoint(626, 200));
+    QVERIFY(strip == nullptr || (strip != intro && !intro->isAncestorOf(strip)));
+}
+
+void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("face");
+    QTest::newRow("window font on a result") << "Label94" << "Courier";
+    QTest::newRow("bold frame caption") << "Frame14" << "Courier";
+    QTest::newRow("unit label") << "Label19" << "Book Antiqua";
+    QTest::newRow("column header") << "Label21" << "Book Antiqua";
+}
+
+void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, face);
+    const QFontInfo info(m_window->widget(control.toLatin1().constData())->font());
+    // Qt names the foundry, "Nimbus Mono PS [urw]", when faces share a family name.
+    const QString family = info.family().section(QStringLiteral(" ["), 0, 0);
+    QStringList acceptable = fontFallbacks(face.toStdString());
+    acceptable.prepend(face);
+    QVERIFY2(acceptable.contains(family),
+             qPrintable(info.family() + " stands in for " + face
+                        + "; install fonts-urw-base35 (Nimbus Mono PS, P052) or fonts-liberation"));
+}
+
+void WindowLayoutTest::captionsFitTheirBoxes_data()
+{
+    QTest::addColumn<bool>("centimetresAtMaximum");
+    QTest::newRow("after start-up") << false;
+    QTest::newRow("610 cm wide, longest results") << true;
+}
+
+void WindowLayoutTest::captionsFitTheirBoxes()
+{
+    QFETCH(bool, centimetresAtMaximum);
+    QVERIFY(m_window->start());
+    if (centimetresAtMaximum) {
+        m_window->click("Command1");
+        m_window->click("Option2");
+        m_window->click("Option4");
+        m_window->widget("HSBM")->setFocus();
+        m_window->type(Qt::Key_End);
+        QCOMPARE(m_window->shown("Label147"), QStringLiteral("610"));
+    }
+    for (auto* label : m_window->view.findChildren<CaptionLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QRect needed = label->textBounds();
+        QVERIFY2(label->contentsRect().contains(needed),
+                 qPrintable(label->objectName() + " \"" + label->text() + "\" needs "
+                            + QString::number(needed.width()) + "x" + QString::number(needed.height())));
+        // Condensing is for the odd long name, not for the fonts as a whole.
+        const int stretch = label->captionFont().stretch();
+        QVERIFY2(stretch == QFont::AnyStretch || stretch >= 85, qPrintable(label->objectName()));
+    }
+    for (auto* frame : m_window->view.findChildren<QGroupBox*>()) {
+        QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 16,
+                 qPrintable(frame->objectName()));
+    }
+    auto* button = m_window->widget<QPushButton>("Command1");
+    QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
+}
+
+void WindowLayoutTest::accessibleNamesComeFromTheLayout_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("option named by its row label") << "Option4" << "Width";
+    QTest::newRow("bar named by its row label") << "vert" << "Diagional";
+    QTest::newRow("unit option") << "Option2" << "cm";
+    QTest::newRow("value box") << "Label146" << "Height";
+    QTest::newRow("result by row and column") << "Label98" << "Ulmo, VERTICAL OFFSET";
+    QTest::newRow("Tovan result despite its narrower caption") << "Label97" << "Tovan, STRAIGHT LINE";
+    QTest::newRow("angle bar by its frame") << "hsbM1" << "Projection Angle";
+    QTest::newRow("angle box by its frame") << "Label148" << "Projection Angle";
+    QTest::newRow("button by its caption") << "Command1" << "Click to Continue";
+    QTest::newRow("captionless frame by its name") << "Frame2" << "Frame2";
+}
+
+void WindowLayoutTest::accessibleNamesComeFromTheLayout()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, expected);
+    QCOMPARE(m_window->widget(control.toLatin1().constData())->accessibleName(), expected);
+}
+
+void WindowLayoutTest::tabOrderFollowsTheDesign()
+{
+    QVERIFY(m_window->start());
+    m_window->click("Command1");
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 6; ++i) {
+        m_window->type(Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    // The size bars are hidden and Command1 went with its frame.
+    QCOMPARE(visited, QStringList({"Option4", "Option13", "Option14", "hsbM1", "Option11", "Option2", "Option4"}));
+
+    m_window->click("Option13");
+    m_window->widget("Option4")->setFocus();
+    m_window->type(Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("hig"));
+}
+
+void WindowLayoutTest::rendersStartupAndWorkingWindow()
+{
+    QVERIFY(m_window->start());
+    const QDir renders(QStringLiteral(QVD_RENDER_DIR));
+    QVERIFY(renders.mkpath(QStringLiteral(".")));
+    QVERIFY(m_window->view.grab().save(renders.filePath(QStringLiteral("startup.png"))));
+
+    m_window->click("Command1");
+    QVERIFY(m_window->view.grab().save(renders.filePath(QStringLiteral("working.png"))));
+
+    // A warning is painted red, a result black: the colour reaches the pixels.
+    const auto inkOf = [this](const char* label) {
+        const QImage image = m_window->widget(label)->grab().toImage();
+        int red = 0;
+        int dark = 0;
+        for (int y = 2; y < image.height() - 2; ++y) {
+            for (int x = 2; x < image.width() - 2; ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                red += pixel.red() > 150 && pixel.green() < 100 && pixel.blue() < 100 ? 1 : 0;
+                dark += pixel.red() < 100 && pixel.green() < 100 && pixel.blue() < 100 ? 1 : 0;
+            }
+        }
+        return std::pair{red, dark};
+    };
+    const auto [warningRed, warningDark] = inkOf("Label63");
+    QCOMPARE(m_window->shown("Label63"), QStringLiteral("Screen"));
+    QVERIFY(warningRed > 10);
+    QCOMPARE(warningDark, 0);
+    const auto [resultRed, resultDark] = inkOf("Label94");
+    QCOMPARE(m_window->shown("Label94"), QStringLiteral("162.80"));
+    QCOMPARE(resultRed, 0);
+    QVERIFY(resultDark > 10);
+}
+
+QTEST_MAIN(WindowLayoutTest)
+#include "tst_window_layout.moc"

@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The window under test: the model, its view, and the reporter that records
+// untrapped errors instead of opening a modal box. Helpers reach the parts of
+// a scroll bar the way a person aims at them.
+
+#include "ui/main_window.h"
+#include "ui/qt/window_view.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <vector>
+
+namespace qvd::test {
+
+class WindowUnderTest {
+public:
+    WindowUnderTest();
+
+    // Form_Load and show; true once the window is shown and active.
+    [[nodiscard]] bool start();
+
+    template <typename Widget = QWidget>
+    [[nodiscard]] Widget* widget(const char* name) const
+    {
+        return view.findChild<Widget*>(QString::fromLatin1(name));
+    }
+
+    // The caption the label's widget shows, and the one the model holds.
+    [[nodiscard]] QString shown(const char* label) const;
+    [[nodiscard]] QString held(const char* label) const;
+    [[nodiscard]] QColor shownColour(const char* label) const;
+    [[nodiscard]] int heldValue(const char* bar) const;
+
+    // A mouse click on a named widget, and on a scroll bar's part.
+    void click(const char* name) const;
+    void clickPart(const char* bar, QStyle::SubControl part) const;
+    // Presses the thumb and moves it in steps past the far end (or the
+    // start) of the bar, without releasing it; returns where the mouse is.
+    QPoint pressThumbAndMove(const char* bar, bool toEnd, int steps = 4) const;
+    void release(const char* bar, QPoint at) const;
+    // The whole drag: press, move, release.
+    void dragThumb(const char* bar, bool toEnd, int steps = 4) const;
+
+    // A key as a person types it: to whatever has the focus.
+    void type(Qt::Key key, int times = 1) const;
+
+    MainWindow model;
+    WindowView view;
+    std::vector<ErrorKind> errors;
+};
+
+// The rectangle of `part` in `bar`'s coordinates, as the style draws it.
+[[nodiscard]] QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part);
+
+} // namespace qvd::test
