@@ -7,6 +7,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build            # compiler and build
+  clang libclang-rt-14-dev         # the fuzz targets (libFuzzer) and their sanitizers
   libgtest-dev libbenchmark-dev    # unit tests and benchmarks
   qt6-base-dev                     # the window (Qt 6 Widgets, offscreen platform for its tests)
   fonts-urw-base35                 # metric-compatible faces for Courier and Book Antiqua

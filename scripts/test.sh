@@ -1,13 +1,37 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 # SPDX-License-Identifier: MIT
-# Builds everything and runs every test. The window's tests run on Qt's
-# offscreen platform, so no display is needed.
+# Builds everything and runs every test: the fuzz targets for a bounded time,
+# the benchmarks once (to show they build and run; speed is never asserted),
+# the whole suite under the address and undefined-behaviour sanitizers, then
+# the whole suite in the debug build. The window's tests run on Qt's offscreen
+# platform, so no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
-cmake --preset dev
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "fuzz targets, about 30 seconds each"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
+
+step "benchmarks, one short run"
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+for program in build/bench/bench/qvdtalvern-bench; do
+  "$program" --benchmark_min_time=0.01
+done
+
+step "every test under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+step "every test, debug build"
+cmake --preset dev >/dev/null
 cmake --build --preset dev
 ctest --preset dev
