@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev         # the fuzz targets (libFuzzer) and their sanitizers
   libgtest-dev libbenchmark-dev    # unit tests and benchmarks
   qt6-base-dev                     # the window (Qt 6 Widgets, offscreen platform for its tests)
-  fonts-urw-base35                 # metric-compatible faces for Courier and Book Antiqua
+  fonts-urw-base35 fonts-liberation  # stand-in faces for Courier and Book Antiqua
 )
 
 missing=()

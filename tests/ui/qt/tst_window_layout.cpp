@@ -46,14 +46,22 @@ void WindowLayoutTest::widgetsFollowTheDesign_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("Frame2 covers all but a 2-pixel strip") << "Frame2" << "QVDTALVERN" << QRect(0, 0, 625, 425);
-    QTest::newRow("Command1 inside Frame2") << "Command1" << "Frame2" << QRect(192, 320, 225, 33);
-    QTest::newRow("HSBM inside Frame14") << "HSBM" << "Frame14" << QRect(192, 24, 65, 17);
-    QTest::newRow("option buttons only 17 pixels wide") << "Option4" << "Frame14" << QRect(8, 24, 17, 17);
-    QTest::newRow("Option11 13 pixels high") << "Option11" << "Frame1" << QRect(56, 16, 17, 13);
-    QTest::newRow("Label101 narrower and further right") << "Label101" << "QVDTALVERN" << QRect(40, 200, 57, 17);
-    QTest::newRow("last result label") << "Label82" << "QVDTALVERN" << QRect(464, 392, 81, 17);
-    QTest::newRow("longest introduction text") << "Label7" << "Frame2" << QRect(152, 160, 433, 57);
+    QTest::newRow("Frame2 covers all but a 2-pixel strip") << "Frame2"
+                                                           << "QVDTALVERN" << QRect(0, 0, 625, 425);
+    QTest::newRow("Command1 inside Frame2") << "Command1"
+                                            << "Frame2" << QRect(192, 320, 225, 33);
+    QTest::newRow("HSBM inside Frame14") << "HSBM"
+                                         << "Frame14" << QRect(192, 24, 65, 17);
+    QTest::newRow("option buttons only 17 pixels wide") << "Option4"
+                                                        << "Frame14" << QRect(8, 24, 17, 17);
+    QTest::newRow("Option11 13 pixels high") << "Option11"
+                                             << "Frame1" << QRect(56, 16, 17, 13);
+    QTest::newRow("Label101 narrower and further right") << "Label101"
+                                                         << "QVDTALVERN" << QRect(40, 200, 57, 17);
+    QTest::newRow("last result label") << "Label82"
+                                       << "QVDTALVERN" << QRect(464, 392, 81, 17);
+    QTest::newRow("longest introduction text") << "Label7"
+                                               << "Frame2" << QRect(152, 160, 433, 57);
 }
 
 void WindowLayoutTest::widgetsFollowTheDesign()
@@ -78,9 +86,8 @@ void WindowLayoutTest::everyControlHasItsWidget()
         QCOMPARE(widget->objectName(), name);
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(name));
         const QString container = design.container.empty()
-                                      ? QStringLiteral("QVDTALVERN")
-                                      : QString::fromUtf8(design.container.data(),
-                                                          static_cast<qsizetype>(design.container.size()));
+            ? QStringLiteral("QVDTALVERN")
+            : QString::fromUtf8(design.container.data(), static_cast<qsizetype>(design.container.size()));
         QCOMPARE(widget->parentWidget()->objectName(), container);
     }
 }
@@ -106,10 +113,14 @@ void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("face");
-    QTest::newRow("window font on a result") << "Label94" << "Courier";
-    QTest::newRow("bold frame caption") << "Frame14" << "Courier";
-    QTest::newRow("unit label") << "Label19" << "Book Antiqua";
-    QTest::newRow("column header") << "Label21" << "Book Antiqua";
+    QTest::newRow("window font on a result") << "Label94"
+                                             << "Courier";
+    QTest::newRow("bold frame caption") << "Frame14"
+                                        << "Courier";
+    QTest::newRow("unit label") << "Label19"
+                                << "Book Antiqua";
+    QTest::newRow("column header") << "Label21"
+                                   << "Book Antiqua";
 }
 
 void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts()
@@ -122,8 +133,8 @@ void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts()
     QStringList acceptable = fontFallbacks(face.toStdString());
     acceptable.prepend(face);
     QVERIFY2(acceptable.contains(family),
-             qPrintable(info.family() + " stands in for " + face
-                        + "; install fonts-urw-base35 (Nimbus Mono PS, P052) or fonts-liberation"));
+        qPrintable(info.family() + " stands in for " + face
+            + "; install fonts-urw-base35 (Nimbus Mono PS, P052) or fonts-liberation"));
 }
 
 void WindowLayoutTest::captionsFitTheirBoxes_data()
@@ -150,15 +161,15 @@ void WindowLayoutTest::captionsFitTheirBoxes()
             continue;
         const QRect needed = label->textBounds();
         QVERIFY2(label->contentsRect().contains(needed),
-                 qPrintable(label->objectName() + " \"" + label->text() + "\" needs "
-                            + QString::number(needed.width()) + "x" + QString::number(needed.height())));
+            qPrintable(label->objectName() + " \"" + label->text() + "\" needs " + QString::number(needed.width()) + "x"
+                + QString::number(needed.height())));
         // Condensing is for the odd long name, not for the fonts as a whole.
         const int stretch = label->captionFont().stretch();
         QVERIFY2(stretch == QFont::AnyStretch || stretch >= 85, qPrintable(label->objectName()));
     }
     for (auto* frame : m_window->view.findChildren<QGroupBox*>()) {
         QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 16,
-                 qPrintable(frame->objectName()));
+            qPrintable(frame->objectName()));
     }
     auto* button = m_window->widget<QPushButton>("Command1");
     QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
@@ -168,16 +179,26 @@ void WindowLayoutTest::accessibleNamesComeFromTheLayout_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("option named by its row label") << "Option4" << "Width";
-    QTest::newRow("bar named by its row label") << "vert" << "Diagional";
-    QTest::newRow("unit option") << "Option2" << "cm";
-    QTest::newRow("value box") << "Label146" << "Height";
-    QTest::newRow("result by row and column") << "Label98" << "Ulmo, VERTICAL OFFSET";
-    QTest::newRow("Tovan result despite its narrower caption") << "Label97" << "Tovan, STRAIGHT LINE";
-    QTest::newRow("angle bar by its frame") << "hsbM1" << "Projection Angle";
-    QTest::newRow("angle box by its frame") << "Label148" << "Projection Angle";
-    QTest::newRow("button by its caption") << "Command1" << "Click to Continue";
-    QTest::newRow("captionless frame by its name") << "Frame2" << "Frame2";
+    QTest::newRow("option named by its row label") << "Option4"
+                                                   << "Width";
+    QTest::newRow("bar named by its row label") << "vert"
+                                                << "Diagional";
+    QTest::newRow("unit option") << "Option2"
+                                 << "cm";
+    QTest::newRow("value box") << "Label146"
+                               << "Height";
+    QTest::newRow("result by row and column") << "Label98"
+                                              << "Ulmo, VERTICAL OFFSET";
+    QTest::newRow("Tovan result despite its narrower caption") << "Label97"
+                                                               << "Tovan, STRAIGHT LINE";
+    QTest::newRow("angle bar by its frame") << "hsbM1"
+                                            << "Projection Angle";
+    QTest::newRow("angle box by its frame") << "Label148"
+                                            << "Projection Angle";
+    QTest::newRow("button by its caption") << "Command1"
+                                           << "Click to Continue";
+    QTest::newRow("captionless frame by its name") << "Frame2"
+                                                   << "Frame2";
 }
 
 void WindowLayoutTest::accessibleNamesComeFromTheLayout()
@@ -237,6 +258,14 @@ void WindowLayoutTest::rendersStartupAndWorkingWindow()
     QCOMPARE(m_window->shown("Label94"), QStringLiteral("162.80"));
     QCOMPARE(resultRed, 0);
     QVERIFY(resultDark > 10);
+
+    // A size bar in use, in centimetres, with the widest results.
+    m_window->click("Option2");
+    m_window->click("Option13");
+    m_window->widget("hig")->setFocus();
+    m_window->type(Qt::Key_End);
+    QCOMPARE(m_window->shown("Label146"), QStringLiteral("457"));
+    QVERIFY(m_window->view.grab().save(renders.filePath(QStringLiteral("sizing.png"))));
 }
 
 QTEST_MAIN(WindowLayoutTest)

@@ -1,0 +1,237 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// Start-up behind the introduction frame, "Click to Continue", and what an
+// untrapped error does to the window.
+
+#include "view_test_support.h"
+
+#include "ui/qt/error_reporting.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+using namespace qvd;
+using qvd::test::WindowUnderTest;
+
+namespace {
+
+// The captions and values a stray input could change.
+struct Snapshot {
+    QStringList captions;
+    std::vector<int> values;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot(const MainWindow& model)
+{
+    Snapshot result;
+    const ControlSet& controls = model.controls();
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        result.captions << QString::fromStdString(controls.caption(id));
+        result.values.push_back(controls.value(id));
+        result.values.push_back(controls.isVisible(id) ? 1 : 0);
+    }
+    return result;
+}
+
+} // namespace
+
+class WindowStartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_window = std::make_unique<WindowUnderTest>(); }
+    void cleanup() { m_window.reset(); }
+
+    void startupFillsTheTableBehindTheIntroduction();
+    void nothingBeneathTheIntroductionTakesInput_data();
+    void nothingBeneathTheIntroductionTakesInput();
+    void continueRevealsTheWorkingWindow_data();
+    void continueRevealsTheWorkingWindow();
+    void firstAngleChangeFillsHeightAndDiagonal();
+    void untrappedErrorStopsTheWindow();
+    void errorDuringLoadEndsTheProgramWithStatus3();
+    void errorBoxNamesTheKind_data();
+    void errorBoxNamesTheKind();
+
+private:
+    std::unique_ptr<WindowUnderTest> m_window;
+};
+
+void WindowStartupTest::startupFillsTheTableBehindTheIntroduction()
+{
+    QVERIFY(m_window->start());
+    QVERIFY(m_window->widget("Frame2")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), m_window->widget("Command1"));
+    QCOMPARE(m_window->shown("Label147"), QStringLiteral("100"));
+    QCOMPARE(m_window->shown("Label146"), QString());
+    QCOMPARE(m_window->shown("Label145"), QString());
+    QCOMPARE(m_window->shown("Label148"), QStringLiteral("10"));
+    QCOMPARE(m_window->shown("Label94"), QStringLiteral("162.80"));
+    QCOMPARE(m_window->shown("Label99"), QStringLiteral("2.88"));
+    QCOMPARE(m_window->labelsDifferingFromTheModel(), QStringList());
+    QVERIFY(m_window->widget<QRadioButton>("Option11")->isChecked());
+    for (const char* option : {"Option4", "Option13", "Option14", "Option2"})
+        QVERIFY2(!m_window->widget<QRadioButton>(option)->isChecked(), option);
+    for (const char* bar : {"HSBM", "hig", "vert"})
+        QVERIFY2(!m_window->widget(bar)->isVisibleTo(&m_window->view), bar);
+    QCOMPARE(m_window->widget<QScrollBar>("hsbM1")->value(), 10);
+}
+
+void WindowStartupTest::nothingBeneathTheIntroductionTakesInput_data()
+{
+    QTest::addColumn<QString>("clickAt"); // a control beneath the frame, or empty
+    QTest::addColumn<int>("key"); // a key typed, when clickAt is empty
+    QTest::newRow("click where Option4 lies") << "Option4" << 0;
+    QTest::newRow("click where Option2 lies") << "Option2" << 0;
+    QTest::newRow("click on the angle bar's right arrow") << "hsbM1" << 0;
+    QTest::newRow("click on a result") << "Label94" << 0;
+    QTest::newRow("Tab") << "" << int(Qt::Key_Tab);
+    QTest::newRow("Backtab") << "" << int(Qt::Key_Backtab);
+    QTest::newRow("Right") << "" << int(Qt::Key_Right);
+    QTest::newRow("Down") << "" << int(Qt::Key_Down);
+    QTest::newRow("End") << "" << int(Qt::Key_End);
+    QTest::newRow("Page Down") << "" << int(Qt::Key_PageDown);
+}
+
+void WindowStartupTest::nothingBeneathTheIntroductionTakesInput()
+{
+    QFETCH(QString, clickAt);
+    QFETCH(int, key);
+    QVERIFY(m_window->start());
+    const Snapshot before = snapshot(m_window->model);
+
+    if (!clickAt.isEmpty()) {
+        // Through the window, so that the click lands on whatever lies on top.
+        QWidget* target = m_window->widget(clickAt.toLatin1().constData());
+        QPoint at = target->rect().center();
+        if (clickAt == QLatin1String("hsbM1"))
+            at = test::scrollBarPart(static_cast<QScrollBar*>(target), QStyle::SC_ScrollBarAddLine).center();
+        QTest::mouseClick(m_window->view.windowHandle(), Qt::LeftButton, {}, target->mapTo(&m_window->view, at));
+        // A click sent to the covered control itself is refused as well.
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
+    } else {
+        m_window->type(Qt::Key(key), 3);
+    }
+
+    QVERIFY(snapshot(m_window->model) == before);
+    QVERIFY(m_window->widget("Frame2")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), m_window->widget("Command1"));
+}
+
+void WindowStartupTest::continueRevealsTheWorkingWindow_data()
+{
+    QTest::addColumn<bool>("bySpaceBar");
+    QTest::newRow("mouse click") << false;
+    QTest::newRow("space bar on the focused button") << true;
+}
+
+void WindowStartupTest::continueRevealsTheWorkingWindow()
+{
+    QFETCH(bool, bySpaceBar);
+    QVERIFY(m_window->start());
+    const Snapshot before = snapshot(m_window->model);
+
+    if (bySpaceBar)
+        m_window->type(Qt::Key_Space);
+    else
+        m_window->click("Command1");
+
+    QVERIFY(!m_window->widget("Frame2")->isVisible());
+    QVERIFY(!m_window->model.controls().isVisible(m_window->model.id("Frame2")));
+    // Pressing the button changes no caption and runs no calculation.
+    auto after = snapshot(m_window->model);
+    QCOMPARE(after.captions, before.captions);
+    QVERIFY(m_window->widget("Option4")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), m_window->widget("Option4"));
+    // The controls beneath now take input.
+    m_window->click("Option4");
+    QVERIFY(m_window->widget("HSBM")->isVisible());
+}
+
+void WindowStartupTest::firstAngleChangeFillsHeightAndDiagonal()
+{
+    QVERIFY(m_window->start());
+    m_window->click("Command1");
+    m_window->clickPart("hsbM1", QStyle::SC_ScrollBarAddLine);
+    QCOMPARE(m_window->shown("Label148"), QStringLiteral("11"));
+    QCOMPARE(m_window->shown("Label146"), QStringLiteral("75"));
+    QCOMPARE(m_window->shown("Label145"), QStringLiteral("125"));
+    QCOMPARE(m_window->labelsDifferingFromTheModel(), QStringList());
+}
+
+void WindowStartupTest::untrappedErrorStopsTheWindow()
+{
+    QVERIFY(m_window->start());
+    m_window->click("Command1");
+    // A width caption that is not a number makes the angle recalculation fail.
+    ControlSet& controls = m_window->model.controls();
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, controls.setCaption(m_window->model.id("Label147"), "Screen"));
+
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("untrapped error: .Type mismatch.")));
+    m_window->clickPart("hsbM1", QStyle::SC_ScrollBarAddLine);
+    QCOMPARE(m_window->errors, std::vector<ErrorKind>{ErrorKind::TypeMismatch});
+    QVERIFY(m_window->view.hasFailed());
+    QVERIFY(!m_window->view.isEnabled());
+    // What the failing handler wrote before the error stays written.
+    QCOMPARE(m_window->shown("Label148"), QStringLiteral("11"));
+
+    // No further input reaches the half-updated model.
+    const Snapshot stopped = snapshot(m_window->model);
+    auto* angle = m_window->widget<QScrollBar>("hsbM1");
+    const QPoint arrow = test::scrollBarPart(angle, QStyle::SC_ScrollBarAddLine).center();
+    QTest::mouseClick(m_window->view.windowHandle(), Qt::LeftButton, {}, angle->mapTo(&m_window->view, arrow));
+    m_window->type(Qt::Key_Right);
+    QVERIFY(snapshot(m_window->model) == stopped);
+    QCOMPARE(m_window->errors.size(), std::size_t{1});
+}
+
+void WindowStartupTest::errorDuringLoadEndsTheProgramWithStatus3()
+{
+    // An angle caption that is not a number makes Form_Load's recalculation fail.
+    ControlSet& controls = m_window->model.controls();
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, controls.setCaption(m_window->model.id("Label148"), "x"));
+
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("untrapped error: .Type mismatch.")));
+    QCOMPARE(runWindow(m_window->view), kUntrappedErrorStatus);
+    QCOMPARE(m_window->errors, std::vector<ErrorKind>{ErrorKind::TypeMismatch});
+    QVERIFY(!m_window->view.isVisible());
+}
+
+void WindowStartupTest::errorBoxNamesTheKind_data()
+{
+    QTest::addColumn<ErrorKind>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("type mismatch") << ErrorKind::TypeMismatch << "Type mismatch";
+    QTest::newRow("overflow") << ErrorKind::Overflow << "Overflow";
+    QTest::newRow("invalid argument") << ErrorKind::InvalidArgument << "Invalid argument";
+    QTest::newRow("division by zero") << ErrorKind::DivisionByZero << "Division by zero";
+}
+
+void WindowStartupTest::errorBoxNamesTheKind()
+{
+    QFETCH(ErrorKind, kind);
+    QFETCH(QString, name);
+    QString shownText;
+    // Reads and closes the modal box as a person would, so the test never hangs on it.
+    QTimer closer;
+    closer.setInterval(10);
+    connect(&closer, &QTimer::timeout, this, [&shownText] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            if (const auto* box = qobject_cast<QMessageBox*>(modal))
+                shownText = box->text();
+            modal->close();
+        }
+    });
+    closer.start();
+    showUntrappedError(nullptr, RuntimeError(kind));
+    closer.stop();
+    QVERIFY2(shownText.contains(name), qPrintable(shownText));
+}
+
+QTEST_MAIN(WindowStartupTest)
+#include "tst_window_startup.moc"

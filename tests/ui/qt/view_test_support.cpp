@@ -26,12 +26,24 @@ QString WindowUnderTest::held(const char* label) const
     return QString::fromStdString(model.controls().caption(model.id(label)));
 }
 
-QColor WindowUnderTest::shownColour(const char* label) const
-{
-    return widget<CaptionLabel>(label)->textColour();
-}
+QColor WindowUnderTest::shownColour(const char* label) const { return widget<CaptionLabel>(label)->textColour(); }
 
 int WindowUnderTest::heldValue(const char* bar) const { return model.controls().value(model.id(bar)); }
+
+QStringList WindowUnderTest::labelsDifferingFromTheModel() const
+{
+    QStringList differing;
+    const ControlSet& controls = model.controls();
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        const ControlState& state = controls.control(id);
+        if (state.kind != ControlKind::Label)
+            continue;
+        const auto* label = static_cast<const CaptionLabel*>(view.controlWidget(state.name));
+        if (label->text() != QString::fromStdString(state.caption) || label->textColour() != toQColor(state.foreColor))
+            differing << QString::fromStdString(state.name);
+    }
+    return differing;
+}
 
 void WindowUnderTest::click(const char* name) const { QTest::mouseClick(widget(name), Qt::LeftButton); }
 

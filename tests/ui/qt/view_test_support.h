@@ -24,8 +24,7 @@ public:
     // Form_Load and show; true once the window is shown and active.
     [[nodiscard]] bool start();
 
-    template <typename Widget = QWidget>
-    [[nodiscard]] Widget* widget(const char* name) const
+    template <typename Widget = QWidget> [[nodiscard]] Widget* widget(const char* name) const
     {
         return view.findChild<Widget*>(QString::fromLatin1(name));
     }
@@ -35,6 +34,8 @@ public:
     [[nodiscard]] QString held(const char* label) const;
     [[nodiscard]] QColor shownColour(const char* label) const;
     [[nodiscard]] int heldValue(const char* bar) const;
+    // The labels whose widget shows another caption or colour than the model holds.
+    [[nodiscard]] QStringList labelsDifferingFromTheModel() const;
 
     // A mouse click on a named widget, and on a scroll bar's part.
     void click(const char* name) const;

@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// One widget per control kind, laid out and dressed from the control's
+// design-time data. The widgets hold no state of their own beyond what Qt
+// draws: the window view keeps them in step with the model.
+
+#include "runtime/controls.h"
+#include "ui/form_design.h"
+
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+
+class QTextLayout;
+class QWidget;
+
+namespace qvd {
+
+// A label box: the caption wrapped at word boundaries and clipped to the box,
+// optionally inside a one-pixel frame drawn in black whatever the text colour.
+// Lines are set one em and a pixel apart, the pitch of the design's fonts,
+// whatever line gap the installed face declares. A caption too wide for a
+// box one line high is condensed until it fits rather than wrapped away.
+class CaptionLabel : public QLabel {
+public:
+    CaptionLabel(Border border, QWidget* parent);
+
+    void setCaption(const QString& caption);
+    // The caption's colour, with red in the low byte as the model holds it.
+    void setTextColour(Colour colour);
+    [[nodiscard]] QColor textColour() const;
+
+    // The font the caption is drawn in, condensed if the box needs it.
+    [[nodiscard]] const QFont& captionFont() const { return m_captionFont; }
+    // Where the caption's lines lie, in the label's coordinates, before clipping.
+    [[nodiscard]] QRect textBounds() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    [[nodiscard]] int linePitch() const;
+    // Breaks the caption into lines of `layout` in `font`; returns their bounds.
+    QRectF layoutCaption(QTextLayout& layout, const QFont& font) const;
+    void fitCaption();
+
+    Border m_border;
+    QFont m_captionFont;
+};
+
+// A frame: an etched box whose top line runs through the middle of the
+// caption, as the design's frames are drawn, in every widget style.
+class CaptionFrame : public QGroupBox {
+public:
+    CaptionFrame(const QString& caption, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A horizontal scroll bar whose keys move it as the desktop's scroll bars do:
+// Left and Up a step back, Right and Down a step on, Page Up and Page Down a
+// page, Home and End to the ends. (Qt's own bar turns Left and Right round.)
+class ControlScrollBar : public QScrollBar {
+public:
+    explicit ControlScrollBar(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A model colour (red in the low byte) as a QColor.
+[[nodiscard]] QColor toQColor(Colour colour);
+
+// The widget of `design`, placed in `parent` at its design position, with its
+// objectName, font and the properties that never change at run time. The
+// returned widget is owned by `parent`.
+[[nodiscard]] QWidget* createControlWidget(const ControlDesign& design, QWidget* parent);
+
+} // namespace qvd

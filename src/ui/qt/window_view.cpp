@@ -1,0 +1,299 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "window_view.h"
+
+#include "accessible_names.h"
+#include "control_widgets.h"
+#include "design_fonts.h"
+#include "view_logging.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include <algorithm>
+#include <exception>
+#include <numeric>
+#include <utility>
+
+namespace qvd {
+
+namespace {
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+bool overlaps(const ControlDesign& a, const ControlDesign& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
+        && b.top < a.top + a.height;
+}
+
+} // namespace
+
+WindowView::WindowView(MainWindow& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_reporter(programErrorReporter(this))
+{
+    installFontFallbacks();
+    const FormDesign& form = formDesign();
+    setObjectName(toQString(form.name));
+    setAccessibleName(toQString(form.caption));
+    setWindowTitle(toQString(form.caption));
+    setFont(designFont(*form.font));
+    // The window and every control without a colour of its own share the
+    // button face, as the design's default background.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    setPalette(palette);
+    setFixedSize(designRect(0, 0, form.clientWidth, form.clientHeight).size());
+
+    buildWidgets();
+    setTabOrderFromDesign();
+    for (ControlId id = 0; id < m_widgets.size(); ++id)
+        mirror(id);
+    m_model.controls().setObserver([this](ControlId id, Property) { mirror(id); });
+    connectInputs();
+}
+
+WindowView::~WindowView() { m_model.controls().setObserver({}); }
+
+void WindowView::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
+
+void WindowView::buildWidgets()
+{
+    const auto& designs = controlDesigns();
+    const ControlSet& controls = m_model.controls();
+    m_widgets.assign(controls.size(), nullptr);
+    m_coveredBy.assign(controls.size(), {});
+
+    for (std::size_t index = 0; index < designs.size(); ++index) {
+        const ControlDesign& design = designs[index];
+        // Containers come before what they hold, so the parent exists already.
+        QWidget* parent = design.container.empty() ? this : controlWidget(design.container);
+        QWidget* widget = createControlWidget(design, parent);
+        widget->setAccessibleName(accessibleNameFor(designs, index));
+        m_widgets[m_model.id(design.name)] = widget;
+
+        // A frame lies above the controls created before it in its container;
+        // while it is visible it takes their input.
+        if (design.kind != ControlKind::Frame)
+            continue;
+        for (std::size_t below = 0; below < index; ++below) {
+            const ControlDesign& other = designs[below];
+            if (other.container == design.container && overlaps(other, design))
+                m_coveredBy[m_model.id(other.name)].push_back(m_model.id(design.name));
+        }
+    }
+}
+
+void WindowView::connectInputs()
+{
+    ControlSet& controls = m_model.controls();
+    for (ControlId id = 0; id < m_widgets.size(); ++id) {
+        switch (controls.control(id).kind) {
+        case ControlKind::OptionButton:
+            connect(static_cast<QRadioButton*>(m_widgets[id]), &QRadioButton::clicked, this, [this, id] {
+                deliver(id, "Click", [this, id] { m_model.controls().clickOption(id); });
+                // A click on a selected button unchecks it in Qt; the model says how it is.
+                mirror(id);
+            });
+            break;
+        case ControlKind::PushButton:
+            connect(static_cast<QPushButton*>(m_widgets[id]), &QPushButton::clicked, this,
+                [this, id] { deliver(id, "Click", [this, id] { m_model.controls().press(id); }); });
+            break;
+        case ControlKind::HScrollBar:
+            connectScrollBar(id, static_cast<QScrollBar*>(m_widgets[id]));
+            break;
+        case ControlKind::Label:
+        case ControlKind::Frame:
+            break;
+        }
+    }
+}
+
+// Qt moves the slider's position first and reports the action; the value
+// follows after the slot. Dragging the thumb raises Scroll for each position
+// and Change at the release; every other action that moves the position (an
+// arrow, the page area, a key, the wheel) raises Change.
+void WindowView::connectScrollBar(ControlId id, QScrollBar* bar)
+{
+    connect(bar, &QScrollBar::actionTriggered, this, [this, id, bar](int action) {
+        if (action == QAbstractSlider::SliderNoAction)
+            return;
+        const int position = bar->sliderPosition();
+        if (action == QAbstractSlider::SliderMove && bar->isSliderDown()) {
+            m_dragMoved = true;
+            deliver(id, "Scroll", [this, id, position] { m_model.controls().dragScrollBar(id, position); });
+            return;
+        }
+        if (position == m_model.controls().value(id))
+            return; // at the end of its range: nothing moved
+        deliver(id, "Change", [this, id, position] { m_model.controls().moveScrollBar(id, position); });
+    });
+    connect(bar, &QScrollBar::sliderPressed, this, [this] { m_dragMoved = false; });
+    connect(bar, &QScrollBar::sliderReleased, this, [this, id, bar] {
+        if (!std::exchange(m_dragMoved, false))
+            return;
+        const int position = bar->value();
+        deliver(id, "Change", [this, id, position] { m_model.controls().moveScrollBar(id, position); });
+    });
+}
+
+void WindowView::setTabOrderFromDesign()
+{
+    const auto& designs = controlDesigns();
+    std::vector<std::size_t> order(designs.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(),
+        [&designs](std::size_t a, std::size_t b) { return designs[a].tabIndex < designs[b].tabIndex; });
+    QWidget* previous = nullptr;
+    for (const std::size_t index : order) {
+        QWidget* widget = m_widgets[m_model.id(designs[index].name)];
+        if ((widget->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        if (previous != nullptr)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void WindowView::focusFirstControl()
+{
+    for (QWidget* widget = this->nextInFocusChain(); widget != this; widget = widget->nextInFocusChain()) {
+        if (widget->isEnabled() && widget->isVisibleTo(this) && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+QWidget* WindowView::controlWidget(std::string_view name) const
+{
+    const ControlId id = m_model.controls().find(name);
+    return id < m_widgets.size() ? m_widgets[id] : nullptr;
+}
+
+void WindowView::mirror(ControlId id)
+{
+    const ControlState& state = m_model.controls().control(id);
+    QWidget* widget = m_widgets[id];
+    // Marks the view's own updates, so that a signal they cause is never
+    // taken for a user action.
+    const QScopedValueRollback<int> updating(m_updating, m_updating + 1);
+    const QSignalBlocker blocker(widget);
+    switch (state.kind) {
+    case ControlKind::Label: {
+        auto* label = static_cast<CaptionLabel*>(widget);
+        const QString text = QString::fromStdString(state.caption);
+        label->setCaption(text);
+        label->setTextColour(state.foreColor);
+        // Screen readers name a result box by its row and column; its text goes with it.
+        if (label->accessibleName() != text)
+            label->setAccessibleDescription(text);
+        break;
+    }
+    case ControlKind::OptionButton:
+        static_cast<QRadioButton*>(widget)->setChecked(state.value == kTrue);
+        break;
+    case ControlKind::HScrollBar: {
+        auto* bar = static_cast<QScrollBar*>(widget);
+        bar->setRange(std::min(state.min, state.max), std::max(state.min, state.max));
+        bar->setValue(state.value);
+        bar->setVisible(state.visible);
+        break;
+    }
+    case ControlKind::Frame:
+        mirrorFrame(id);
+        break;
+    case ControlKind::PushButton:
+        break;
+    }
+}
+
+void WindowView::mirrorFrame(ControlId id)
+{
+    const bool visible = m_model.controls().isVisible(id);
+    // Input is given back before the frame goes, so that the focus can move
+    // to a control beneath it.
+    updateCovers();
+    m_widgets[id]->setVisible(visible);
+    if (visible)
+        m_widgets[id]->raise();
+    QWidget* focus = focusWidget();
+    if (focus == nullptr || !focus->isVisibleTo(this) || !focus->isEnabled())
+        focusFirstControl();
+}
+
+void WindowView::updateCovers()
+{
+    const ControlSet& controls = m_model.controls();
+    for (ControlId id = 0; id < m_widgets.size(); ++id) {
+        const auto& frames = m_coveredBy[id];
+        const bool covered = std::any_of(
+            frames.begin(), frames.end(), [&controls](ControlId frame) { return controls.isVisible(frame); });
+        m_widgets[id]->setEnabled(!covered);
+    }
+}
+
+template <typename Action> void WindowView::deliver(ControlId id, const char* event, Action&& action)
+{
+    const std::string& name = m_model.controls().control(id).name;
+    if (m_updating > 0) {
+        qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "raised while the view follows the model";
+        return;
+    }
+    if (m_failed) {
+        qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "after an untrapped error";
+        return;
+    }
+    qCDebug(lcView) << event << name.c_str();
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        fail(error);
+    } catch (const std::exception& error) {
+        // Anything else is a broken invariant of the model, not a user's input.
+        qFatal("the window model failed: %s", error.what());
+    }
+}
+
+void WindowView::fail(const RuntimeError& error)
+{
+    m_failed = true;
+    const std::string_view kind = errorKindName(error.kind());
+    qCCritical(lcView) << "untrapped error:" << QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size()));
+    setEnabled(false);
+    if (m_reporter)
+        m_reporter(error);
+}
+
+bool WindowView::start()
+{
+    try {
+        m_model.load();
+    } catch (const RuntimeError& error) {
+        fail(error);
+        return false;
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    show();
+    focusFirstControl();
+    return true;
+}
+
+int runWindow(WindowView& view)
+{
+    if (!view.start())
+        return kUntrappedErrorStatus;
+    return QApplication::exec();
+}
+
+} // namespace qvd
