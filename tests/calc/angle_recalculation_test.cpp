@@ -14,21 +14,10 @@
 namespace qvd::test {
 namespace {
 
-struct AngleCase {
-    const char* name;
-    UnitSystem units;
-    const char* width;
-    const char* angle;
-    std::size_t row;
-    RowText expected;
-};
-
-void PrintTo(const AngleCase& c, std::ostream* out) { *out << c.name; }
-
 constexpr auto In = UnitSystem::Inches;
 constexpr auto Cm = UnitSystem::Centimetres;
 
-const AngleCase kAngleCases[] = {
+const RowCase kAngleChangeRows[] = {
     // The first three rows drop trailing zeros on an angle change.
     {"Up_Ulmo", In, "100", "10", Ulmo, numbers("162.8", "165.33", "3.25")},
     {"Up_Tovan", In, "100", "10", Tovan, numbers("160.5", "163.06", "2.88")},
@@ -64,11 +53,11 @@ const AngleCase kAngleCases[] = {
     {"Width72_CorvinNrx", In, "72", "-5", CorvinNrx, numbers("134.34", "140.33", "-27.35")},
 };
 
-class AngleRecalculation : public ::testing::TestWithParam<AngleCase> {};
+class AngleRecalculation : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(AngleRecalculation, ShowsRow)
 {
-    const AngleCase& c = GetParam();
+    const RowCase& c = GetParam();
     TableModel model;
     if (c.units == Cm)
         model.useCentimetres();
@@ -77,7 +66,7 @@ TEST_P(AngleRecalculation, ShowsRow)
     EXPECT_EQ(model.row(c.row), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, AngleRecalculation, ::testing::ValuesIn(kAngleCases),
+INSTANTIATE_TEST_SUITE_P(Rows, AngleRecalculation, ::testing::ValuesIn(kAngleChangeRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AngleRecalculation, HeightAndDiagonalFollowTheWidthFirst)

@@ -13,19 +13,10 @@
 namespace qvd::test {
 namespace {
 
-struct WidthCase {
-    const char* name;
-    UnitSystem units;
-    const char* width;
-    const char* angle;
-    std::size_t row;
-    RowText expected;
-};
-
 constexpr auto In = UnitSystem::Inches;
 constexpr auto Cm = UnitSystem::Centimetres;
 
-const WidthCase kWidthCases[] = {
+const RowCase kWidthChangeRows[] = {
     // The start-up table: 100 in. at 10 degrees.
     {"Start_Ulmo", In, "100", "10", Ulmo, numbers("162.80", "165.33", "3.25")},
     {"Start_Tovan", In, "100", "10", Tovan, numbers("160.50", "163.06", "2.88")},
@@ -100,13 +91,11 @@ const WidthCase kWidthCases[] = {
     {"Width39_2_Down1_Brisa", In, "39.2", "-1", Brisa, numbers("57.82", "64.32", "-3.36")},
 };
 
-void PrintTo(const WidthCase& c, std::ostream* out) { *out << c.name; }
-
-class WidthRecalculation : public ::testing::TestWithParam<WidthCase> {};
+class WidthRecalculation : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(WidthRecalculation, ShowsRow)
 {
-    const WidthCase& c = GetParam();
+    const RowCase& c = GetParam();
     TableModel model;
     if (c.units == Cm)
         model.useCentimetres();
@@ -116,7 +105,7 @@ TEST_P(WidthRecalculation, ShowsRow)
     EXPECT_EQ(model.row(c.row), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, WidthRecalculation, ::testing::ValuesIn(kWidthCases),
+INSTANTIATE_TEST_SUITE_P(Rows, WidthRecalculation, ::testing::ValuesIn(kWidthChangeRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WidthRecalculation, WarnedRowTurnsBlackWhenCalculatedAgain)

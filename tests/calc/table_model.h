@@ -32,6 +32,18 @@ inline std::ostream& operator<<(std::ostream& out, const RowText& row)
                << (row.red ? " (red)" : "");
 }
 
+// One row of the table for one width, angle and unit.
+struct RowCase {
+    const char* name;
+    UnitSystem units;
+    const char* width;
+    const char* angle;
+    std::size_t row;
+    RowText expected;
+};
+
+inline void PrintTo(const RowCase& c, std::ostream* out) { *out << c.name; }
+
 inline RowText numbers(std::string t, std::string s, std::string v) { return {t, s, v, false}; }
 inline RowText tooBig() { return {"Screen", "Too", "Big", true}; }
 inline RowText tooSmall() { return {"Screen", "Too", "Small", true}; }
