@@ -148,6 +148,26 @@ TEST(WidthRecalculation, EveryRowShowsResultsOrWarningAtEveryBarWidth)
     }
 }
 
+TEST(WidthRecalculation, WidthsNoBarGivesStillShowResultsOrWarnings)
+{
+    struct Case {
+        const char* width;
+        std::size_t row;
+        RowText expected;
+    };
+    const Case cases[] = {
+        {"-5", Brisa, tooSmall()},        {"0", Tovan, tooSmall()},
+        {" +1E2 ", Ulmo, numbers("162.80", "165.33", "3.25")},
+        {"1000000", Ulmo, tooBig()},      {"1000000", HaldenWt2, numbers("1540000.5", "1516610.93", "-107570.37")},
+        {"1e-300", HaldenWt2, tooSmall()},
+    };
+    for (const Case& c : cases) {
+        TableModel model;
+        ASSERT_NO_THROW(model.setWidth(c.width)) << c.width;
+        EXPECT_EQ(model.row(c.row), c.expected) << "width " << c.width;
+    }
+}
+
 TEST(UnitSelection, NoUnitSelectedZeroesEveryLengthButTheSlopes)
 {
     TableModel model;
