@@ -16,7 +16,9 @@
 #include <QTextLayout>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace qvd {
 
@@ -29,6 +31,8 @@ constexpr double kBaselineShare = 0.8;
 constexpr int kNarrowestStretch = 70;
 // The frame caption's distance from the frame's left edge, in pixels.
 constexpr int kFrameCaptionIndent = 6;
+
+constexpr QPalette::ColorGroup kColourGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
 struct KeyAction {
     Qt::Key key;
@@ -121,8 +125,11 @@ QWidget* createPushButton(const ControlDesign& design, QWidget* parent)
 CaptionLabel::CaptionLabel(Border border, QWidget* parent)
     : QLabel(parent)
     , m_border(border)
+    , m_linePitch(QFontInfo(font()).pixelSize() + 1)
     , m_captionFont(font())
 {
+    // Keeps the shaped glyphs after each layout, so that a paint only draws them.
+    m_layout.setCacheEnabled(true);
     // One pixel of frame, one of space between the frame and the text.
     if (m_border == Border::FixedSingle)
         setContentsMargins(2, 1, 2, 1);
@@ -139,14 +146,22 @@ void CaptionLabel::setCaption(const QString& caption)
 
 void CaptionLabel::setTextColour(Colour colour)
 {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour));
+    // Setting a palette costs a search of the application's palettes even when
+    // nothing changes, and the results are written in the same colour again
+    // and again; a colour the label already has as its own is left as it is.
+    const QBrush wanted(toQColor(colour));
+    const QPalette& current = palette();
+    const bool unchanged = std::all_of(std::begin(kColourGroups), std::end(kColourGroups), [&](QPalette::ColorGroup group) {
+        return current.isBrushSet(group, QPalette::WindowText) && current.brush(group, QPalette::WindowText) == wanted;
+    });
+    if (unchanged)
+        return;
+    QPalette palette = current;
+    palette.setColor(QPalette::WindowText, wanted.color());
     setPalette(palette);
 }
 
 QColor CaptionLabel::textColour() const { return palette().color(QPalette::WindowText); }
-
-int CaptionLabel::linePitch() const { return QFontInfo(font()).pixelSize() + 1; }
 
 QRectF CaptionLabel::layoutCaption(QTextLayout& layout, const QFont& font) const
 {
@@ -179,24 +194,54 @@ QRectF CaptionLabel::layoutCaption(QTextLayout& layout, const QFont& font) const
 void CaptionLabel::fitCaption()
 {
     m_captionFont = font();
+    m_layoutValid = false;
     const QRect box = contentsRect();
     if (text().isEmpty() || box.height() >= 2 * linePitch())
         return;
-    QFont condensed = font();
+    QRectF bounds;
     for (int stretch = QFont::Unstretched; stretch >= kNarrowestStretch; stretch -= 2) {
-        condensed.setStretch(stretch);
-        QTextLayout layout;
-        const QRectF bounds = layoutCaption(layout, condensed);
+        m_captionFont = condensedFont(stretch);
+        bounds = layoutCaption(m_layout, m_captionFont);
         if (bounds.height() <= linePitch() && bounds.width() <= box.width())
             break;
     }
-    m_captionFont = condensed;
+    // The last layout tried is the one to paint.
+    m_layoutBounds = bounds;
+    m_layoutBox = box;
+    m_layoutCentred = (alignment() & Qt::AlignHCenter) != 0;
+    m_layoutValid = true;
+}
+
+const QFont& CaptionLabel::condensedFont(int stretch)
+{
+    const auto index = static_cast<std::size_t>((QFont::Unstretched - stretch) / 2);
+    if (m_condensedFonts.size() <= index) {
+        QFont condensed = font();
+        for (std::size_t next = m_condensedFonts.size(); next <= index; ++next) {
+            condensed.setStretch(QFont::Unstretched - 2 * static_cast<int>(next));
+            m_condensedFonts.push_back(condensed);
+        }
+    }
+    return m_condensedFonts[index];
+}
+
+const QTextLayout& CaptionLabel::paintedLayout() const
+{
+    const QRect box = contentsRect();
+    const bool centred = (alignment() & Qt::AlignHCenter) != 0;
+    if (!m_layoutValid || m_layoutBox != box || m_layoutCentred != centred || m_layout.text() != text()) {
+        m_layoutBounds = layoutCaption(m_layout, m_captionFont);
+        m_layoutBox = box;
+        m_layoutCentred = centred;
+        m_layoutValid = true;
+    }
+    return m_layout;
 }
 
 QRect CaptionLabel::textBounds() const
 {
-    QTextLayout layout;
-    return layoutCaption(layout, m_captionFont).toAlignedRect();
+    paintedLayout();
+    return m_layoutBounds.toAlignedRect();
 }
 
 void CaptionLabel::paintEvent(QPaintEvent*)
@@ -205,14 +250,18 @@ void CaptionLabel::paintEvent(QPaintEvent*)
     painter.save();
     painter.setClipRect(contentsRect());
     painter.setPen(palette().color(QPalette::WindowText));
-    QTextLayout layout;
-    layoutCaption(layout, m_captionFont);
-    layout.draw(&painter, contentsRect().topLeft());
+    paintedLayout().draw(&painter, contentsRect().topLeft());
     painter.restore();
     if (m_border != Border::FixedSingle)
         return;
-    painter.setPen(QPen(Qt::black, 0));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The one-pixel frame as four bars: the pixels of a cosmetic outline
+    // round rect(), filled at a fraction of the cost of stroking it.
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, Qt::black);
+    painter.fillRect(0, h - 1, w, 1, Qt::black);
+    painter.fillRect(0, 0, 1, h, Qt::black);
+    painter.fillRect(w - 1, 0, 1, h, Qt::black);
 }
 
 void CaptionLabel::resizeEvent(QResizeEvent* event)
@@ -224,8 +273,11 @@ void CaptionLabel::resizeEvent(QResizeEvent* event)
 void CaptionLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_linePitch = QFontInfo(font()).pixelSize() + 1;
+        m_condensedFonts.clear();
         fitCaption();
+    }
 }
 
 ControlScrollBar::ControlScrollBar(QWidget* parent)

@@ -13,8 +13,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTextLayout>
 
-class QTextLayout;
+#include <vector>
+
 class QWidget;
 
 namespace qvd {
@@ -44,13 +46,27 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    [[nodiscard]] int linePitch() const;
+    [[nodiscard]] int linePitch() const { return m_linePitch; }
     // Breaks the caption into lines of `layout` in `font`; returns their bounds.
     QRectF layoutCaption(QTextLayout& layout, const QFont& font) const;
     void fitCaption();
+    // The label's font condensed to `stretch`, kept from one caption to the
+    // next so that Qt resolves its face once rather than at every layout.
+    const QFont& condensedFont(int stretch);
+    // The caption laid out in captionFont() for the box as it is now; laid
+    // out again only when the text, the box or the alignment has changed.
+    const QTextLayout& paintedLayout() const;
 
     Border m_border;
+    int m_linePitch = 0; // pixels from one line's top to the next, of font()
     QFont m_captionFont;
+    std::vector<QFont> m_condensedFonts; // by (Unstretched - stretch) / 2, empty until tried
+    // The caption as last laid out in m_captionFont, and what that layout was for.
+    mutable QTextLayout m_layout;
+    mutable QRectF m_layoutBounds;
+    mutable QRect m_layoutBox;
+    mutable bool m_layoutCentred = false;
+    mutable bool m_layoutValid = false;
 };
 
 // A frame: an etched box whose top line runs through the middle of the

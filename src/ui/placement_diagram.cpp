@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "placement_diagram.h"
+
+#include "calc/projector_table.h"
+#include "ui/table_report.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace qvd {
+
+namespace {
+
+std::optional<double> numberOf(const std::string& caption, const NumberFormat& format)
+{
+    const ParseResult result = tryParseNumber(caption, format);
+    return result.ok() ? std::optional(result.value) : std::nullopt;
+}
+
+void include(PlacementDiagram& d, DiagramPoint p)
+{
+    d.minimum = {std::min(d.minimum.x, p.x), std::min(d.minimum.y, p.y)};
+    d.maximum = {std::max(d.maximum.x, p.x), std::max(d.maximum.y, p.y)};
+}
+
+} // namespace
+
+PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
+{
+    const ProjectorRow& projector = projectorTable()[row];
+    const PlacementResult shown = window.placement().result(row);
+    PlacementDiagram d;
+    d.projector = std::string(projector.caption);
+    if (shown.isWarning) {
+        d.notice = shown.throwDistance + " " + shown.straightLine + " " + shown.verticalOffset;
+        return d;
+    }
+
+    const NumberFormat& format = window.numberFormat();
+    const ControlSet& controls = window.controls();
+    const auto throwDistance = numberOf(shown.throwDistance, format);
+    const auto straightLine = numberOf(shown.straightLine, format);
+    const auto offset = numberOf(shown.verticalOffset, format);
+    const auto width = numberOf(controls.caption(window.id("Label147")), format);
+    const auto degrees = numberOf(controls.caption(window.id("Label148")), format);
+    const auto units = selectedUnits(window);
+    if (!throwDistance || !straightLine || !offset || !width || !degrees || !units) {
+        d.notice = "No placement to draw for " + d.projector;
+        return d;
+    }
+    const RowLengths& lengths = lengthsFor(projector, *units);
+
+    // The screen of a 4:3 picture, its bottom `offset` above the floor.
+    const double screenHeight = *width * 3 / 4;
+    d.screenBottom = {0.0, *offset};
+    d.screenCentre = {0.0, *offset + screenHeight / 2};
+    d.screenTop = {0.0, *offset + screenHeight};
+    // The straight line runs along the floor from the front foot; the lens is
+    // the foot offset nearer the screen, at the lens height.
+    d.frontFoot = {*straightLine, 0.0};
+    d.lens = {*straightLine - lengths.footOffset, lengths.lensHeight};
+    d.bodyFront = {d.lens.x, 0.0};
+    d.bodyBack = {d.lens.x + std::max(2.5 * lengths.footOffset, 0.15 * *throwDistance), 0.0};
+    d.bodyHeight = 1.6 * lengths.lensHeight;
+    d.tiltDegrees = *degrees;
+    d.tiltLabel = controls.caption(window.id("Label148")) + "\u00b0";
+
+    const std::string unit = " " + unitCaption(window);
+    d.throwDistance = {d.lens, d.screenCentre, shown.throwDistance + unit};
+    d.straightLine = {d.frontFoot, {0.0, 0.0}, shown.straightLine + unit};
+    d.verticalOffset = {{0.0, 0.0}, d.screenBottom, shown.verticalOffset + unit};
+
+    d.minimum = d.maximum = {0.0, 0.0};
+    for (DiagramPoint p : {d.screenBottom, d.screenTop, d.frontFoot, d.lens, d.bodyBack,
+                           DiagramPoint{d.bodyBack.x, d.bodyHeight}})
+        include(d, p);
+    return d;
+}
+
+} // namespace qvd

@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "table_report.h"
+
+#include "calc/projector_table.h"
+
+namespace qvd {
+
+namespace {
+
+struct UnitOption {
+    std::string_view option;
+    std::string_view label;
+    UnitSystem units;
+};
+
+// Centimetres win when both options read selected, as in the recalculation.
+constexpr UnitOption kUnitOptions[] = {
+    {"Option2", "Label20", UnitSystem::Centimetres},
+    {"Option11", "Label19", UnitSystem::Inches},
+};
+
+const UnitOption* selectedOption(const MainWindow& window)
+{
+    for (const UnitOption& unit : kUnitOptions) {
+        if (window.controls().isSelected(window.id(unit.option)))
+            return &unit;
+    }
+    return nullptr;
+}
+
+std::string lengthText(const MainWindow& window, double length)
+{
+    return FormatGeneral(length, window.numberFormat()) + " " + unitCaption(window);
+}
+
+} // namespace
+
+std::optional<UnitSystem> selectedUnits(const MainWindow& window)
+{
+    const UnitOption* unit = selectedOption(window);
+    return unit ? std::optional(unit->units) : std::nullopt;
+}
+
+std::string unitCaption(const MainWindow& window)
+{
+    const UnitOption* unit = selectedOption(window);
+    return unit ? window.controls().caption(window.id(unit->label)) : std::string();
+}
+
+std::string tableAsTabSeparatedText(const MainWindow& window)
+{
+    const ControlSet& controls = window.controls();
+    const auto caption = [&](std::string_view name) { return controls.caption(window.id(name)); };
+    std::string text = "Width\tHeight\tDiagonal\tAngle\tUnit\n";
+    text += caption("Label147") + '\t' + caption("Label146") + '\t' + caption("Label145") + '\t' +
+            caption("Label148") + '\t' + unitCaption(window) + "\n\n";
+    text += "Projector\t" + caption("Label21") + '\t' + caption("Label22") + '\t' + caption("Label23") + '\n';
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        const PlacementResult result = window.placement().result(row);
+        text += std::string(projectorTable()[row].caption) + '\t' + result.throwDistance + '\t' +
+                result.straightLine + '\t' + result.verticalOffset + '\n';
+    }
+    return text;
+}
+
+std::string rowRangeHint(const MainWindow& window, std::size_t row)
+{
+    const std::optional<UnitSystem> units = selectedUnits(window);
+    if (!units)
+        return {};
+    const ProjectorRow& projector = projectorTable()[row];
+    const RowLengths& lengths = lengthsFor(projector, *units);
+    std::string hint = projector.hasMaxWidth ? "widths from " + FormatGeneral(lengths.minWidth, window.numberFormat()) +
+                                                   " to " + lengthText(window, lengths.maxWidth)
+                                             : "widths from " + lengthText(window, lengths.minWidth) + " up";
+    if (!window.placement().result(row).isWarning)
+        return hint;
+    // Which limit the shown width misses; the width caption may hold anything.
+    const ParseResult width = tryParseNumber(window.controls().caption(window.id("Label147")), window.numberFormat());
+    if (!width.ok())
+        return hint;
+    if (width.value < lengths.minWidth)
+        hint += "; needs a screen at least " + lengthText(window, lengths.minWidth) + " wide";
+    else if (projector.hasMaxWidth && width.value > lengths.maxWidth)
+        hint += "; needs a screen at most " + lengthText(window, lengths.maxWidth) + " wide";
+    return hint;
+}
+
+} // namespace qvd

@@ -1,0 +1,72 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The placement diagram's geometry, read back from what the window shows.
+
+#include "ui/placement_diagram.h"
+
+#include "calc/projector_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace qvd {
+namespace {
+
+class Diagram : public ::testing::Test {
+protected:
+    Diagram() { window.load(); }
+    void angle(int degrees) { window.controls().moveScrollBar(window.id("hsbM1"), degrees); }
+    void width(int w)
+    {
+        window.controls().clickOption(window.id("Option4"));
+        window.controls().moveScrollBar(window.id("HSBM"), w);
+        window.controls().moveScrollBar(window.id("HSBM"), w);
+    }
+
+    MainWindow window{NumberFormat{}};
+};
+
+TEST_F(Diagram, DiagramPlacesScreenProjectorAndDistancesFromTheCaptions)
+{
+    for (int degrees : {10, 0, -10}) {
+        angle(degrees);
+        const PlacementDiagram d = placementDiagram(window, Ulmo);
+        ASSERT_TRUE(d.isDrawable()) << degrees;
+        const PlacementResult shown = window.placement().result(Ulmo);
+        const double offset = ParseNumber(shown.verticalOffset, {});
+        EXPECT_EQ(d.screenBottom.y, offset);
+        EXPECT_DOUBLE_EQ(d.screenTop.y - d.screenBottom.y, 75.0); // 4:3 screen 100 wide
+        EXPECT_EQ(d.frontFoot.x, ParseNumber(shown.straightLine, {}));
+        EXPECT_EQ(d.frontFoot.x - d.lens.x, 5.0);  // Ulmo's foot offset
+        EXPECT_EQ(d.lens.y, 12.5);                  // and lens height
+        // The throw line from the lens to the screen centre is as long as the
+        // throw caption says and rises at the tilt angle (to the rounding).
+        const double dx = d.lens.x - d.screenCentre.x;
+        const double dy = d.screenCentre.y - d.lens.y;
+        EXPECT_NEAR(std::hypot(dx, dy), ParseNumber(shown.throwDistance, {}), 0.02) << degrees;
+        EXPECT_NEAR(std::atan2(dy, dx) * 180 / std::numbers::pi, degrees, 0.05) << degrees;
+        EXPECT_EQ(d.throwDistance.label, shown.throwDistance + " in.");
+        EXPECT_EQ(d.verticalOffset.label, shown.verticalOffset + " in.");
+        EXPECT_EQ(d.tiltDegrees, degrees);
+        for (DiagramPoint p : {d.screenBottom, d.screenTop, d.lens, d.frontFoot, d.bodyBack}) {
+            EXPECT_GE(p.x, d.minimum.x);
+            EXPECT_LE(p.x, d.maximum.x);
+            EXPECT_GE(p.y, d.minimum.y);
+            EXPECT_LE(p.y, d.maximum.y);
+        }
+    }
+}
+
+TEST_F(Diagram, DiagramOfAWarnedRowIsItsWarning)
+{
+    const PlacementDiagram big = placementDiagram(window, CorvinNrx);
+    EXPECT_FALSE(big.isDrawable());
+    EXPECT_EQ(big.notice, "Screen Too Big");
+    width(72); // now calculated
+    EXPECT_TRUE(placementDiagram(window, CorvinNrx).isDrawable());
+}
+
+} // namespace
+} // namespace qvd

@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The table as clipboard text and the rows' range hints, read back from what
+// the window shows.
+
+#include "ui/table_report.h"
+
+#include "calc/projector_table.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace qvd {
+namespace {
+
+class Report : public ::testing::Test {
+protected:
+    Report() { window.load(); }
+    void click(std::string_view name) { window.controls().clickOption(window.id(name)); }
+    void angle(int degrees) { window.controls().moveScrollBar(window.id("hsbM1"), degrees); }
+
+    MainWindow window{NumberFormat{}};
+};
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+TEST_F(Report, TabSeparatedTextHoldsTheInputsAndEveryRowAsShown)
+{
+    angle(-10);
+    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window));
+    ASSERT_EQ(text.size(), 13u);
+    EXPECT_EQ(text[0], "Width\tHeight\tDiagonal\tAngle\tUnit");
+    EXPECT_EQ(text[1], "100\t75\t125\t-10\tin.");
+    EXPECT_EQ(text[2], "");
+    EXPECT_EQ(text[3], "Projector\tTHROW DISTANCE\tSTRAIGHT LINE\tVERTICAL OFFSET");
+    EXPECT_EQ(text[4], "Ulmo\t162.8\t165.33\t-53.25");
+    EXPECT_EQ(text[7], "Corvin NRX\tScreen\tToo\tBig");
+    EXPECT_EQ(text[12], "Halden WT2\tScreen\tToo\tSmall");
+}
+
+TEST_F(Report, TabSeparatedTextNamesNoUnitWhenNoneIsSelected)
+{
+    window.controls().setOptionValue(window.id("Option11"), false);
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t\t\t10\t");
+}
+
+TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
+{
+    struct Case {
+        bool centimetres;
+        int width;
+        std::size_t row;
+        const char* hint;
+    };
+    const Case cases[] = {
+        {false, 100, CorvinWt1, "widths from 72 to 106 in."},
+        {false, 100, CorvinWt2, "widths from 106 in. up; needs a screen at least 106 in. wide"},
+        {false, 100, CorvinNrx, "widths from 50 to 72 in.; needs a screen at most 72 in. wide"},
+        {false, 72, CorvinNrx, "widths from 50 to 72 in."},
+        {true, 250, Ulmo, "widths from 122 to 406 cm"},
+        {true, 610, Ulmo, "widths from 122 to 406 cm; needs a screen at most 406 cm wide"},
+        {true, 99, HaldenWt2, "widths from 318 cm up; needs a screen at least 318 cm wide"},
+    };
+    for (const Case& c : cases) {
+        MainWindow w{NumberFormat{}};
+        w.load();
+        if (c.centimetres)
+            w.controls().clickOption(w.id("Option2"));
+        w.controls().clickOption(w.id("Option4"));
+        w.controls().moveScrollBar(w.id("HSBM"), c.width);
+        w.controls().moveScrollBar(w.id("HSBM"), c.width);
+        EXPECT_EQ(rowRangeHint(w, c.row), c.hint) << c.width << " row " << c.row;
+    }
+    window.controls().setOptionValue(window.id("Option11"), false);
+    EXPECT_EQ(rowRangeHint(window, Ulmo), "");
+}
+
+} // namespace
+} // namespace qvd
