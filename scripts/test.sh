@@ -22,8 +22,13 @@ ctest --preset fuzz
 step "benchmarks, one short run"
 cmake --preset bench >/dev/null
 cmake --build --preset bench
-for program in build/bench/bench/qvdtalvern-bench; do
+for program in build/bench/bench/qvdtalvern-bench build/bench/bench/ui/qt/qvdtalvern-bench-window; do
   "$program" --benchmark_min_time=0.01
+done
+# The start-up probes open a window and quit at its first paint; one that
+# sees no paint gives up after a few seconds with a non-zero status.
+for program in build/bench/bench/app/qvdtalvern-startup-probe build/bench/bench/app/qt-floor-probe; do
+  "$program"
 done
 
 step "every test under AddressSanitizer and UndefinedBehaviorSanitizer"

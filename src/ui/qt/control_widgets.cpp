@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -125,7 +127,6 @@ QWidget* createPushButton(const ControlDesign& design, QWidget* parent)
 CaptionLabel::CaptionLabel(Border border, QWidget* parent)
     : QLabel(parent)
     , m_border(border)
-    , m_linePitch(QFontInfo(font()).pixelSize() + 1)
     , m_captionFont(font())
 {
     // Keeps the shaped glyphs after each layout, so that a paint only draws them.
@@ -140,7 +141,7 @@ void CaptionLabel::setCaption(const QString& caption)
     if (caption == text())
         return;
     setText(caption);
-    fitCaption();
+    m_fitted = false;
     update();
 }
 
@@ -151,9 +152,11 @@ void CaptionLabel::setTextColour(Colour colour)
     // and again; a colour the label already has as its own is left as it is.
     const QBrush wanted(toQColor(colour));
     const QPalette& current = palette();
-    const bool unchanged = std::all_of(std::begin(kColourGroups), std::end(kColourGroups), [&](QPalette::ColorGroup group) {
-        return current.isBrushSet(group, QPalette::WindowText) && current.brush(group, QPalette::WindowText) == wanted;
-    });
+    const bool unchanged
+        = std::all_of(std::begin(kColourGroups), std::end(kColourGroups), [&](QPalette::ColorGroup group) {
+              return current.isBrushSet(group, QPalette::WindowText)
+                  && current.brush(group, QPalette::WindowText) == wanted;
+          });
     if (unchanged)
         return;
     QPalette palette = current;
@@ -162,6 +165,13 @@ void CaptionLabel::setTextColour(Colour colour)
 }
 
 QColor CaptionLabel::textColour() const { return palette().color(QPalette::WindowText); }
+
+int CaptionLabel::linePitch() const
+{
+    if (m_linePitch == 0)
+        m_linePitch = QFontInfo(font()).pixelSize() + 1;
+    return m_linePitch;
+}
 
 QRectF CaptionLabel::layoutCaption(QTextLayout& layout, const QFont& font) const
 {
@@ -191,8 +201,16 @@ QRectF CaptionLabel::layoutCaption(QTextLayout& layout, const QFont& font) const
     return text().isEmpty() ? QRectF() : bounds;
 }
 
-void CaptionLabel::fitCaption()
+const QFont& CaptionLabel::captionFont() const
 {
+    if (!m_fitted)
+        fitCaption();
+    return m_captionFont;
+}
+
+void CaptionLabel::fitCaption() const
+{
+    m_fitted = true;
     m_captionFont = font();
     m_layoutValid = false;
     const QRect box = contentsRect();
@@ -212,13 +230,18 @@ void CaptionLabel::fitCaption()
     m_layoutValid = true;
 }
 
-const QFont& CaptionLabel::condensedFont(int stretch)
+const QFont& CaptionLabel::condensedFont(int stretch) const
 {
     const auto index = static_cast<std::size_t>((QFont::Unstretched - stretch) / 2);
     if (m_condensedFonts.size() <= index) {
         QFont condensed = font();
         for (std::size_t next = m_condensedFonts.size(); next <= index; ++next) {
-            condensed.setStretch(QFont::Unstretched - 2 * static_cast<int>(next));
+            // At full width the label's own font serves, whose face Qt has
+            // resolved already: a face of normal width, as the design's
+            // stand-ins are, is drawn alike with its stretch left open
+            // (AnyStretch) and set to Unstretched.
+            if (next > 0 || condensed.stretch() != QFont::AnyStretch)
+                condensed.setStretch(QFont::Unstretched - 2 * static_cast<int>(next));
             m_condensedFonts.push_back(condensed);
         }
     }
@@ -227,6 +250,8 @@ const QFont& CaptionLabel::condensedFont(int stretch)
 
 const QTextLayout& CaptionLabel::paintedLayout() const
 {
+    if (!m_fitted)
+        fitCaption();
     const QRect box = contentsRect();
     const bool centred = (alignment() & Qt::AlignHCenter) != 0;
     if (!m_layoutValid || m_layoutBox != box || m_layoutCentred != centred || m_layout.text() != text()) {
@@ -267,16 +292,16 @@ void CaptionLabel::paintEvent(QPaintEvent*)
 void CaptionLabel::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
-    fitCaption();
+    m_fitted = false;
 }
 
 void CaptionLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        m_linePitch = QFontInfo(font()).pixelSize() + 1;
+        m_linePitch = 0;
         m_condensedFonts.clear();
-        fitCaption();
+        m_fitted = false;
     }
 }
 
@@ -306,18 +331,44 @@ CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent)
     setAutoFillBackground(true);
 }
 
-void CaptionFrame::paintEvent(QPaintEvent*)
+const CaptionFrame::Caption& CaptionFrame::caption(int pixels)
 {
-    QPainter painter(this);
+    if (m_measured && m_measuredTitle == title() && m_measuredFont == font())
+        return m_caption;
+    m_measuredTitle = title();
+    m_measuredFont = font();
+    m_measured = true;
+    if (title().isEmpty()) {
+        m_caption = {};
+        return m_caption;
+    }
+    const QFontMetrics metrics = fontMetrics();
+    m_caption.box = QRect(kFrameCaptionIndent, 0, metrics.horizontalAdvance(title()) + 4, pixels + 1);
+    // A pixel round the ink for the antialiasing at its edges.
+    const QPoint baseline(m_caption.box.left() + 2, static_cast<int>(std::round(pixels * kBaselineShare)));
+    m_caption.ink = metrics.boundingRect(title()).translated(baseline).adjusted(-1, -1, 1, 1);
+    return m_caption;
+}
+
+void CaptionFrame::paintEvent(QPaintEvent* event)
+{
     const int pixels = QFontInfo(font()).pixelSize();
     const int lineY = title().isEmpty() ? 0 : (pixels + 1) / 2;
+    const Caption& caption = this->caption(pixels);
+    // Everything drawn here lies on the etched edge, two pixels wide, or on
+    // the caption. A repaint under one of the frame's controls (a bar moving)
+    // touches neither and has nothing to draw.
+    const QRect dirty = event->rect();
+    if (rect().adjusted(2, lineY + 2, -2, -2).contains(dirty) && !dirty.intersects(caption.box)
+        && !dirty.intersects(caption.ink))
+        return;
+    QPainter painter(this);
     qDrawShadeRect(&painter, rect().adjusted(0, lineY, 0, 0), palette(), true, 1, 0);
     if (title().isEmpty())
         return;
-    const QRect caption(kFrameCaptionIndent, 0, fontMetrics().horizontalAdvance(title()) + 4, pixels + 1);
-    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.fillRect(caption.box, palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QPointF(caption.left() + 2, std::round(pixels * kBaselineShare)), title());
+    painter.drawText(QPointF(caption.box.left() + 2, std::round(pixels * kBaselineShare)), title());
 }
 
 QColor toQColor(Colour colour)

@@ -36,7 +36,7 @@ public:
     [[nodiscard]] QColor textColour() const;
 
     // The font the caption is drawn in, condensed if the box needs it.
-    [[nodiscard]] const QFont& captionFont() const { return m_captionFont; }
+    [[nodiscard]] const QFont& captionFont() const;
     // Where the caption's lines lie, in the label's coordinates, before clipping.
     [[nodiscard]] QRect textBounds() const;
 
@@ -46,21 +46,30 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    [[nodiscard]] int linePitch() const { return m_linePitch; }
+    // Pixels from one line's top to the next, of font().
+    [[nodiscard]] int linePitch() const;
     // Breaks the caption into lines of `layout` in `font`; returns their bounds.
     QRectF layoutCaption(QTextLayout& layout, const QFont& font) const;
-    void fitCaption();
+    // Chooses the caption font for the text and the box as they are now. It
+    // runs when the caption is next needed (a paint, or a question about it)
+    // rather than at each change, so a label hidden under the introduction
+    // frame costs nothing until it shows, whatever its captions meanwhile.
+    void fitCaption() const;
     // The label's font condensed to `stretch`, kept from one caption to the
-    // next so that Qt resolves its face once rather than at every layout.
-    const QFont& condensedFont(int stretch);
+    // next so that Qt resolves each face once rather than at every layout.
+    const QFont& condensedFont(int stretch) const;
     // The caption laid out in captionFont() for the box as it is now; laid
     // out again only when the text, the box or the alignment has changed.
     const QTextLayout& paintedLayout() const;
 
     Border m_border;
-    int m_linePitch = 0; // pixels from one line's top to the next, of font()
-    QFont m_captionFont;
-    std::vector<QFont> m_condensedFonts; // by (Unstretched - stretch) / 2, empty until tried
+    // Worked out from the text, the box and the font when first needed, and
+    // kept until one of them changes. Asking Qt about a font loads its face,
+    // so the faces of labels not yet shown are left unloaded.
+    mutable int m_linePitch = 0; // 0 until needed
+    mutable bool m_fitted = false;
+    mutable QFont m_captionFont;
+    mutable std::vector<QFont> m_condensedFonts; // by (Unstretched - stretch) / 2, as far as tried
     // The caption as last laid out in m_captionFont, and what that layout was for.
     mutable QTextLayout m_layout;
     mutable QRectF m_layoutBounds;
@@ -77,6 +86,20 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Caption {
+        QRect box; // filled with the background, breaking the top line
+        QRect ink; // at least every pixel the caption's text touches
+    };
+    // Where the caption lies, measured again only when the title or the
+    // font has changed since.
+    const Caption& caption(int pixels);
+
+    Caption m_caption;
+    QString m_measuredTitle;
+    QFont m_measuredFont;
+    bool m_measured = false;
 };
 
 // A horizontal scroll bar whose keys move it as the desktop's scroll bars do:

@@ -32,6 +32,7 @@ private slots:
     void designFacesResolveToMetricCompatibleFonts();
     void captionsFitTheirBoxes_data();
     void captionsFitTheirBoxes();
+    void labelsPaintTheirLatestCaption();
     void accessibleNamesComeFromTheLayout_data();
     void accessibleNamesComeFromTheLayout();
     void tabOrderFollowsTheDesign();
@@ -173,6 +174,45 @@ void WindowLayoutTest::captionsFitTheirBoxes()
     }
     auto* button = m_window->widget<QPushButton>("Command1");
     QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
+}
+
+// A label keeps its caption laid out, condensed and coloured from one paint
+// to the next. After many changes it must paint exactly as a new label given
+// only its latest caption and colour does.
+void WindowLayoutTest::labelsPaintTheirLatestCaption()
+{
+    const auto paintedOtherwise = [this] {
+        QStringList differing;
+        for (const ControlDesign& design : controlDesigns()) {
+            auto* label = m_window->widget<CaptionLabel>(std::string(design.name).c_str());
+            if (label == nullptr || !label->isVisibleTo(&m_window->view))
+                continue;
+            const std::unique_ptr<QWidget> fresh(createControlWidget(design, label->parentWidget()));
+            static_cast<CaptionLabel*>(fresh.get())->setCaption(label->text());
+            static_cast<CaptionLabel*>(fresh.get())
+                ->setTextColour(m_window->model.controls().control(m_window->model.id(design.name)).foreColor);
+            if (fresh->grab().toImage() != label->grab().toImage())
+                differing << label->objectName();
+        }
+        return differing;
+    };
+    QVERIFY(m_window->start());
+    m_window->click("Command1");
+    m_window->click("Option4");
+    struct Step {
+        const char* unit;
+        Qt::Key key;
+        int times;
+    };
+    // Results turn into warnings and back, longer and shorter, red and black.
+    const Step steps[] = {{"Option11", Qt::Key_End, 1}, {"Option11", Qt::Key_Home, 1},
+        {"Option11", Qt::Key_PageDown, 7}, {"Option2", Qt::Key_End, 1}, {"Option2", Qt::Key_PageUp, 30}};
+    for (const Step& step : steps) {
+        m_window->click(step.unit);
+        m_window->widget("HSBM")->setFocus();
+        m_window->type(step.key, step.times);
+        QCOMPARE(paintedOtherwise(), QStringList());
+    }
 }
 
 void WindowLayoutTest::accessibleNamesComeFromTheLayout_data()
