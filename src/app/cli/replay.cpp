@@ -17,6 +17,15 @@ namespace qvd {
 
 namespace {
 
+// `text` between single quotes, for messages.
+std::string quoted(std::string_view text)
+{
+    std::string result(1, '\'');
+    result.append(text);
+    result.push_back('\'');
+    return result;
+}
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Splits off the next word, skipping the blanks before it.
@@ -130,7 +139,7 @@ public:
                 return fail("dump takes no argument");
             return {Dump{}, {}};
         }
-        return fail("unknown verb '" + std::string(verb) + "'");
+        return fail("unknown verb " + quoted(verb));
     }
 
 private:
@@ -156,13 +165,13 @@ private:
         if (name.empty())
             return fail("missing scroll bar name");
         if (!isOneOf(name, kBars))
-            return fail("unknown scroll bar '" + std::string(name) + "' (HSBM, hig, vert or hsbM1)");
+            return fail("unknown scroll bar " + quoted(name) + " (HSBM, hig, vert or hsbM1)");
         const std::string_view valueText = nextWord(rest);
         if (valueText.empty())
             return fail("missing value");
         const auto value = parseWholeNumber(valueText);
         if (!value)
-            return fail("value '" + std::string(valueText) + "' is not a whole number");
+            return fail("value " + quoted(valueText) + " is not a whole number");
         if (!onlyBlanks(rest))
             return fail("unexpected text after the value");
         return {Move{m_window.id(name), *value, drag}, {}};
@@ -178,11 +187,11 @@ private:
         const std::string_view property = target.substr(dot + 1);
         const ControlId id = m_window.controls().find(name);
         if (id == m_window.controls().size())
-            return fail("unknown control '" + std::string(name) + "'");
+            return fail("unknown control " + quoted(name));
         const ControlKind kind = m_window.controls().control(id).kind;
         if (property == "Caption") {
             if (kind != ControlKind::Label)
-                return fail("'" + std::string(name) + "' has no Caption that can be set");
+                return fail(quoted(name) + " has no Caption that can be set");
             // The text is the rest of the line after the one blank that follows.
             if (!rest.empty())
                 rest.remove_prefix(1);
@@ -190,18 +199,18 @@ private:
         }
         if (property == "Value") {
             if (kind != ControlKind::OptionButton)
-                return fail("'" + std::string(name) + "' has no Value that can be set");
+                return fail(quoted(name) + " has no Value that can be set");
             const std::string_view valueText = nextWord(rest);
             if (valueText.empty())
                 return fail("missing value");
             const auto value = parseWholeNumber(valueText);
             if (!value || (*value != kTrue && *value != kFalse))
-                return fail("an option button's Value is -1 or 0, not '" + std::string(valueText) + "'");
+                return fail("an option button's Value is -1 or 0, not " + quoted(valueText));
             if (!onlyBlanks(rest))
                 return fail("unexpected text after the value");
             return {SetValue{id, *value == kTrue}, {}};
         }
-        return fail("unknown property '" + std::string(property) + "'");
+        return fail("unknown property " + quoted(property));
     }
 
     const MainWindow& m_window;
