@@ -34,6 +34,7 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     d.projector = std::string(projector.caption);
     if (shown.isWarning) {
         d.notice = shown.throwDistance + " " + shown.straightLine + " " + shown.verticalOffset;
+        d.noticeDetail = rowRangeHint(window, row);
         return d;
     }
 

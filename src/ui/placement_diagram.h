@@ -34,16 +34,20 @@ struct DimensionLine {
 struct PlacementDiagram {
     std::string projector; // the row's caption
     // Set when the row shows no placement to draw (a range warning, or a
-    // caption that is not a number): the words to show instead.
+    // caption that is not a number): the words to show instead, and for a
+    // range warning the row's range hint (what would make it fit).
     std::string notice;
+    std::string noticeDetail;
 
     DiagramPoint screenBottom;
     DiagramPoint screenCentre;
     DiagramPoint screenTop;
     DiagramPoint frontFoot; // on the floor
     DiagramPoint lens;
-    // The projector's body: a box on the floor from the lens backwards, drawn
-    // tilted about the front foot by `tiltDegrees`.
+    // The projector's body: a box standing level on the floor from the lens
+    // backwards. The lens sits at the height the table gives whatever the
+    // angle, so the tilt is that of the lens's axis, the throw line, which
+    // rises towards the screen by `tiltDegrees`.
     DiagramPoint bodyFront;
     DiagramPoint bodyBack;
     double bodyHeight = 0.0;

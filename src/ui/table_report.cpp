@@ -48,18 +48,44 @@ std::string unitCaption(const MainWindow& window)
     return unit ? window.controls().caption(window.id(unit->label)) : std::string();
 }
 
-std::string tableAsTabSeparatedText(const MainWindow& window)
+TableReport tableReport(const MainWindow& window)
 {
     const ControlSet& controls = window.controls();
     const auto caption = [&](std::string_view name) { return controls.caption(window.id(name)); };
-    std::string text = "Width\tHeight\tDiagonal\tAngle\tUnit\n";
-    text += caption("Label147") + '\t' + caption("Label146") + '\t' + caption("Label145") + '\t' +
-            caption("Label148") + '\t' + unitCaption(window) + "\n\n";
-    text += "Projector\t" + caption("Label21") + '\t' + caption("Label22") + '\t' + caption("Label23") + '\n';
+    TableReport report{
+        {{{"Width", caption("Label147")}, {"Height", caption("Label146")}, {"Diagonal", caption("Label145")},
+            {"Angle", caption("Label148")}, {"Unit", unitCaption(window)}}},
+        {{{"Label21", caption("Label21"), caption("Label5")}, {"Label22", caption("Label22"), caption("Label6")},
+            {"Label23", caption("Label23"), caption("Label7")}}},
+        {},
+    };
     for (std::size_t row = 0; row < kRowCount; ++row) {
-        const PlacementResult result = window.placement().result(row);
-        text += std::string(projectorTable()[row].caption) + '\t' + result.throwDistance + '\t' +
-                result.straightLine + '\t' + result.verticalOffset + '\n';
+        const ProjectorRow& projector = projectorTable()[row];
+        report.rows[row]
+            = {projector.captionLabel, {projector.throwLabel, projector.straightLabel, projector.offsetLabel},
+                std::string(projector.caption), window.placement().result(row)};
+    }
+    return report;
+}
+
+std::string tableAsTabSeparatedText(const MainWindow& window)
+{
+    const TableReport report = tableReport(window);
+    std::string names;
+    std::string captions;
+    for (const ReportInput& input : report.inputs) {
+        const char* separator = names.empty() ? "" : "\t";
+        names += separator + input.name;
+        captions += separator + input.caption;
+    }
+    std::string text = names + '\n' + captions + "\n\n";
+    text += "Projector";
+    for (const ReportColumn& column : report.columns)
+        text += '\t' + column.header;
+    text += '\n';
+    for (const ReportRow& row : report.rows) {
+        text += row.projector + '\t' + row.shown.throwDistance + '\t' + row.shown.straightLine + '\t'
+            + row.shown.verticalOffset + '\n';
     }
     return text;
 }

@@ -9,11 +9,49 @@
 
 #include "ui/main_window.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qvd {
+
+// One input as the window shows it: a name for it and its caption.
+struct ReportInput {
+    std::string name;
+    std::string caption;
+};
+
+// A column of the table: the label of its header, the header's caption and
+// the introduction's explanation of what the distance is measured from.
+struct ReportColumn {
+    std::string_view headerLabel;
+    std::string header;
+    std::string explanation;
+};
+
+// A row of the table: the labels that show it (caption, then throw distance,
+// straight line and vertical offset), its caption and what it shows now.
+struct ReportRow {
+    std::string_view captionLabel;
+    std::array<std::string_view, 3> resultLabels;
+    std::string projector;
+    PlacementResult shown;
+};
+
+// Where each input stands in TableReport::inputs.
+enum ReportInputIndex : std::size_t { WidthInput, HeightInput, DiagonalInput, AngleInput, UnitInput };
+
+struct TableReport {
+    // Width, height, diagonal and angle captions, and the unit's caption.
+    std::array<ReportInput, 5> inputs;
+    std::array<ReportColumn, 3> columns;
+    std::array<ReportRow, kRowCount> rows; // top to bottom
+};
+
+// Everything the table and its inputs show now.
+[[nodiscard]] TableReport tableReport(const MainWindow& window);
 
 // The unit of the selected unit option, or nothing when neither is selected.
 [[nodiscard]] std::optional<UnitSystem> selectedUnits(const MainWindow& window);

@@ -64,6 +64,7 @@ TEST_F(Diagram, DiagramOfAWarnedRowIsItsWarning)
     const PlacementDiagram big = placementDiagram(window, CorvinNrx);
     EXPECT_FALSE(big.isDrawable());
     EXPECT_EQ(big.notice, "Screen Too Big");
+    EXPECT_EQ(big.noticeDetail, "widths from 50 to 72 in.; needs a screen at most 72 in. wide");
     width(72); // now calculated
     EXPECT_TRUE(placementDiagram(window, CorvinNrx).isDrawable());
 }

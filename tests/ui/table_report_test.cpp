@@ -53,6 +53,21 @@ TEST_F(Report, TabSeparatedTextNamesNoUnitWhenNoneIsSelected)
     EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t\t\t10\t");
 }
 
+// The view finds a row's labels and a column's explanation through the report.
+TEST_F(Report, ReportNamesTheLabelsThatShowEachRowAndColumn)
+{
+    const TableReport report = tableReport(window);
+    for (const ReportRow& row : report.rows) {
+        EXPECT_EQ(window.controls().caption(window.id(row.captionLabel)), row.projector);
+        const std::string shown[] = {row.shown.throwDistance, row.shown.straightLine, row.shown.verticalOffset};
+        for (std::size_t column = 0; column < 3; ++column)
+            EXPECT_EQ(window.controls().caption(window.id(row.resultLabels[column])), shown[column]) << row.projector;
+    }
+    EXPECT_EQ(report.rows[Tovan].captionLabel, "Label101");
+    EXPECT_EQ(report.columns[1].header, "STRAIGHT LINE");
+    EXPECT_EQ(report.columns[1].explanation.rfind("The Straight Line distance is measured", 0), 0u);
+}
+
 TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
 {
     struct Case {

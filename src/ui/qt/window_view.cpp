@@ -5,9 +5,12 @@
 #include "accessible_names.h"
 #include "control_widgets.h"
 #include "design_fonts.h"
+#include "table_actions.h"
+#include "table_hints.h"
 #include "view_logging.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -55,6 +58,8 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
 
     buildWidgets();
     setTabOrderFromDesign();
+    m_actions = new TableActions(m_model, *this);
+    new TableHints(m_model, *this);
     for (ControlId id = 0; id < m_widgets.size(); ++id)
         mirror(id);
     m_model.controls().setObserver([this](ControlId id, Property) { mirror(id); });
@@ -78,6 +83,9 @@ void WindowView::buildWidgets()
         QWidget* parent = design.container.empty() ? this : controlWidget(design.container);
         QWidget* widget = createControlWidget(design, parent);
         widget->setAccessibleName(accessibleNameFor(designs, index));
+        widget->setAccessibleDescription(accessibleDescriptionFor(design.name));
+        // The window's context menu wherever it is asked for, the scroll bars included.
+        widget->setContextMenuPolicy(Qt::NoContextMenu);
         m_widgets[m_model.id(design.name)] = widget;
 
         // A frame lies above the controls created before it in its container;
@@ -223,6 +231,7 @@ void WindowView::mirrorFrame(ControlId id)
     // Input is given back before the frame goes, so that the focus can move
     // to a control beneath it.
     updateCovers();
+    updateActions();
     m_widgets[id]->setVisible(visible);
     if (visible)
         m_widgets[id]->raise();
@@ -242,6 +251,14 @@ void WindowView::updateCovers()
     }
 }
 
+void WindowView::updateActions() { m_actions->setAvailable(!m_failed); }
+
+void WindowView::contextMenuEvent(QContextMenuEvent* event)
+{
+    m_actions->openMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+    event->accept();
+}
+
 template <typename Action> void WindowView::deliver(ControlId id, const char* event, Action&& action)
 {
     const std::string& name = m_model.controls().control(id).name;
@@ -256,6 +273,7 @@ template <typename Action> void WindowView::deliver(ControlId id, const char* ev
     qCDebug(lcView) << event << name.c_str();
     try {
         action();
+        m_actions->followModel();
     } catch (const RuntimeError& error) {
         fail(error);
     } catch (const std::exception& error) {
@@ -267,6 +285,7 @@ template <typename Action> void WindowView::deliver(ControlId id, const char* ev
 void WindowView::fail(const RuntimeError& error)
 {
     m_failed = true;
+    updateActions();
     const std::string_view kind = errorKindName(error.kind());
     qCCritical(lcView) << "untrapped error:" << QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size()));
     setEnabled(false);

@@ -6,6 +6,8 @@
 // out from the design-time data. What the user does becomes a model event
 // (clickOption, press, moveScrollBar, dragScrollBar); the model's observer
 // then brings each changed widget back in step. The view computes nothing.
+// Beyond the controls, a context menu with shortcuts (TableActions) and the
+// table's tooltips (TableHints) read the model back without changing it.
 
 #include "error_reporting.h"
 #include "ui/main_window.h"
@@ -17,6 +19,8 @@
 class QScrollBar;
 
 namespace qvd {
+
+class TableActions;
 
 class WindowView : public QWidget {
 public:
@@ -40,6 +44,12 @@ public:
     // The widget of the control with design name `name`, or nullptr.
     [[nodiscard]] QWidget* controlWidget(std::string_view name) const;
 
+    // The context menu and its shortcuts.
+    [[nodiscard]] TableActions& tableActions() const { return *m_actions; }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void buildWidgets();
     void connectInputs();
@@ -51,6 +61,8 @@ private:
     void mirror(ControlId id);
     void mirrorFrame(ControlId id);
     void updateCovers();
+    // The context menu takes input while the table does.
+    void updateActions();
 
     // Hands a user action to the model; an untrapped error stops the window
     // here instead of unwinding into Qt's event loop.
@@ -59,6 +71,7 @@ private:
 
     MainWindow& m_model;
     ErrorReporter m_reporter;
+    TableActions* m_actions = nullptr;
     std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order
     // For each control, the frames laid over it: a visible one takes its input.
     std::vector<std::vector<ControlId>> m_coveredBy;

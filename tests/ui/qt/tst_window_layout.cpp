@@ -222,19 +222,19 @@ void WindowLayoutTest::accessibleNamesComeFromTheLayout_data()
     QTest::newRow("option named by its row label") << "Option4"
                                                    << "Width";
     QTest::newRow("bar named by its row label") << "vert"
-                                                << "Diagional";
+                                                << "Diagonal";
     QTest::newRow("unit option") << "Option2"
-                                 << "cm";
+                                 << "Centimetres";
     QTest::newRow("value box") << "Label146"
                                << "Height";
     QTest::newRow("result by row and column") << "Label98"
-                                              << "Ulmo, VERTICAL OFFSET";
+                                              << "Ulmo, vertical offset";
     QTest::newRow("Tovan result despite its narrower caption") << "Label97"
-                                                               << "Tovan, STRAIGHT LINE";
+                                                               << "Tovan, straight line";
     QTest::newRow("angle bar by its frame") << "hsbM1"
-                                            << "Projection Angle";
+                                            << "Projection angle";
     QTest::newRow("angle box by its frame") << "Label148"
-                                            << "Projection Angle";
+                                            << "Projection angle";
     QTest::newRow("button by its caption") << "Command1"
                                            << "Click to Continue";
     QTest::newRow("captionless frame by its name") << "Frame2"

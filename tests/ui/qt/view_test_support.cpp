@@ -3,8 +3,11 @@
 #include "view_test_support.h"
 
 #include "ui/qt/control_widgets.h"
+#include "ui/qt/table_actions.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QStyleOptionSlider>
 #include <QTest>
 
@@ -81,6 +84,36 @@ void WindowUnderTest::type(Qt::Key key, int times) const
 {
     for (int i = 0; i < times; ++i)
         QTest::keyClick(view.windowHandle(), key);
+}
+
+void WindowUnderTest::typeWith(Qt::KeyboardModifiers modifiers, Qt::Key key) const
+{
+    // The active window, which may be the diagram's.
+    const QWidget* window = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &view;
+    QTest::keyClick(window->windowHandle(), key, modifiers);
+}
+
+// Through the window, where Qt turns the right button's press into the
+// context menu event.
+void WindowUnderTest::rightClick(const char* name) const
+{
+    const QWidget* target = widget(name);
+    const QWidget* window = target->window();
+    QTest::mousePress(window->windowHandle(), Qt::RightButton, {}, target->mapTo(window, target->rect().center()));
+}
+
+bool WindowUnderTest::chooseFromMenu(const char* action) const
+{
+    QMenu* menu = view.tableActions().menu();
+    if (!menu->isVisible())
+        return false;
+    for (QAction* item : menu->actions()) {
+        if (item->objectName() == QLatin1String(action)) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+            return true;
+        }
+    }
+    return false;
 }
 
 QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part)

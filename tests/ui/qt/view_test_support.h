@@ -49,6 +49,14 @@ public:
 
     // A key as a person types it: to whatever has the focus.
     void type(Qt::Key key, int times = 1) const;
+    // A key with modifiers, to the active window (the diagram's, or this).
+    void typeWith(Qt::KeyboardModifiers modifiers, Qt::Key key) const;
+
+    // The window's context menu: a right click on a named widget, and a
+    // click on one of the menu's actions, named by its objectName (false
+    // when the menu is not open or has no such action).
+    void rightClick(const char* name) const;
+    [[nodiscard]] bool chooseFromMenu(const char* action) const;
 
     MainWindow model;
     WindowView view;

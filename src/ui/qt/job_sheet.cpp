@@ -1,0 +1,218 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "job_sheet.h"
+
+#include "placement_painter.h"
+#include "ui/form_design.h"
+#include "ui/placement_diagram.h"
+#include "ui/table_report.h"
+
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace qvd {
+
+namespace {
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const QColor kInk(0x1a, 0x1a, 0x1a);
+const QColor kQuiet(0x5a, 0x5a, 0x5a);
+const QColor kRule(0xa0, 0xa0, 0xa0);
+const QColor kStripe(0xf2, 0xf2, 0xf2);
+const QColor kChosen(0xff, 0xf0, 0xc0);
+const QColor kWarning(0xcc, 0x00, 0x00);
+
+QFont sheetFont(double points, bool bold = false)
+{
+    QFont font;
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// Lays the sheet out from the top down, in the device's pixels.
+class SheetPainter {
+public:
+    SheetPainter(QPainter& painter, const QRectF& content, double millimetre)
+        : m_painter(painter)
+        , m_content(content)
+        , m_mm(millimetre)
+        , m_y(content.top())
+    {
+    }
+
+    // One line of text across the sheet; moves down by its height.
+    void line(const QString& text, const QFont& font, const QColor& colour)
+    {
+        const double height = lineHeight(font);
+        cellText(QRectF(m_content.left(), m_y, m_content.width(), height), text, font, colour, Qt::AlignLeft);
+        m_y += height;
+    }
+
+    // A paragraph wrapped to the sheet's width.
+    void paragraph(const QString& text, const QFont& font, const QColor& colour)
+    {
+        const QFontMetricsF metrics(font, m_painter.device());
+        const QRectF bounds = metrics.boundingRect(QRectF(0, 0, m_content.width(), 1e6), Qt::TextWordWrap, text);
+        m_painter.setFont(font);
+        m_painter.setPen(colour);
+        m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), Qt::TextWordWrap, text);
+        m_y += bounds.height();
+    }
+
+    void rule()
+    {
+        m_painter.setPen(QPen(kRule, 0.3 * m_mm));
+        m_painter.drawLine(QPointF(m_content.left(), m_y), QPointF(m_content.right(), m_y));
+    }
+
+    void skip(double millimetres) { m_y += millimetres * m_mm; }
+
+    void inputs(const TableReport& report)
+    {
+        const QFont nameFont = sheetFont(8.5, true);
+        const QFont valueFont = sheetFont(12);
+        const double width = m_content.width() / static_cast<double>(report.inputs.size());
+        const double nameHeight = lineHeight(nameFont);
+        const double valueHeight = lineHeight(valueFont);
+        double x = m_content.left();
+        for (std::size_t index = 0; index < report.inputs.size(); ++index) {
+            const ReportInput& input = report.inputs[index];
+            QString value = QString::fromStdString(input.caption);
+            if (index == AngleInput && !value.isEmpty())
+                value += QStringLiteral("\u00b0");
+            cellText(
+                QRectF(x, m_y, width, nameHeight), QString::fromStdString(input.name), nameFont, kQuiet, Qt::AlignLeft);
+            cellText(QRectF(x, m_y + nameHeight, width, valueHeight), value, valueFont, kInk, Qt::AlignLeft);
+            x += width;
+        }
+        m_y += nameHeight + valueHeight;
+    }
+
+    // The nine rows under the column headers, `chosen` marked.
+    void table(const TableReport& report, std::size_t chosen)
+    {
+        const double widths[] = {0.28, 0.24, 0.24, 0.24};
+        const double rowHeight = 7 * m_mm;
+        const double pad = 2 * m_mm;
+        // The projector's name in ink, its three captions in `colour`.
+        const auto cells = [&](const QString(&texts)[4], const QFont& font, const QColor& colour) {
+            double x = m_content.left();
+            for (int column = 0; column < 4; ++column) {
+                const double width = widths[column] * m_content.width();
+                const QRectF cell(x + pad, m_y, width - 2 * pad, rowHeight);
+                if (column == 0)
+                    cellText(cell, texts[column], font, kInk, Qt::AlignLeft);
+                else
+                    cellText(cell, texts[column], font, colour, Qt::AlignHCenter);
+                x += width;
+            }
+            m_y += rowHeight;
+        };
+
+        QFont headerFont = sheetFont(9.5);
+        headerFont.setUnderline(true);
+        const QString headers[4] = {QStringLiteral("Projector"), QString::fromStdString(report.columns[0].header),
+            QString::fromStdString(report.columns[1].header), QString::fromStdString(report.columns[2].header)};
+        cells(headers, headerFont, kInk);
+        rule();
+        for (std::size_t index = 0; index < report.rows.size(); ++index) {
+            const ReportRow& row = report.rows[index];
+            const QRectF band(m_content.left(), m_y, m_content.width(), rowHeight);
+            if (index == chosen)
+                m_painter.fillRect(band, kChosen);
+            else if (index % 2 == 1)
+                m_painter.fillRect(band, kStripe);
+            const QString texts[4]
+                = {QString::fromStdString(row.projector), QString::fromStdString(row.shown.throwDistance),
+                    QString::fromStdString(row.shown.straightLine), QString::fromStdString(row.shown.verticalOffset)};
+            cells(texts, sheetFont(10, index == chosen), row.shown.isWarning ? kWarning : kInk);
+        }
+        rule();
+    }
+
+    // The rest of the page, framed, for the diagram.
+    void diagram(const PlacementDiagram& diagram)
+    {
+        const QRectF frame(m_content.left(), m_y, m_content.width(), m_content.bottom() - m_y);
+        m_painter.setPen(QPen(kRule, 0.3 * m_mm));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(frame);
+        const double pad = 3 * m_mm;
+        paintPlacementDiagram(m_painter, frame.adjusted(pad, pad, -pad, -pad), diagram, sheetFont(9));
+        m_y = m_content.bottom();
+    }
+
+private:
+    double lineHeight(const QFont& font) const { return QFontMetricsF(font, m_painter.device()).height() * 1.15; }
+
+    void cellText(const QRectF& box, const QString& text, const QFont& font, const QColor& colour, Qt::Alignment align)
+    {
+        m_painter.setFont(font);
+        m_painter.setPen(colour);
+        m_painter.drawText(box, align | Qt::AlignVCenter, text);
+    }
+
+    QPainter& m_painter;
+    QRectF m_content;
+    double m_mm;
+    double m_y;
+};
+
+} // namespace
+
+QPageSize::PageSizeId jobSheetPaper(const QLocale& locale)
+{
+    return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
+}
+
+bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const double millimetre = device.logicalDpiY() / 25.4;
+    const QRectF page(0, 0, device.width(), device.height());
+    painter.fillRect(page, Qt::white);
+    const double margin = 15 * millimetre;
+
+    const TableReport report = tableReport(model);
+    SheetPainter sheet(painter, page.adjusted(margin, margin, -margin, -margin), millimetre);
+    sheet.line(toQString(formDesign().caption), sheetFont(16, true), kInk);
+    sheet.line(QStringLiteral("Projector placement job sheet"), sheetFont(11), kQuiet);
+    sheet.skip(2);
+    sheet.rule();
+    sheet.skip(4);
+    sheet.inputs(report);
+    sheet.skip(6);
+    sheet.table(report, row);
+    sheet.skip(3);
+    for (const ReportColumn& column : report.columns) {
+        sheet.paragraph(QString::fromStdString(column.explanation), sheetFont(8.5), kQuiet);
+        sheet.skip(1.2);
+    }
+    sheet.skip(4);
+    sheet.line(QStringLiteral("Placement of ") + QString::fromStdString(report.rows[row].projector),
+        sheetFont(11, true), kInk);
+    sheet.skip(2);
+    sheet.diagram(placementDiagram(model, row));
+    return painter.end();
+}
+
+bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, QPageSize::PageSizeId paper)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(paper));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(300);
+    writer.setCreator(QStringLiteral("QVDTALVERN"));
+    writer.setTitle(QStringLiteral("Projector placement job sheet"));
+    return paintJobSheet(writer, model, row);
+}
+
+} // namespace qvd

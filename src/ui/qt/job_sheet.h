@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The job sheet: one page for the crew with the inputs, the nine rows as the
+// window shows them and the placement diagram of one row. One function paints
+// it onto any paint device (a PDF page, an image); every number on it is a
+// caption of the model.
+
+#include "ui/main_window.h"
+
+#include <QPageSize>
+
+#include <cstddef>
+
+class QLocale;
+class QPaintDevice;
+class QString;
+
+namespace qvd {
+
+// The paper of the place `locale` stands for: Letter where lengths are
+// measured in US customary units, A4 everywhere else.
+[[nodiscard]] QPageSize::PageSizeId jobSheetPaper(const QLocale& locale);
+
+// Paints the sheet for `row` over the whole of `device`, margins included,
+// sized by the device's resolution. False when the device cannot be painted
+// on (a PDF file that cannot be opened).
+bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row);
+
+// Writes the sheet as a one-page PDF file at `path` on `paper`. False when
+// the file cannot be written.
+[[nodiscard]] bool saveJobSheet(
+    const QString& path, const MainWindow& model, std::size_t row, QPageSize::PageSizeId paper);
+
+} // namespace qvd

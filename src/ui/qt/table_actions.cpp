@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "table_actions.h"
+
+#include "job_sheet.h"
+#include "placement_window.h"
+#include "ui/table_report.h"
+#include "view_logging.h"
+#include "window_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace qvd {
+
+namespace {
+
+QString askForPdfPath(QWidget* parent, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Save job sheet as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
+}
+
+} // namespace
+
+TableActions::TableActions(const MainWindow& model, WindowView& view)
+    : QObject(&view)
+    , m_model(model)
+    , m_view(view)
+    , m_chooseFile(askForPdfPath)
+{
+    for (const ReportRow& row : tableReport(model).rows)
+        m_rowCaptions.push_back(view.controlWidget(row.captionLabel));
+
+    m_menu = new QMenu(&view);
+    m_menu->setObjectName(QStringLiteral("tableMenu"));
+    m_menu->setAccessibleName(QStringLiteral("Table"));
+    QAction* show = addAction(
+        "showPlacementDiagram", QStringLiteral("Show placement diagram"), {QKeySequence(Qt::CTRL | Qt::Key_D)});
+    connect(show, &QAction::triggered, this, [this] { showPlacement(); });
+    QAction* copy = addAction("copyTable", QStringLiteral("Copy table"), QKeySequence::keyBindings(QKeySequence::Copy));
+    connect(copy, &QAction::triggered, this, [this] { copyTable(); });
+    m_menu->addSeparator();
+    QAction* save = addAction(
+        "saveJobSheet", QStringLiteral("Save job sheet as PDF..."), QKeySequence::keyBindings(QKeySequence::Save));
+    connect(save, &QAction::triggered, this, [this] { saveJobSheetAs(); });
+
+    // The menu from the keyboard, wherever the focus is.
+    m_openMenu = new QAction(QStringLiteral("Open the table's menu"), this);
+    m_openMenu->setObjectName(QStringLiteral("openTableMenu"));
+    m_openMenu->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    view.addAction(m_openMenu);
+    m_actions.push_back(m_openMenu);
+    connect(m_openMenu, &QAction::triggered, this, [this] {
+        const QWidget* focus = m_view.focusWidget();
+        const QPoint at = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
+        openMenu(at);
+    });
+}
+
+QAction* TableActions::addAction(const char* name, const QString& text, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    action->setShortcutVisibleInContextMenu(true);
+    m_menu->addAction(action);
+    m_view.addAction(action);
+    m_actions.push_back(action);
+    return action;
+}
+
+void TableActions::setAvailable(bool windowTakesInput)
+{
+    // A frame over the table disables the widgets beneath it.
+    const bool available = windowTakesInput && m_rowCaptions.front()->isEnabled();
+    for (QAction* action : m_actions)
+        action->setEnabled(available);
+    if (!available)
+        m_menu->hide();
+}
+
+std::optional<std::size_t> TableActions::rowAt(QPoint position) const
+{
+    // A row is the band of the window beside its caption, across the table.
+    for (std::size_t row = 0; row < m_rowCaptions.size(); ++row) {
+        const QRect caption = m_rowCaptions[row]->geometry();
+        if (position.y() >= caption.top() && position.y() <= caption.bottom())
+            return row;
+    }
+    return std::nullopt;
+}
+
+void TableActions::openMenu(QPoint position)
+{
+    if (!m_openMenu->isEnabled())
+        return;
+    if (const auto row = rowAt(position))
+        chooseRow(*row);
+    m_menu->popup(m_view.mapToGlobal(position));
+}
+
+void TableActions::chooseRow(std::size_t row)
+{
+    m_row = row;
+    if (m_placement != nullptr)
+        m_placement->setRow(row);
+}
+
+void TableActions::followModel()
+{
+    if (m_placement != nullptr)
+        m_placement->followModel();
+}
+
+void TableActions::showPlacement()
+{
+    if (m_placement == nullptr) {
+        m_placement = new PlacementWindow(m_model, &m_view);
+        // The same shortcuts work in the diagram's window.
+        for (QAction* action : m_menu->actions())
+            m_placement->addAction(action);
+        m_placement->setRowPicked([this](std::size_t row) { m_row = row; });
+    }
+    m_placement->showRow(m_row);
+}
+
+void TableActions::copyTable()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(tableAsTabSeparatedText(m_model)));
+}
+
+void TableActions::saveJobSheetAs()
+{
+    const std::size_t row = m_row;
+    const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
+    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                  .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
+    QWidget* parent = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &m_view;
+    QString path = m_chooseFile(parent, suggested);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    if (saveJobSheet(path, m_model, row, jobSheetPaper(QLocale())))
+        return;
+    qCWarning(lcView) << "could not write the job sheet to" << path;
+    QMessageBox::warning(parent, QStringLiteral("Job sheet"),
+        QStringLiteral("The job sheet could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace qvd

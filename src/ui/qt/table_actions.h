@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The window's context menu and its shortcuts: the placement diagram of a row
+// (Ctrl+D), the table on the clipboard (Ctrl+C) and the job sheet as PDF
+// (Ctrl+S); Shift+F10 and the Menu key open the menu from the keyboard. None
+// of them changes the model or runs a recalculation. They take input only
+// while the table does: not while the introduction frame covers it, nor after
+// an untrapped error.
+//
+// The chosen row is the one the context menu was last opened on, or last
+// picked in the diagram window; the first row until then. The diagram window
+// always shows the chosen row.
+
+#include "ui/main_window.h"
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace qvd {
+
+class PlacementWindow;
+class WindowView;
+
+class TableActions : public QObject {
+public:
+    // Asks the user where to save; returns the path, or an empty string when
+    // the user cancels. `suggested` is a full path to offer.
+    using FileChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
+
+    // Adds the actions to `view`; `model` must outlive them.
+    TableActions(const MainWindow& model, WindowView& view);
+
+    // Replaces the save dialog, e.g. with a fixed path in a test.
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+
+    // The actions take input while the window does (`windowTakesInput`) and
+    // no frame covers the table; called whenever either may have changed.
+    void setAvailable(bool windowTakesInput);
+
+    // Opens the context menu at `position` in the view's coordinates; a
+    // position on a table row chooses that row.
+    void openMenu(QPoint position);
+
+    // After each user action on the window: the diagram, if open, is read again.
+    void followModel();
+
+    [[nodiscard]] std::size_t chosenRow() const { return m_row; }
+    [[nodiscard]] QMenu* menu() const { return m_menu; }
+    // Nothing until the diagram is first shown.
+    [[nodiscard]] PlacementWindow* placementWindow() const { return m_placement; }
+
+private:
+    QAction* addAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
+    [[nodiscard]] std::optional<std::size_t> rowAt(QPoint position) const;
+    void chooseRow(std::size_t row);
+    void showPlacement();
+    void copyTable();
+    void saveJobSheetAs();
+
+    const MainWindow& m_model;
+    WindowView& m_view;
+    FileChooser m_chooseFile;
+    QMenu* m_menu = nullptr;
+    QAction* m_openMenu = nullptr;
+    std::vector<QAction*> m_actions;
+    std::vector<QWidget*> m_rowCaptions; // by row: the labels whose band of the window is the row
+    PlacementWindow* m_placement = nullptr;
+    std::size_t m_row = 0;
+};
+
+} // namespace qvd

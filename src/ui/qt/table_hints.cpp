@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "table_hints.h"
+
+#include "ui/table_report.h"
+#include "window_view.h"
+
+#include <QEvent>
+
+#include <algorithm>
+
+namespace qvd {
+
+TableHints::TableHints(const MainWindow& model, WindowView& view)
+    : QObject(&view)
+    , m_model(model)
+{
+    const TableReport report = tableReport(model);
+    for (const ReportRow& row : report.rows) {
+        QWidget* caption = view.controlWidget(row.captionLabel);
+        caption->installEventFilter(this);
+        m_rowCaptions.push_back(caption);
+    }
+    for (const ReportColumn& column : report.columns) {
+        QWidget* header = view.controlWidget(column.headerLabel);
+        const QString explanation = QString::fromStdString(column.explanation);
+        header->setToolTip(explanation);
+        header->setAccessibleDescription(explanation);
+    }
+}
+
+bool TableHints::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto found = std::find(m_rowCaptions.begin(), m_rowCaptions.end(), watched);
+        if (found != m_rowCaptions.end()) {
+            const auto row = static_cast<std::size_t>(found - m_rowCaptions.begin());
+            // The widget then shows its tooltip as it always does.
+            static_cast<QWidget*>(watched)->setToolTip(QString::fromStdString(rowRangeHint(m_model, row)));
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace qvd

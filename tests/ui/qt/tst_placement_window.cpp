@@ -1,0 +1,177 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The window "Placement": opened on a row, following the main window's
+// inputs, showing a warned row's warning; and renders of it for a person to
+// look at.
+
+#include "view_test_support.h"
+
+#include "ui/qt/job_sheet.h"
+#include "ui/qt/placement_window.h"
+#include "ui/qt/table_actions.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QTest>
+
+using namespace qvd;
+using qvd::test::WindowUnderTest;
+
+namespace {
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+class PlacementWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void contextMenuOfARowOpensItsDiagram_data();
+    void contextMenuOfARowOpensItsDiagram();
+    void diagramFollowsWidthAndAngle();
+    void warnedRowShowsItsWarningUntilItFits();
+    void rowPickedInTheDiagramIsTheChosenRow();
+    void renders_data();
+    void renders();
+
+private:
+    [[nodiscard]] PlacementWindow* placement() const { return m_window->view.tableActions().placementWindow(); }
+    [[nodiscard]] bool placementShown() const { return placement() != nullptr && placement()->isVisible(); }
+    // The caption the model holds, with the unit the diagram gives it.
+    [[nodiscard]] QString heldLength(const char* label) const { return m_window->held(label) + " in."; }
+    void typeTo(const char* bar, Qt::Key key, int times)
+    {
+        m_window->view.activateWindow();
+        m_window->widget(bar)->setFocus();
+        m_window->type(key, times);
+    }
+
+    std::unique_ptr<WindowUnderTest> m_window;
+};
+
+void PlacementWindowTest::init()
+{
+    m_window = std::make_unique<WindowUnderTest>();
+    QVERIFY(m_window->start());
+    m_window->click("Command1");
+}
+
+void PlacementWindowTest::contextMenuOfARowOpensItsDiagram_data()
+{
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<QString>("projector");
+    QTest::newRow("first row's caption") << "Label100"
+                                         << "Ulmo";
+    QTest::newRow("second row's caption, narrower and further right") << "Label101"
+                                                                      << "Tovan";
+    QTest::newRow("result box of the last row") << "Label82"
+                                                << "Halden WT2";
+}
+
+void PlacementWindowTest::contextMenuOfARowOpensItsDiagram()
+{
+    QFETCH(QString, clicked);
+    QFETCH(QString, projector);
+    m_window->rightClick(clicked.toLatin1().constData());
+    QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
+    QTRY_VERIFY(placementShown());
+    QCOMPARE(placement()->windowTitle(), QStringLiteral("Placement"));
+    QCOMPARE(placement()->findChild<QComboBox*>("placementRow")->currentText(), projector);
+    QCOMPARE(q(placement()->diagram().projector), projector);
+}
+
+void PlacementWindowTest::diagramFollowsWidthAndAngle()
+{
+    m_window->typeWith(Qt::ControlModifier, Qt::Key_D); // the first row until another is chosen
+    QTRY_VERIFY(placementShown());
+    const PlacementDiagram before = placement()->diagram();
+    QCOMPARE(q(before.projector), QStringLiteral("Ulmo"));
+
+    m_window->click("Option4");
+    typeTo("HSBM", Qt::Key_PageDown, 1); // 110 in.
+    const PlacementDiagram wider = placement()->diagram();
+    QCOMPARE(q(wider.throwDistance.label), heldLength("Label94"));
+    QCOMPARE(q(wider.straightLine.label), heldLength("Label96"));
+    QCOMPARE(q(wider.verticalOffset.label), heldLength("Label98"));
+    QVERIFY(wider.throwDistance.label != before.throwDistance.label);
+    QCOMPARE(wider.screenTop.y - wider.screenBottom.y, 82.5); // three quarters of 110
+
+    typeTo("hsbM1", Qt::Key_Left, 12); // from 10 to -2 degrees
+    const PlacementDiagram lower = placement()->diagram();
+    QCOMPARE(q(lower.tiltLabel), QStringLiteral("-2\u00b0"));
+    QCOMPARE(q(lower.straightLine.label), heldLength("Label96"));
+    QCOMPARE(q(lower.verticalOffset.label), heldLength("Label98"));
+    QVERIFY(lower.verticalOffset.label != wider.verticalOffset.label);
+}
+
+void PlacementWindowTest::warnedRowShowsItsWarningUntilItFits()
+{
+    m_window->rightClick("Label15"); // Corvin NRX: 50 to 72 in., too big at 100
+    QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
+    QTRY_VERIFY(placementShown());
+    QCOMPARE(q(placement()->diagram().notice), QStringLiteral("Screen Too Big"));
+    const QImage warning = placement()->grab().toImage();
+    QVERIFY(QDir().mkpath(QStringLiteral(QVD_RENDER_DIR)));
+    QVERIFY(warning.save(QStringLiteral(QVD_RENDER_DIR "/diagram-warning.png")));
+
+    m_window->click("Option4");
+    typeTo("HSBM", Qt::Key_PageUp, 3); // 70 in.
+    QVERIFY(placement()->diagram().isDrawable());
+    QCOMPARE(q(placement()->diagram().throwDistance.label), heldLength("Label63"));
+    QVERIFY(placement()->grab().toImage() != warning);
+}
+
+// The row picked in the diagram's window is the chosen row; Escape closes it.
+void PlacementWindowTest::rowPickedInTheDiagramIsTheChosenRow()
+{
+    m_window->typeWith(Qt::ControlModifier, Qt::Key_D);
+    QTRY_VERIFY(placementShown() && QApplication::activeWindow() == placement());
+    auto* rows = placement()->findChild<QComboBox*>("placementRow");
+    rows->setFocus();
+    QTest::keyClick(rows, Qt::Key_Down);
+    QCOMPARE(q(placement()->diagram().projector), QStringLiteral("Tovan"));
+    QCOMPARE(m_window->view.tableActions().chosenRow(), std::size_t{1});
+
+    m_window->typeWith(Qt::NoModifier, Qt::Key_Escape);
+    QTRY_VERIFY(!placement()->isVisible());
+    QVERIFY(m_window->view.isVisible());
+}
+
+void PlacementWindowTest::renders_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("stepsLeft"); // of the angle bar, from 10 degrees
+    QTest::newRow("angle up") << "diagram-up.png" << 0;
+    QTest::newRow("angle level") << "diagram-level.png" << 10;
+    QTest::newRow("angle down") << "diagram-down.png" << 20;
+}
+
+// For a person to look at: the window at its default size, and the sheet.
+void PlacementWindowTest::renders()
+{
+    QFETCH(QString, file);
+    QFETCH(int, stepsLeft);
+    typeTo("hsbM1", Qt::Key_Left, stepsLeft);
+    m_window->typeWith(Qt::ControlModifier, Qt::Key_D);
+    QTRY_VERIFY(placementShown());
+    QVERIFY(placement()->diagram().isDrawable());
+    const QDir renders(QStringLiteral(QVD_RENDER_DIR));
+    QVERIFY(renders.mkpath(QStringLiteral(".")));
+    QVERIFY(placement()->grab().save(renders.filePath(file)));
+    if (stepsLeft > 0)
+        return;
+    QImage sheet(910, 1286, QImage::Format_RGB32); // A4 at 110 dots per inch
+    sheet.setDotsPerMeterX(4331);
+    sheet.setDotsPerMeterY(4331);
+    QVERIFY(paintJobSheet(sheet, m_window->model, 0));
+    QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet.png"))));
+}
+
+QTEST_MAIN(PlacementWindowTest)
+#include "tst_placement_window.moc"
