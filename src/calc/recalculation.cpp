@@ -142,14 +142,15 @@ void Placement::recalculate(Trigger trigger)
 
     // Unit selection: zero lengths, then inches if Option11 is selected, then
     // centimetres if Option2 is, replacing the inches.
+    std::optional<UnitSystem> units;
+    if (m_controls.isSelected(m_inches))
+        units = UnitSystem::Inches;
+    if (m_controls.isSelected(m_centimetres))
+        units = UnitSystem::Centimetres;
     const auto& table = projectorTable();
-    for (std::size_t i = 0; i < kRowCount; ++i) {
-        run.lengths[i] = &kNoUnitLengths;
-        if (m_controls.isSelected(m_inches))
-            run.lengths[i] = &lengthsFor(table[i], UnitSystem::Inches);
-        if (m_controls.isSelected(m_centimetres))
-            run.lengths[i] = &lengthsFor(table[i], UnitSystem::Centimetres);
-    }
+    for (std::size_t i = 0; i < kRowCount; ++i)
+        run.lengths[i] = units ? &lengthsFor(table[i], *units) : &kNoUnitLengths;
+    m_resultUnits = units;
 
     run.width = readWidth();
 

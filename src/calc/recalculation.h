@@ -58,6 +58,12 @@ public:
     // What row `row` of the table shows now.
     [[nodiscard]] PlacementResult result(std::size_t row) const;
 
+    // The unit in which the last recalculation took the table's lengths:
+    // nothing before the first one and when no unit option read selected.
+    // Choosing a unit recalculates nothing, so this is the unit of the numbers
+    // shown, which may differ from the option selected now.
+    [[nodiscard]] std::optional<UnitSystem> resultUnits() const { return m_resultUnits; }
+
 private:
     enum class Trigger { WidthChange, AngleChange };
 
@@ -92,6 +98,7 @@ private:
     ControlId m_inches;
     ControlId m_centimetres;
     std::array<RowLabels, kRowCount> m_rows{};
+    std::optional<UnitSystem> m_resultUnits;
 };
 
 } // namespace qvd

@@ -45,7 +45,7 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     const auto offset = numberOf(shown.verticalOffset, format);
     const auto width = numberOf(controls.caption(window.id("Label147")), format);
     const auto degrees = numberOf(controls.caption(window.id("Label148")), format);
-    const auto units = selectedUnits(window);
+    const auto units = tableUnits(window);
     if (!throwDistance || !straightLine || !offset || !width || !degrees || !units) {
         d.notice = "No placement to draw for " + d.projector;
         return d;

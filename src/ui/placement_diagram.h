@@ -9,7 +9,7 @@
 // agrees with the table to the last digit; only the projector's own lengths
 // (foot offset and lens height) come from the projector table.
 //
-// Coordinates are lengths in the selected unit: x is the horizontal distance
+// Coordinates are lengths in the table's unit: x is the horizontal distance
 // from the screen towards the projector, y the height above the floor on
 // which the projector stands.
 

@@ -8,22 +8,22 @@ namespace qvd {
 
 namespace {
 
+// The labels that name the units beside their option buttons.
 struct UnitOption {
-    std::string_view option;
     std::string_view label;
     UnitSystem units;
 };
 
-// Centimetres win when both options read selected, as in the recalculation.
 constexpr UnitOption kUnitOptions[] = {
-    {"Option2", "Label20", UnitSystem::Centimetres},
-    {"Option11", "Label19", UnitSystem::Inches},
+    {"Label19", UnitSystem::Inches},
+    {"Label20", UnitSystem::Centimetres},
 };
 
-const UnitOption* selectedOption(const MainWindow& window)
+const UnitOption* tableOption(const MainWindow& window)
 {
+    const std::optional<UnitSystem> units = window.placement().resultUnits();
     for (const UnitOption& unit : kUnitOptions) {
-        if (window.controls().isSelected(window.id(unit.option)))
+        if (units == unit.units)
             return &unit;
     }
     return nullptr;
@@ -36,15 +36,11 @@ std::string lengthText(const MainWindow& window, double length)
 
 } // namespace
 
-std::optional<UnitSystem> selectedUnits(const MainWindow& window)
-{
-    const UnitOption* unit = selectedOption(window);
-    return unit ? std::optional(unit->units) : std::nullopt;
-}
+std::optional<UnitSystem> tableUnits(const MainWindow& window) { return window.placement().resultUnits(); }
 
 std::string unitCaption(const MainWindow& window)
 {
-    const UnitOption* unit = selectedOption(window);
+    const UnitOption* unit = tableOption(window);
     return unit ? window.controls().caption(window.id(unit->label)) : std::string();
 }
 
@@ -92,7 +88,7 @@ std::string tableAsTabSeparatedText(const MainWindow& window)
 
 std::string rowRangeHint(const MainWindow& window, std::size_t row)
 {
-    const std::optional<UnitSystem> units = selectedUnits(window);
+    const std::optional<UnitSystem> units = tableUnits(window);
     if (!units)
         return {};
     const ProjectorRow& projector = projectorTable()[row];

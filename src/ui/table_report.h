@@ -53,10 +53,12 @@ struct TableReport {
 // Everything the table and its inputs show now.
 [[nodiscard]] TableReport tableReport(const MainWindow& window);
 
-// The unit of the selected unit option, or nothing when neither is selected.
-[[nodiscard]] std::optional<UnitSystem> selectedUnits(const MainWindow& window);
+// The unit of the numbers the table shows: that of the last recalculation,
+// which a unit chosen since has not changed yet. Nothing when no unit option
+// was selected then.
+[[nodiscard]] std::optional<UnitSystem> tableUnits(const MainWindow& window);
 
-// The caption of the selected unit's label ("in." or "cm"), or empty.
+// The caption of that unit's label ("in." or "cm"), or empty.
 [[nodiscard]] std::string unitCaption(const MainWindow& window);
 
 // The inputs and the table as tab-separated lines, ready to paste into a
@@ -65,7 +67,7 @@ struct TableReport {
 // captions (a warning as its three words).
 [[nodiscard]] std::string tableAsTabSeparatedText(const MainWindow& window);
 
-// The hint for a row's caption: the widths it covers in the selected unit
+// The hint for a row's caption: the widths it covers in the table's unit
 // ("widths from 72 to 106 in."), and for a row that shows a range warning what
 // would make it fit ("needs a screen at least 106 in. wide"). Empty when no
 // unit is selected.

@@ -47,10 +47,21 @@ TEST_F(Report, TabSeparatedTextHoldsTheInputsAndEveryRowAsShown)
     EXPECT_EQ(text[12], "Halden WT2\tScreen\tToo\tSmall");
 }
 
-TEST_F(Report, TabSeparatedTextNamesNoUnitWhenNoneIsSelected)
+TEST_F(Report, UnitIsThatOfTheNumbersShown)
 {
-    window.controls().setOptionValue(window.id("Option11"), false);
-    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t\t\t10\t");
+    // Choosing a unit recalculates nothing: until the next change the numbers
+    // are still inches and are labelled so.
+    click("Option2");
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t\t\t10\tin.");
+    EXPECT_EQ(rowRangeHint(window, Ulmo), "widths from 48 to 160 in.");
+    angle(10);
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t75\t125\t10\tcm");
+    EXPECT_EQ(rowRangeHint(window, Ulmo), "widths from 122 to 406 cm; needs a screen at least 122 cm wide");
+    // With no unit selected at the last recalculation, the numbers have none.
+    window.controls().setOptionValue(window.id("Option2"), false);
+    angle(9);
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t75\t125\t9\t");
+    EXPECT_EQ(rowRangeHint(window, Ulmo), "");
 }
 
 // The view finds a row's labels and a column's explanation through the report.
@@ -95,8 +106,6 @@ TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
         w.controls().moveScrollBar(w.id("HSBM"), c.width);
         EXPECT_EQ(rowRangeHint(w, c.row), c.hint) << c.width << " row " << c.row;
     }
-    window.controls().setOptionValue(window.id("Option11"), false);
-    EXPECT_EQ(rowRangeHint(window, Ulmo), "");
 }
 
 } // namespace
