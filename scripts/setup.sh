@@ -13,6 +13,11 @@ packages=(
   fonts-urw-base35 fonts-liberation  # stand-in faces for Courier and Book Antiqua
 )
 
+# In a clone, commits are checked against .clang-format.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1 && [ -z "$(git config core.hooksPath || true)" ]; then
+  git config core.hooksPath scripts/hooks
+fi
+
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

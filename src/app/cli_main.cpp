@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
-    "                            [--format text|csv|json]\n"
-    "       qvdtalvern-cli replay [FILE|-]\n";
+constexpr std::string_view kUsage
+    = "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
+      "                            [--format text|csv|json]\n"
+      "       qvdtalvern-cli replay [FILE|-]\n";
 
 // Red text only on a terminal, and never when NO_COLOR is set to anything.
 bool colourWanted()

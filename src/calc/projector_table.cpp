@@ -22,10 +22,10 @@ constexpr double kChassisLens = 11.34;
 constexpr double kNrxIntercept = 3.3;
 constexpr double kWt1Intercept = 4.8;
 constexpr double kWt2Intercept = 0.5;
-constexpr double kCorvinWt1Min = 72;   // upper limit of Corvin NRX
-constexpr double kCorvinWt2Min = 106;  // upper limit of Corvin WT1
-constexpr double kHaldenWt1Min = 86;   // upper limit of Halden NRX
-constexpr double kHaldenWt2Min = 125;  // upper limit of Halden WT1
+constexpr double kCorvinWt1Min = 72;  // upper limit of Corvin NRX
+constexpr double kCorvinWt2Min = 106; // upper limit of Corvin WT1
+constexpr double kHaldenWt1Min = 86;  // upper limit of Halden NRX
+constexpr double kHaldenWt2Min = 125; // upper limit of Halden WT1
 } // namespace inch
 
 namespace cm {
@@ -51,6 +51,8 @@ constexpr RowVariants kHaldenNrxVariants{Rounded, Exact, Fixed, Root, Rounded, R
 constexpr RowVariants kHaldenWt1Variants{Rounded, Exact, Fixed, Root, Rounded, Rounded, General};
 constexpr RowVariants kHaldenWt2Variants{Rounded, Exact, Rounded, Root, Rounded, Rounded, General};
 
+// One row of the table to a block, its values in the columns of the table.
+// clang-format off
 constexpr std::array<ProjectorRow, kRowCount> kTable{{
     {"Ulmo", "Label100", "Label94", "Label96", "Label98", 1.556, true,
      {7.2, inch::kUlmoTovanFoot, inch::kUlmoTovanLens, inch::kUlmoTovanMin, 160},
@@ -92,6 +94,7 @@ constexpr std::array<ProjectorRow, kRowCount> kTable{{
      {cm::kWt2Intercept, cm::kChassisFoot, cm::kChassisLens, cm::kHaldenWt2Min, 0},
      kHaldenWt2Variants, kHaldenWt2Variants},
 }};
+// clang-format on
 
 } // namespace
 

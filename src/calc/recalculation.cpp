@@ -106,7 +106,7 @@ Placement::Placement(ControlSet& controls, NumberFormat format, const PlacementC
     const auto& table = projectorTable();
     for (std::size_t i = 0; i < kRowCount; ++i) {
         m_rows[i] = {resolve(controls, table[i].throwLabel), resolve(controls, table[i].straightLabel),
-                     resolve(controls, table[i].offsetLabel)};
+            resolve(controls, table[i].offsetLabel)};
     }
 }
 
@@ -255,8 +255,7 @@ PlacementResult Placement::result(std::size_t row) const
 {
     const RowLabels& labels = m_rows[row];
     return {m_controls.caption(labels.throwLabel), m_controls.caption(labels.straightLabel),
-            m_controls.caption(labels.offsetLabel),
-            m_controls.control(labels.throwLabel).foreColor == kRed};
+        m_controls.caption(labels.offsetLabel), m_controls.control(labels.throwLabel).foreColor == kRed};
 }
 
 } // namespace qvd

@@ -41,8 +41,8 @@ Decimal15 toDecimal15(double x)
 {
     // "d.dddddddddddddde+XXX": to_chars rounds the exact binary value correctly.
     std::array<char, 32> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                         std::chars_format::scientific, kSignificantDigits - 1);
+    const auto [end, ec] = std::to_chars(
+        buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific, kSignificantDigits - 1);
     (void)ec; // 32 characters always suffice for 15 digits and a 3-digit exponent
     Decimal15 d;
     const char* p = buffer.data();
@@ -245,9 +245,8 @@ public:
         constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
         const long scale = exponent - m_mantissaFractionDigits;
         if (m_mantissaDigits <= 19 && m_mantissa <= kExactMantissa && scale >= -22 && scale <= 22) {
-            static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+            static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12,
+                1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
             const double mantissa = static_cast<double>(m_mantissa);
             const double magnitudeValue = scale < 0 ? mantissa / kPowers[-scale] : mantissa * kPowers[scale];
             return m_negative ? -magnitudeValue : magnitudeValue;

@@ -16,8 +16,8 @@ ControlId ControlSet::add(ControlState state)
 
 ControlId ControlSet::find(std::string_view name) const
 {
-    const auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                                 [name](const ControlState& c) { return c.name == name; });
+    const auto it
+        = std::find_if(m_controls.begin(), m_controls.end(), [name](const ControlState& c) { return c.name == name; });
     return static_cast<ControlId>(it - m_controls.begin());
 }
 
@@ -60,9 +60,9 @@ void ControlSet::notify(ControlId id, Property property) const
 void ControlSet::raise(ControlId id, Event event) const
 {
     const Handlers& handlers = m_handlers[id];
-    const Handler& handler = event == Event::Click    ? handlers.click
-                             : event == Event::Change ? handlers.change
-                                                      : handlers.scroll;
+    const Handler& handler = event == Event::Click ? handlers.click
+        : event == Event::Change                   ? handlers.change
+                                                   : handlers.scroll;
     if (handler)
         handler();
 }

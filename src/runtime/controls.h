@@ -44,13 +44,13 @@ inline constexpr int kScrollMax = 32767;
 struct ControlState {
     std::string name;
     ControlKind kind = ControlKind::Label;
-    ControlId group = 0;      // option buttons: buttons with the same group exclude each other
-    std::string caption;      // labels
+    ControlId group = 0;       // option buttons: buttons with the same group exclude each other
+    std::string caption;       // labels
     Colour foreColor = kBlack; // labels
-    int value = 0;            // option buttons (kTrue/kFalse), scroll bars
-    int min = 0;              // scroll bars
-    int max = 0;              // scroll bars
-    bool visible = true;      // scroll bars, frames
+    int value = 0;             // option buttons (kTrue/kFalse), scroll bars
+    int min = 0;               // scroll bars
+    int max = 0;               // scroll bars
+    bool visible = true;       // scroll bars, frames
 };
 
 class ControlSet {

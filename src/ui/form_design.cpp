@@ -6,6 +6,8 @@ namespace qvd {
 
 namespace {
 
+// The design tables read best one control, one row, to a line.
+// clang-format off
 using enum ControlKind;
 
 constexpr FormDesign kForm{"QVDTALVERN", "QVD and TALVERN SERIES", 9405, 6375, 1350, 1815, &kWindowFont};
@@ -148,6 +150,8 @@ constexpr std::array<ControlDesign, kControlCount> makeControls()
 }
 
 constexpr std::array<ControlDesign, kControlCount> kControls = makeControls();
+
+// clang-format on
 
 } // namespace
 

@@ -9,7 +9,6 @@
 
 namespace qvd {
 
-
 ControlSet MainWindow::buildControls()
 {
     ControlSet controls;

@@ -68,18 +68,18 @@ private:
     ControlSet m_controls;
     Placement m_placement;
 
-    ControlId m_width;    // Label147
-    ControlId m_height;   // Label146
-    ControlId m_diagonal; // Label145
-    ControlId m_angle;    // Label148
-    ControlId m_widthBar; // HSBM
-    ControlId m_heightBar;   // hig
-    ControlId m_diagonalBar; // vert
-    ControlId m_angleBar;    // hsbM1
+    ControlId m_width;          // Label147
+    ControlId m_height;         // Label146
+    ControlId m_diagonal;       // Label145
+    ControlId m_angle;          // Label148
+    ControlId m_widthBar;       // HSBM
+    ControlId m_heightBar;      // hig
+    ControlId m_diagonalBar;    // vert
+    ControlId m_angleBar;       // hsbM1
     ControlId m_diagonalOption; // Option14
-    ControlId m_inches;      // Option11
-    ControlId m_centimetres; // Option2
-    ControlId m_intro;       // Frame2
+    ControlId m_inches;         // Option11
+    ControlId m_centimetres;    // Option2
+    ControlId m_intro;          // Frame2
 };
 
 } // namespace qvd

@@ -73,8 +73,8 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     d.verticalOffset = {{0.0, 0.0}, d.screenBottom, shown.verticalOffset + unit};
 
     d.minimum = d.maximum = {0.0, 0.0};
-    for (DiagramPoint p : {d.screenBottom, d.screenTop, d.frontFoot, d.lens, d.bodyBack,
-                           DiagramPoint{d.bodyBack.x, d.bodyHeight}})
+    for (DiagramPoint p :
+        {d.screenBottom, d.screenTop, d.frontFoot, d.lens, d.bodyBack, DiagramPoint{d.bodyBack.x, d.bodyHeight}})
         include(d, p);
     return d;
 }

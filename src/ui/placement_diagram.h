@@ -54,8 +54,8 @@ struct PlacementDiagram {
     double tiltDegrees = 0.0;
     std::string tiltLabel;
 
-    DimensionLine throwDistance; // lens to screen centre
-    DimensionLine straightLine;  // front foot to the screen, along the floor
+    DimensionLine throwDistance;  // lens to screen centre
+    DimensionLine straightLine;   // front foot to the screen, along the floor
     DimensionLine verticalOffset; // floor to the screen's bottom, at the screen
 
     // Everything drawn lies within these bounds.

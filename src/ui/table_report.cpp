@@ -93,8 +93,8 @@ std::string rowRangeHint(const MainWindow& window, std::size_t row)
         return {};
     const ProjectorRow& projector = projectorTable()[row];
     const RowLengths& lengths = lengthsFor(projector, *units);
-    std::string hint = projector.hasMaxWidth ? "widths from " + FormatGeneral(lengths.minWidth, window.numberFormat()) +
-                                                   " to " + lengthText(window, lengths.maxWidth)
+    std::string hint = projector.hasMaxWidth ? "widths from " + FormatGeneral(lengths.minWidth, window.numberFormat())
+            + " to " + lengthText(window, lengths.maxWidth)
                                              : "widths from " + lengthText(window, lengths.minWidth) + " up";
     if (!window.placement().result(row).isWarning)
         return hint;

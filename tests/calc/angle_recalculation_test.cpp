@@ -67,7 +67,7 @@ TEST_P(AngleRecalculation, ShowsRow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, AngleRecalculation, ::testing::ValuesIn(kAngleChangeRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AngleRecalculation, HeightAndDiagonalFollowTheWidthFirst)
 {
@@ -148,8 +148,8 @@ TEST(AngleRecalculation, MatchesTheWidthRecalculationUpToTrailingZeros)
                 RowText a = byAngle.row(row);
                 RowText w = byWidth.row(row);
                 if (row <= Brisa) {
-                    for (std::string* s : {&a.throwDistance, &a.straightLine, &a.verticalOffset,
-                                           &w.throwDistance, &w.straightLine, &w.verticalOffset})
+                    for (std::string* s : {&a.throwDistance, &a.straightLine, &a.verticalOffset, &w.throwDistance,
+                             &w.straightLine, &w.verticalOffset})
                         *s = strip(*s);
                 }
                 EXPECT_EQ(a, w) << "row " << row << ", width " << width << ", angle " << angle;

@@ -106,7 +106,7 @@ TEST_P(WidthRecalculation, ShowsRow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WidthRecalculation, ::testing::ValuesIn(kWidthChangeRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WidthRecalculation, WarnedRowTurnsBlackWhenCalculatedAgain)
 {
@@ -156,9 +156,11 @@ TEST(WidthRecalculation, WidthsNoBarGivesStillShowResultsOrWarnings)
         RowText expected;
     };
     const Case cases[] = {
-        {"-5", Brisa, tooSmall()},        {"0", Tovan, tooSmall()},
+        {"-5", Brisa, tooSmall()},
+        {"0", Tovan, tooSmall()},
         {" +1E2 ", Ulmo, numbers("162.80", "165.33", "3.25")},
-        {"1000000", Ulmo, tooBig()},      {"1000000", HaldenWt2, numbers("1540000.5", "1516610.93", "-107570.37")},
+        {"1000000", Ulmo, tooBig()},
+        {"1000000", HaldenWt2, numbers("1540000.5", "1516610.93", "-107570.37")},
         {"1e-300", HaldenWt2, tooSmall()},
     };
     for (const Case& c : cases) {
@@ -280,7 +282,7 @@ const FailureCase kFailureCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Errors, WidthRecalculationFailure, ::testing::ValuesIn(kFailureCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WidthRecalculationFailure, BadAngleStopsAtFirstSignTest)
 {

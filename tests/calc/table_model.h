@@ -91,8 +91,8 @@ public:
         // Read from the labels themselves; a row whose three colours disagree is
         // half-written and never equals an expected row.
         const ProjectorRow& row = projectorTable()[index];
-        const ControlId ids[3] = {controls.find(row.throwLabel), controls.find(row.straightLabel),
-                                  controls.find(row.offsetLabel)};
+        const ControlId ids[3]
+            = {controls.find(row.throwLabel), controls.find(row.straightLabel), controls.find(row.offsetLabel)};
         int redCount = 0;
         for (ControlId id : ids)
             redCount += controls.control(id).foreColor == kRed ? 1 : 0;

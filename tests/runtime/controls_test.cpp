@@ -54,13 +54,14 @@ protected:
     {
         controls.setHandler(id, event, [this, id, what] {
             const ControlState& c = controls.control(id);
-            log.push_back(c.name + " " + what + (c.kind == ControlKind::HScrollBar ? " " + std::to_string(c.value) : ""));
+            log.push_back(
+                c.name + " " + what + (c.kind == ControlKind::HScrollBar ? " " + std::to_string(c.value) : ""));
         });
     }
     std::vector<int> options() const
     {
         return {controls.control(inches).value, controls.control(cm).value, controls.control(width).value,
-                controls.control(height).value};
+            controls.control(height).value};
     }
 
     ControlSet controls;
@@ -111,16 +112,15 @@ TEST_P(ScrollBarMoveTest, ClampsIntoRangeAndRaisesOneEvent)
     EXPECT_EQ(log, (Log{"saw Other", event}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ScrollBarMoveTest, testing::Values(
-    MoveCase{"inside", 39, 240, 120, false, 120}, MoveCase{"at_min", 39, 240, 39, false, 39},
-    MoveCase{"below_min", 39, 240, 38, false, 39}, MoveCase{"at_max", 39, 240, 240, false, 240},
-    MoveCase{"above_max", 39, 240, 241, false, 240}, MoveCase{"unchanged_value", 39, 240, 39, false, 39},
-    MoveCase{"drag_inside", 60, 763, 500, true, 500}, MoveCase{"drag_above_max", 60, 763, 1000, true, 763},
-    MoveCase{"drag_below_min", -15, 15, -16, true, -15},
-    MoveCase{"reversed_inside", 100, 0, 40, false, 40}, MoveCase{"reversed_above", 100, 0, 101, false, 100},
-    MoveCase{"reversed_below", 100, 0, -1, true, 0},
-    MoveCase{"beyond_16_bits_up", kScrollMin, kScrollMax, 1LL << 40, false, kScrollMax},
-    MoveCase{"beyond_16_bits_down", kScrollMin, kScrollMax, -(1LL << 40), true, kScrollMin}),
+INSTANTIATE_TEST_SUITE_P(Cases, ScrollBarMoveTest,
+    testing::Values(MoveCase{"inside", 39, 240, 120, false, 120}, MoveCase{"at_min", 39, 240, 39, false, 39},
+        MoveCase{"below_min", 39, 240, 38, false, 39}, MoveCase{"at_max", 39, 240, 240, false, 240},
+        MoveCase{"above_max", 39, 240, 241, false, 240}, MoveCase{"unchanged_value", 39, 240, 39, false, 39},
+        MoveCase{"drag_inside", 60, 763, 500, true, 500}, MoveCase{"drag_above_max", 60, 763, 1000, true, 763},
+        MoveCase{"drag_below_min", -15, 15, -16, true, -15}, MoveCase{"reversed_inside", 100, 0, 40, false, 40},
+        MoveCase{"reversed_above", 100, 0, 101, false, 100}, MoveCase{"reversed_below", 100, 0, -1, true, 0},
+        MoveCase{"beyond_16_bits_up", kScrollMin, kScrollMax, 1LL << 40, false, kScrollMax},
+        MoveCase{"beyond_16_bits_down", kScrollMin, kScrollMax, -(1LL << 40), true, kScrollMin}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ControlsTest, RangeWriteClampsValueAndRaisesChangeInsideTheWrite)
@@ -145,8 +145,8 @@ TEST_F(ControlsTest, RangeWritesClampBothWaysAndStayWithin16Bits)
         int min, max, value;
         const char* change; // the Change the write raises, if any
     } steps[] = {
-        {false, 40, 0, 40, 40, "Bar Change 40"},         // Max below Value pulls it down
-        {true, 200, 200, 40, 40, nullptr},               // Min above Max: reversed, Value lies between
+        {false, 40, 0, 40, 40, "Bar Change 40"}, // Max below Value pulls it down
+        {true, 200, 200, 40, 40, nullptr},       // Min above Max: reversed, Value lies between
         {false, 100000, 200, kScrollMax, 200, "Bar Change 200"},
         {true, -100000, kScrollMin, kScrollMax, 200, nullptr},
     };
@@ -170,8 +170,9 @@ TEST_F(ControlsTest, EveryCaptionWriteIsSeenThenRaisesChange)
     controls.setCaption(input, "100");
     controls.setCaption(output, "no handler");
     controls.setForeColor(output, kRed);
-    EXPECT_EQ(log, (Log{"saw Input 100", "Change sees 100", "saw Input 100", "Change sees 100", "saw Output no handler",
-                        "saw Output"}));
+    EXPECT_EQ(log,
+        (Log{"saw Input 100", "Change sees 100", "saw Input 100", "Change sees 100", "saw Output no handler",
+            "saw Output"}));
 }
 
 TEST_F(ControlsTest, ErrorInHandlerLeavesTheWriteThatStartedItWithEarlierWritesKept)

@@ -47,7 +47,8 @@ std::string referenceFixed(double x)
     while (cents.size() < 3)
         cents.insert(cents.begin(), '0');
     const bool zero = cents.find_first_not_of('0') == std::string::npos;
-    return std::string(x < 0 && !zero ? "-" : "") + cents.substr(0, cents.size() - 2) + "." + cents.substr(cents.size() - 2);
+    return std::string(x < 0 && !zero ? "-" : "") + cents.substr(0, cents.size() - 2) + "."
+        + cents.substr(cents.size() - 2);
 }
 
 void expectAgreement(double x)

@@ -119,8 +119,8 @@ TEST_P(BarInput, ChangeAndScrollWriteTheSizeCaptions)
     EXPECT_EQ(sizes(), c.expected) << "Scroll";
 }
 
-INSTANTIATE_TEST_SUITE_P(Bars, BarInput, ::testing::ValuesIn(kBarCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Bars, BarInput, ::testing::ValuesIn(kBarCases), [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Window, HeightInputCalculatesWithTheRoundedWidth)
 {
@@ -213,7 +213,7 @@ TEST_F(Window, AngleBarWritesWholeDegreesAndRecalculates)
         const char* ulmoOffset;
     };
     for (const Case& c : {Case{-15, "-15", "-67.15"}, Case{0, "0", "-25"}, Case{15, "15", "17.15"},
-                          Case{16, "15", "17.15"}, Case{-99, "-15", "-67.15"}}) {
+             Case{16, "15", "17.15"}, Case{-99, "-15", "-67.15"}}) {
         change("hsbM1", c.position);
         EXPECT_EQ(caption("Label148"), c.caption) << c.position;
         EXPECT_EQ(caption("Label98"), c.ulmoOffset) << c.position;

@@ -39,8 +39,8 @@ TEST_F(Diagram, DiagramPlacesScreenProjectorAndDistancesFromTheCaptions)
         EXPECT_EQ(d.screenBottom.y, offset);
         EXPECT_DOUBLE_EQ(d.screenTop.y - d.screenBottom.y, 75.0); // 4:3 screen 100 wide
         EXPECT_EQ(d.frontFoot.x, ParseNumber(shown.straightLine, {}));
-        EXPECT_EQ(d.frontFoot.x - d.lens.x, 5.0);  // Ulmo's foot offset
-        EXPECT_EQ(d.lens.y, 12.5);                  // and lens height
+        EXPECT_EQ(d.frontFoot.x - d.lens.x, 5.0); // Ulmo's foot offset
+        EXPECT_EQ(d.lens.y, 12.5);                // and lens height
         // The throw line from the lens to the screen centre is as long as the
         // throw caption says and rises at the tilt angle (to the rounding).
         const double dx = d.lens.x - d.screenCentre.x;

@@ -62,18 +62,17 @@ protected:
         for (std::size_t i = 0; i < kRowCount; ++i) {
             const ProjectorRow& row = projectorTable()[i];
             const RowLengths& lengths = lengthsFor(row, GetParam());
-            const ControlId labels[3] = {m_window.id(row.throwLabel), m_window.id(row.straightLabel),
-                                         m_window.id(row.offsetLabel)};
+            const ControlId labels[3]
+                = {m_window.id(row.throwLabel), m_window.id(row.straightLabel), m_window.id(row.offsetLabel)};
             const std::string at = where + ", " + std::string(row.caption);
-            const bool inRange =
-                width >= lengths.minWidth && (!row.hasMaxWidth || width <= lengths.maxWidth);
+            const bool inRange = width >= lengths.minWidth && (!row.hasMaxWidth || width <= lengths.maxWidth);
             if (!inRange) {
                 const char* word = width < lengths.minWidth ? "Small" : "Big";
                 for (ControlId id : labels)
                     EXPECT_EQ(controls.control(id).foreColor, kRed) << at;
-                EXPECT_EQ(controls.caption(labels[0]) + " " + controls.caption(labels[1]) + " " +
-                              controls.caption(labels[2]),
-                          std::string("Screen Too ") + word)
+                EXPECT_EQ(
+                    controls.caption(labels[0]) + " " + controls.caption(labels[1]) + " " + controls.caption(labels[2]),
+                    std::string("Screen Too ") + word)
                     << at;
                 if (::testing::Test::HasFailure())
                     return false;
@@ -105,10 +104,7 @@ protected:
     }
 
     int lowest(const SizeBar& bar) const { return GetParam() == UnitSystem::Inches ? bar.inchMin : bar.centimetreMin; }
-    int highest(const SizeBar& bar) const
-    {
-        return GetParam() == UnitSystem::Inches ? bar.inchMax : bar.centimetreMax;
-    }
+    int highest(const SizeBar& bar) const { return GetParam() == UnitSystem::Inches ? bar.inchMax : bar.centimetreMax; }
 
     MainWindow m_window{NumberFormat{}};
 };
@@ -126,9 +122,8 @@ TEST_P(ReachableStates, WidthChangeAtEveryAngle)
                 ASSERT_NO_THROW(controls.moveScrollBar(id, position));
                 ASSERT_EQ(controls.value(id), position);
                 // The diagonal bar leaves the height and diagonal captions as they were.
-                if (!checkState(std::string(bar.bar) + " " + std::to_string(position) + " at " +
-                                    std::to_string(angle),
-                                std::string(bar.bar) != "vert"))
+                if (!checkState(std::string(bar.bar) + " " + std::to_string(position) + " at " + std::to_string(angle),
+                        std::string(bar.bar) != "vert"))
                     return;
             }
         }
@@ -146,20 +141,18 @@ TEST_P(ReachableStates, AngleChangeAtEveryWidth)
             controls.moveScrollBar(id, position);
             for (int angle = -15; angle <= 15; ++angle) {
                 ASSERT_NO_THROW(controls.moveScrollBar(m_window.id("hsbM1"), angle));
-                if (!checkState(std::string(bar.bar) + " " + std::to_string(position) + " at " +
-                                    std::to_string(angle),
-                                true))
+                if (!checkState(
+                        std::string(bar.bar) + " " + std::to_string(position) + " at " + std::to_string(angle), true))
                     return;
             }
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Units, ReachableStates, ::testing::Values(UnitSystem::Inches, UnitSystem::Centimetres),
-                         [](const auto& info) {
-                             return info.param == UnitSystem::Inches ? std::string("Inches")
-                                                                     : std::string("Centimetres");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Units, ReachableStates, ::testing::Values(UnitSystem::Inches, UnitSystem::Centimetres), [](const auto& info) {
+        return info.param == UnitSystem::Inches ? std::string("Inches") : std::string("Centimetres");
+    });
 
 } // namespace
 } // namespace qvd

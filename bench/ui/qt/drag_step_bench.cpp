@@ -32,7 +32,7 @@ using qvd::ControlId;
 
 struct Unit {
     const char* option; // the unit's option button
-    int first; // the width bar's range in that unit, first to last
+    int first;          // the width bar's range in that unit, first to last
     int last;
 };
 

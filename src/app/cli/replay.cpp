@@ -101,12 +101,11 @@ struct ParsedLine {
     std::string error; // empty when the line was understood
 };
 
-constexpr std::array<std::string_view, 6> kClickable = {"Option4", "Option13", "Option14",
-                                                        "Option11", "Option2", "Command1"};
+constexpr std::array<std::string_view, 6> kClickable
+    = {"Option4", "Option13", "Option14", "Option11", "Option2", "Command1"};
 constexpr std::array<std::string_view, 4> kBars = {"HSBM", "hig", "vert", "hsbM1"};
 
-template <std::size_t N>
-bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names)
+template <std::size_t N> bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names)
 {
     for (std::string_view n : names) {
         if (n == name)
@@ -151,8 +150,8 @@ private:
         if (name.empty())
             return fail("click needs a control name");
         if (!isOneOf(name, kClickable))
-            return fail("cannot click '" + std::string(name) +
-                        "' (Option4, Option13, Option14, Option11, Option2 or Command1)");
+            return fail("cannot click '" + std::string(name)
+                + "' (Option4, Option13, Option14, Option11, Option2 or Command1)");
         if (!onlyBlanks(rest))
             return fail("unexpected text after the control name");
         const ControlId id = m_window.id(name);

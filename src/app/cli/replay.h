@@ -31,7 +31,6 @@ enum ReplayStatus : int {
 
 // Runs the script read from `script`; the state goes to `out`, diagnostics to
 // `err` as "replay: line N: reason". Returns the exit status.
-[[nodiscard]] int runReplay(std::istream& script, std::ostream& out, std::ostream& err,
-                            const NumberFormat& format);
+[[nodiscard]] int runReplay(std::istream& script, std::ostream& out, std::ostream& err, const NumberFormat& format);
 
 } // namespace qvd

@@ -63,9 +63,9 @@ std::optional<int> wholeNumber(std::string_view text)
     return value;
 }
 
-constexpr std::string_view kUsage =
-    "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
-    "                            [--format text|csv|json]\n";
+constexpr std::string_view kUsage
+    = "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
+      "                            [--format text|csv|json]\n";
 
 class Request {
 public:
@@ -108,7 +108,7 @@ public:
                 }
             } else {
                 const auto* input = std::find_if(std::begin(kSizingInputs), std::end(kSizingInputs),
-                                                 [&](const SizingInput& s) { return s.option == option; });
+                    [&](const SizingInput& s) { return s.option == option; });
                 if (input == std::end(kSizingInputs)) {
                     err << "qvdtalvern-cli: unknown option " << option << '\n' << kUsage;
                     return std::nullopt;
@@ -127,7 +127,7 @@ public:
 };
 
 bool checkRange(std::string_view option, std::string_view text, int min, int max, std::string_view unit,
-                std::optional<int>& value, std::ostream& err)
+    std::optional<int>& value, std::ostream& err)
 {
     value = wholeNumber(text);
     if (!value || *value < min || *value > max) {
@@ -242,8 +242,7 @@ void printText(const TableView& view, const MainWindow& window, bool colour, std
     for (int c = 0; c < 3; ++c)
         widths[c] = headers[c].size();
     for (const auto& row : view.rows) {
-        const std::string* cells[3] = {&row.result.throwDistance, &row.result.straightLine,
-                                       &row.result.verticalOffset};
+        const std::string* cells[3] = {&row.result.throwDistance, &row.result.straightLine, &row.result.verticalOffset};
         for (int c = 0; c < 3; ++c)
             widths[c] = std::max(widths[c], cells[c]->size());
     }
@@ -256,8 +255,7 @@ void printText(const TableView& view, const MainWindow& window, bool colour, std
     out << '\n';
     for (const auto& row : view.rows) {
         out << row.projector << std::string(nameWidth - row.projector.size(), ' ');
-        const std::string* cells[3] = {&row.result.throwDistance, &row.result.straightLine,
-                                       &row.result.verticalOffset};
+        const std::string* cells[3] = {&row.result.throwDistance, &row.result.straightLine, &row.result.verticalOffset};
         for (int c = 0; c < 3; ++c) {
             out << "  ";
             const bool red = colour && row.result.isWarning;
@@ -321,8 +319,8 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
             return TableUsage;
     }
     std::optional<int> angle;
-    if (request->angleText &&
-        !checkRange("--angle", *request->angleText, kAngleMin, kAngleMax, " degrees", angle, output.err))
+    if (request->angleText
+        && !checkRange("--angle", *request->angleText, kAngleMin, kAngleMax, " degrees", angle, output.err))
         return TableUsage;
 
     MainWindow window(format);

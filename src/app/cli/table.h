@@ -28,7 +28,7 @@ struct TableOutput {
 };
 
 // `args` are the words after "table". Returns the exit status.
-[[nodiscard]] int runTable(std::span<const std::string_view> args, const TableOutput& output,
-                           const NumberFormat& format);
+[[nodiscard]] int runTable(
+    std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format);
 
 } // namespace qvd

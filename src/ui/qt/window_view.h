@@ -75,7 +75,7 @@ private:
     std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order
     // For each control, the frames laid over it: a visible one takes its input.
     std::vector<std::vector<ControlId>> m_coveredBy;
-    int m_updating = 0; // > 0 while widgets are set from the model
+    int m_updating = 0;       // > 0 while widgets are set from the model
     bool m_dragMoved = false; // the thumb being dragged has raised Scroll
     bool m_failed = false;
 };

@@ -85,7 +85,7 @@ void WindowStartupTest::startupFillsTheTableBehindTheIntroduction()
 void WindowStartupTest::nothingBeneathTheIntroductionTakesInput_data()
 {
     QTest::addColumn<QString>("clickAt"); // a control beneath the frame, or empty
-    QTest::addColumn<int>("key"); // a key typed, when clickAt is empty
+    QTest::addColumn<int>("key");         // a key typed, when clickAt is empty
     QTest::newRow("click where Option4 lies") << "Option4" << 0;
     QTest::newRow("click where Option2 lies") << "Option2" << 0;
     QTest::newRow("click on the angle bar's right arrow") << "hsbM1" << 0;
