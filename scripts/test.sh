@@ -13,11 +13,15 @@ scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 
 step() { printf '\n== %s\n' "$*"; }
+# Configures and builds one preset, then runs its tests.
+preset() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+  ctest --preset "$1"
+}
 
 step "fuzz targets, about 30 seconds each"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
-ctest --preset fuzz
+preset fuzz
 
 step "benchmarks, one short run"
 cmake --preset bench >/dev/null
@@ -32,11 +36,7 @@ for program in build/bench/bench/app/qvdtalvern-startup-probe build/bench/bench/
 done
 
 step "every test under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset asan >/dev/null
-cmake --build --preset asan
-ctest --preset asan
+preset asan
 
 step "every test, debug build"
-cmake --preset dev >/dev/null
-cmake --build --preset dev
-ctest --preset dev
+preset dev

@@ -129,7 +129,7 @@ void MainWindow::setUnitRange(ControlId bar, const UnitRange& range)
 void MainWindow::widthGiven()
 {
     using namespace checked;
-    setUnitRange(m_widthBar, {39, 240, 99, 610});
+    setUnitRange(m_widthBar, kWidthBarRange);
     m_controls.setCaption(m_width, FormatInteger(m_controls.value(m_widthBar)));
     const double height = div(mul(ParseNumber(m_controls.caption(m_width), m_format), 3), 4);
     const double diagonal = div(mul(ParseNumber(m_controls.caption(m_width), m_format), 5), 4);
@@ -140,7 +140,7 @@ void MainWindow::widthGiven()
 void MainWindow::heightGiven()
 {
     using namespace checked;
-    setUnitRange(m_heightBar, {30, 180, 76, 457});
+    setUnitRange(m_heightBar, kHeightBarRange);
     m_controls.setCaption(m_height, FormatInteger(m_controls.value(m_heightBar)));
     const double width = div(mul(ParseNumber(m_controls.caption(m_height), m_format), 4), 3);
     const double diagonal = div(mul(ParseNumber(m_controls.caption(m_height), m_format), 5), 3);
@@ -155,7 +155,7 @@ void MainWindow::diagonalGiven(bool setRange)
     if (!m_controls.isSelected(m_diagonalOption))
         return;
     if (setRange)
-        setUnitRange(m_diagonalBar, {49, 300, 124, 763});
+        setUnitRange(m_diagonalBar, kDiagonalBarRange);
     const double width = RoundFixed(div(mul(m_controls.value(m_diagonalBar), 4), 5));
     m_controls.setCaption(m_width, FormatGeneral(width, m_format));
 }

@@ -17,6 +17,17 @@
 
 namespace qvd {
 
+// The range a size bar's handler gives it in each unit system: all three give
+// screen widths of about 39 to 240 inches or 99 to 610 centimetres.
+struct UnitRange {
+    int inchMin, inchMax;
+    int centimetreMin, centimetreMax;
+};
+
+inline constexpr UnitRange kWidthBarRange{39, 240, 99, 610};     // HSBM
+inline constexpr UnitRange kHeightBarRange{30, 180, 76, 457};    // hig
+inline constexpr UnitRange kDiagonalBarRange{49, 300, 124, 763}; // vert
+
 class MainWindow {
 public:
     explicit MainWindow(NumberFormat format);
@@ -51,11 +62,6 @@ public:
     void hsbM1_Scroll();
 
 private:
-    struct UnitRange {
-        int inchMin, inchMax;
-        int centimetreMin, centimetreMax;
-    };
-
     static ControlSet buildControls();
     void connectHandlers();
     void setUnitRange(ControlId bar, const UnitRange& range);

@@ -4,6 +4,7 @@
 
 #include "runtime/runtime_error.h"
 #include "ui/main_window.h"
+#include "ui/table_report.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,24 +19,19 @@ namespace {
 enum class Sizing { Width, Height, Diagonal };
 enum class OutputFormat { Text, Csv, Json };
 
-struct Limits {
-    int inchMin, inchMax;
-    int centimetreMin, centimetreMax;
-};
-
 // What each bar allows once its handler has set the range of the unit.
 struct SizingInput {
     Sizing sizing;
     std::string_view option; // "--width"
     std::string_view button; // the sizing option button
     std::string_view bar;
-    Limits limits;
+    UnitRange limits;
 };
 
 constexpr SizingInput kSizingInputs[] = {
-    {Sizing::Width, "--width", "Option4", "HSBM", {39, 240, 99, 610}},
-    {Sizing::Height, "--height", "Option13", "hig", {30, 180, 76, 457}},
-    {Sizing::Diagonal, "--diagonal", "Option14", "vert", {49, 300, 124, 763}},
+    {Sizing::Width, "--width", "Option4", "HSBM", kWidthBarRange},
+    {Sizing::Height, "--height", "Option13", "hig", kHeightBarRange},
+    {Sizing::Diagonal, "--diagonal", "Option14", "vert", kDiagonalBarRange},
 };
 constexpr int kAngleMin = -15;
 constexpr int kAngleMax = 15;
@@ -221,16 +217,16 @@ void printText(const TableView& view, const MainWindow& window, bool colour, std
 {
     const ControlSet& controls = window.controls();
     const auto captionOf = [&](std::string_view name) { return controls.caption(window.id(name)); };
-    const std::string unitCaption = captionOf(view.units == "cm" ? "Label20" : "Label19");
+    const std::string unit = unitCaption(window);
     const auto line = [&](const std::string& name, const std::string& value, const std::string& suffix) {
         out << name << std::string(18 - std::min<std::size_t>(name.size(), 17), ' ') << value;
         if (!suffix.empty() && !value.empty())
             out << ' ' << suffix;
         out << '\n';
     };
-    line(captionOf("Label1"), view.width, unitCaption);
-    line(captionOf("Label32"), view.height, unitCaption);
-    line(captionOf("Label35"), view.diagonal, unitCaption);
+    line(captionOf("Label1"), view.width, unit);
+    line(captionOf("Label32"), view.height, unit);
+    line(captionOf("Label35"), view.diagonal, unit);
     line(controls.caption(window.id("Frame11")), view.angle, "degrees");
     out << '\n';
 
