@@ -74,6 +74,10 @@ struct ProjectorRow {
 
 inline constexpr std::size_t kRowCount = 9;
 
+// The three results of a row, in the table's column order.
+enum class Column { Throw, Straight, Offset };
+inline constexpr std::size_t kColumnCount = 3;
+
 // Rows in display order, which is also the order of calculation.
 [[nodiscard]] const std::array<ProjectorRow, kRowCount>& projectorTable();
 

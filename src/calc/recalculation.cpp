@@ -110,6 +110,23 @@ Placement::Placement(ControlSet& controls, NumberFormat format, const PlacementC
     }
 }
 
+Placement::Placement(ControlSet& controls, NumberFormat format, const PlacementControls& resolved)
+    : m_controls(controls)
+    , m_format(std::move(format))
+    , m_width(resolved.width)
+    , m_angle(resolved.angle)
+    , m_height(resolved.height)
+    , m_diagonal(resolved.diagonal)
+    , m_inches(resolved.inches)
+    , m_centimetres(resolved.centimetres)
+{
+    for (std::size_t i = 0; i < kRowCount; ++i) {
+        const auto& labels = resolved.results[i];
+        m_rows[i] = {labels[static_cast<std::size_t>(Column::Throw)],
+            labels[static_cast<std::size_t>(Column::Straight)], labels[static_cast<std::size_t>(Column::Offset)]};
+    }
+}
+
 void Placement::Label147_Change() { recalculate(Trigger::WidthChange); }
 
 void Placement::Label148_Change()

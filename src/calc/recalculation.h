@@ -34,6 +34,19 @@ struct PlacementResult {
     bool isWarning = false;
 };
 
+// The controls the recalculations read and write, resolved by the window.
+struct PlacementControls {
+    ControlId width;
+    ControlId angle;
+    ControlId height;
+    ControlId diagonal;
+    ControlId inches;
+    ControlId centimetres;
+    // Per row, top to bottom: the labels of its throw distance, straight line
+    // and vertical offset, in Column order.
+    std::array<std::array<ControlId, kColumnCount>, kRowCount> results;
+};
+
 // The names of the controls the recalculations read and write.
 struct PlacementControlNames {
     std::string_view width = "Label147";
@@ -49,6 +62,7 @@ public:
     // Resolves the controls by name; throws std::invalid_argument when `controls`
     // lacks one of them.
     Placement(ControlSet& controls, NumberFormat format, const PlacementControlNames& names = {});
+    Placement(ControlSet& controls, NumberFormat format, const PlacementControls& resolved);
 
     // The width recalculation, run when the caption of Label147 is written.
     void Label147_Change();

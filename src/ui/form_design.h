@@ -6,6 +6,7 @@
 // the state before the first handler runs. The model builds its controls from
 // this table and the view lays out its widgets from it; there is no other copy.
 
+#include "calc/projector_table.h"
 #include "runtime/controls.h"
 
 #include <array>
@@ -81,6 +82,44 @@ inline constexpr std::size_t kControlCount = 68;
 [[nodiscard]] const FormDesign& formDesign();
 // The controls in creation order: each container before what it holds.
 [[nodiscard]] const std::array<ControlDesign, kControlCount>& controlDesigns();
+
+// How the screen's size is given: one row of the size frame each.
+enum class Sizing { Width, Height, Diagonal };
+inline constexpr std::size_t kSizingCount = 3;
+
+// The design names of the controls by the part they play in the window. The
+// window model resolves them once and answers by role; nothing else needs a
+// control's design name except to show or print it.
+struct SizeRowNames {
+    std::string_view option;     // chooses this way of sizing
+    std::string_view nameLabel;  // "Width", "Height", "Diagional"
+    std::string_view valueLabel; // the size caption
+    std::string_view bar;
+};
+
+struct ResultRowNames {
+    std::string_view captionLabel;                      // the projector's name
+    std::array<std::string_view, kColumnCount> results; // in Column order
+};
+
+struct RoleNames {
+    std::array<SizeRowNames, kSizingCount> sizeRows; // in Sizing order
+    std::string_view sizeFrame;
+    std::string_view angleFrame;
+    std::string_view angleLabel;
+    std::string_view angleBar;
+    std::string_view unitFrame;
+    std::array<std::string_view, 2> unitLabels;  // in UnitSystem order
+    std::array<std::string_view, 2> unitOptions; // in UnitSystem order
+    std::array<std::string_view, kColumnCount> columnHeaders;
+    // The introduction's explanation of each column's distance.
+    std::array<std::string_view, kColumnCount> columnExplanations;
+    std::array<ResultRowNames, kRowCount> resultRows; // top to bottom
+    std::string_view introduction;
+    std::string_view continueButton;
+};
+
+[[nodiscard]] const RoleNames& roleNames();
 
 // Twips to pixels at 96 dots per inch: 15 twips a pixel.
 inline constexpr int kTwipsPerPixel = 15;

@@ -4,6 +4,7 @@
 
 #include "calc/checked_math.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -33,21 +34,75 @@ ControlSet MainWindow::buildControls()
 MainWindow::MainWindow(NumberFormat format)
     : m_format(std::move(format))
     , m_controls(buildControls())
-    , m_placement(m_controls, m_format)
-    , m_width(id("Label147"))
-    , m_height(id("Label146"))
-    , m_diagonal(id("Label145"))
-    , m_angle(id("Label148"))
-    , m_widthBar(id("HSBM"))
-    , m_heightBar(id("hig"))
-    , m_diagonalBar(id("vert"))
-    , m_angleBar(id("hsbM1"))
-    , m_diagonalOption(id("Option14"))
-    , m_inches(id("Option11"))
-    , m_centimetres(id("Option2"))
-    , m_intro(id("Frame2"))
 {
+    const RoleNames& names = roleNames();
+    for (std::size_t i = 0; i < kSizingCount; ++i) {
+        const SizeRowNames& row = names.sizeRows[i];
+        m_sizeRows[i] = {id(row.option), id(row.nameLabel), id(row.valueLabel), id(row.bar)};
+    }
+    for (std::size_t i = 0; i < kRowCount; ++i) {
+        const ResultRowNames& row = names.resultRows[i];
+        m_resultRows[i].caption = id(row.captionLabel);
+        for (std::size_t c = 0; c < kColumnCount; ++c)
+            m_resultRows[i].results[c] = id(row.results[c]);
+    }
+    m_width = sizeCaption(Sizing::Width);
+    m_height = sizeCaption(Sizing::Height);
+    m_diagonal = sizeCaption(Sizing::Diagonal);
+    m_widthBar = sizeBar(Sizing::Width);
+    m_heightBar = sizeBar(Sizing::Height);
+    m_diagonalBar = sizeBar(Sizing::Diagonal);
+    m_diagonalOption = sizeOption(Sizing::Diagonal);
+    m_angle = id(names.angleLabel);
+    m_angleBar = id(names.angleBar);
+    m_inches = id(names.unitOptions[index(UnitSystem::Inches)]);
+    m_centimetres = id(names.unitOptions[index(UnitSystem::Centimetres)]);
+    m_intro = id(names.introduction);
+    m_continueButton = id(names.continueButton);
+    m_sizeFrame = id(names.sizeFrame);
+    m_angleFrame = id(names.angleFrame);
+    m_unitFrame = id(names.unitFrame);
+    for (std::size_t u = 0; u < 2; ++u) {
+        m_unitOptions[u] = id(names.unitOptions[u]);
+        m_unitLabels[u] = id(names.unitLabels[u]);
+    }
+    for (std::size_t c = 0; c < kColumnCount; ++c) {
+        m_columnHeaders[c] = id(names.columnHeaders[c]);
+        m_columnExplanations[c] = id(names.columnExplanations[c]);
+    }
+    m_placement.emplace(m_controls, m_format, placementControls());
     connectHandlers();
+}
+
+PlacementControls MainWindow::placementControls() const
+{
+    PlacementControls resolved{m_width, m_angle, m_height, m_diagonal, m_inches, m_centimetres, {}};
+    for (std::size_t i = 0; i < kRowCount; ++i)
+        resolved.results[i] = m_resultRows[i].results;
+    return resolved;
+}
+
+const UnitRange& sizeBarRange(Sizing sizing)
+{
+    static constexpr UnitRange kRanges[kSizingCount] = {kWidthBarRange, kHeightBarRange, kDiagonalBarRange};
+    return kRanges[static_cast<std::size_t>(sizing)];
+}
+
+void MainWindow::moveBarTo(ControlId bar, int value)
+{
+    const ControlState& state = m_controls.control(bar);
+    if (value < std::min(state.min, state.max) || value > std::max(state.min, state.max))
+        m_controls.moveScrollBar(bar, value);
+    m_controls.moveScrollBar(bar, value);
+}
+
+void MainWindow::enterInputs(const WindowInputs& inputs)
+{
+    m_controls.clickOption(unitOption(inputs.units));
+    m_controls.clickOption(sizeOption(inputs.sizing));
+    moveBarTo(sizeBar(inputs.sizing), inputs.size);
+    if (inputs.angle)
+        moveBarTo(m_angleBar, *inputs.angle);
 }
 
 ControlId MainWindow::id(std::string_view name) const
@@ -81,8 +136,8 @@ void MainWindow::connectHandlers()
     };
     for (const Binding& binding : kBindings)
         m_controls.setHandler(id(binding.control), binding.event, [this, h = binding.handler] { (this->*h)(); });
-    m_controls.setHandler(m_width, Event::Change, [this] { m_placement.Label147_Change(); });
-    m_controls.setHandler(m_angle, Event::Change, [this] { m_placement.Label148_Change(); });
+    m_controls.setHandler(m_width, Event::Change, [this] { m_placement->Label147_Change(); });
+    m_controls.setHandler(m_angle, Event::Change, [this] { m_placement->Label148_Change(); });
 }
 
 void MainWindow::load() { Form_Load(); }

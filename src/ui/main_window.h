@@ -13,6 +13,8 @@
 #include "runtime/controls.h"
 #include "ui/form_design.h"
 
+#include <array>
+#include <optional>
 #include <string_view>
 
 namespace qvd {
@@ -28,6 +30,18 @@ inline constexpr UnitRange kWidthBarRange{39, 240, 99, 610};     // HSBM
 inline constexpr UnitRange kHeightBarRange{30, 180, 76, 457};    // hig
 inline constexpr UnitRange kDiagonalBarRange{49, 300, 124, 763}; // vert
 
+// The range the bar of `sizing` is given in each unit system.
+[[nodiscard]] const UnitRange& sizeBarRange(Sizing sizing);
+
+// What a user enters to see a table: the unit, the way of sizing and that
+// bar's value, and the angle bar's value (nothing leaves the angle as it is).
+struct WindowInputs {
+    UnitSystem units = UnitSystem::Inches;
+    Sizing sizing = Sizing::Width;
+    int size = 100;
+    std::optional<int> angle;
+};
+
 class MainWindow {
 public:
     explicit MainWindow(NumberFormat format);
@@ -39,12 +53,51 @@ public:
 
     [[nodiscard]] ControlSet& controls() { return m_controls; }
     [[nodiscard]] const ControlSet& controls() const { return m_controls; }
-    [[nodiscard]] const Placement& placement() const { return m_placement; }
+    [[nodiscard]] const Placement& placement() const { return *m_placement; }
     [[nodiscard]] const NumberFormat& numberFormat() const { return m_format; }
 
     // The control with design name `name`; throws std::invalid_argument for
     // a name the window does not have.
     [[nodiscard]] ControlId id(std::string_view name) const;
+
+    // The controls by the part they play.
+    [[nodiscard]] ControlId sizeOption(Sizing sizing) const { return sizeRow(sizing).option; }
+    [[nodiscard]] ControlId sizeNameLabel(Sizing sizing) const { return sizeRow(sizing).nameLabel; }
+    [[nodiscard]] ControlId sizeCaption(Sizing sizing) const { return sizeRow(sizing).valueLabel; }
+    [[nodiscard]] ControlId sizeBar(Sizing sizing) const { return sizeRow(sizing).bar; }
+    [[nodiscard]] ControlId widthCaption() const { return m_width; }
+    [[nodiscard]] ControlId heightCaption() const { return m_height; }
+    [[nodiscard]] ControlId diagonalCaption() const { return m_diagonal; }
+    [[nodiscard]] ControlId widthBar() const { return m_widthBar; }
+    [[nodiscard]] ControlId heightBar() const { return m_heightBar; }
+    [[nodiscard]] ControlId diagonalBar() const { return m_diagonalBar; }
+    [[nodiscard]] ControlId sizeFrame() const { return m_sizeFrame; }
+    [[nodiscard]] ControlId angleFrame() const { return m_angleFrame; }
+    [[nodiscard]] ControlId angleCaption() const { return m_angle; }
+    [[nodiscard]] ControlId angleBar() const { return m_angleBar; }
+    [[nodiscard]] ControlId unitFrame() const { return m_unitFrame; }
+    [[nodiscard]] ControlId unitOption(UnitSystem units) const { return m_unitOptions[index(units)]; }
+    [[nodiscard]] ControlId unitLabel(UnitSystem units) const { return m_unitLabels[index(units)]; }
+    [[nodiscard]] ControlId columnHeader(Column column) const { return m_columnHeaders[index(column)]; }
+    [[nodiscard]] ControlId columnExplanation(Column column) const { return m_columnExplanations[index(column)]; }
+    [[nodiscard]] ControlId rowCaption(std::size_t row) const { return m_resultRows.at(row).caption; }
+    [[nodiscard]] ControlId resultLabel(std::size_t row, Column column) const
+    {
+        return m_resultRows.at(row).results[index(column)];
+    }
+    [[nodiscard]] ControlId introduction() const { return m_intro; }
+    [[nodiscard]] ControlId continueButton() const { return m_continueButton; }
+
+    // Moves a scroll bar to `value` as a user would, raising its Change. A
+    // value outside the bar's range now (a size bar still has its design-time
+    // range before its first Change) takes two moves: the first lets the
+    // handler set the unit's range, the second reaches the value.
+    void moveBarTo(ControlId bar, int value);
+
+    // The user's steps after start-up: the unit option, the sizing option,
+    // that size bar to its value, then the angle bar. Every step goes through
+    // the model's events, so the window ends as a user would see it.
+    void enterInputs(const WindowInputs& inputs);
 
     // The window's handlers, one per control and event.
     void Form_Load();
@@ -62,6 +115,21 @@ public:
     void hsbM1_Scroll();
 
 private:
+    struct SizeRowControls {
+        ControlId option;
+        ControlId nameLabel;
+        ControlId valueLabel;
+        ControlId bar;
+    };
+    struct ResultRowControls {
+        ControlId caption;
+        std::array<ControlId, kColumnCount> results;
+    };
+
+    template <typename Enum> static constexpr std::size_t index(Enum e) { return static_cast<std::size_t>(e); }
+    [[nodiscard]] const SizeRowControls& sizeRow(Sizing sizing) const { return m_sizeRows[index(sizing)]; }
+    [[nodiscard]] PlacementControls placementControls() const;
+
     static ControlSet buildControls();
     void connectHandlers();
     void setUnitRange(ControlId bar, const UnitRange& range);
@@ -72,7 +140,8 @@ private:
 
     NumberFormat m_format;
     ControlSet m_controls;
-    Placement m_placement;
+    std::array<SizeRowControls, kSizingCount> m_sizeRows;
+    std::array<ResultRowControls, kRowCount> m_resultRows;
 
     ControlId m_width;          // Label147
     ControlId m_height;         // Label146
@@ -86,6 +155,16 @@ private:
     ControlId m_inches;         // Option11
     ControlId m_centimetres;    // Option2
     ControlId m_intro;          // Frame2
+    ControlId m_continueButton; // Command1
+    ControlId m_sizeFrame;
+    ControlId m_angleFrame;
+    ControlId m_unitFrame;
+    std::array<ControlId, 2> m_unitOptions;
+    std::array<ControlId, 2> m_unitLabels;
+    std::array<ControlId, kColumnCount> m_columnHeaders;
+    std::array<ControlId, kColumnCount> m_columnExplanations;
+    // Built once the controls above are resolved; always present after that.
+    std::optional<Placement> m_placement;
 };
 
 } // namespace qvd
