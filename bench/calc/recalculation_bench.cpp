@@ -46,7 +46,7 @@ void BM_WidthRecalculation(benchmark::State& state)
 {
     MainWindow window(qvd::NumberFormat{});
     window.load();
-    const ControlId width = window.id("Label147");
+    const ControlId width = window.widthCaption();
     const std::vector<std::string> widths = widthCaptions();
     std::size_t i = 0;
     for (auto _ : state) {
@@ -62,8 +62,8 @@ void BM_AngleRecalculation(benchmark::State& state)
 {
     MainWindow window(qvd::NumberFormat{});
     window.load();
-    const ControlId angle = window.id("Label148");
-    const ControlId width = window.id("Label147");
+    const ControlId angle = window.angleCaption();
+    const ControlId width = window.widthCaption();
     const std::vector<std::string> angles = wholeNumbers(-15, 15);
     const std::vector<std::string> widths = widthCaptions();
     std::size_t a = 0;
@@ -88,8 +88,8 @@ void BM_WidthBarEvent(benchmark::State& state)
 {
     MainWindow window(qvd::NumberFormat{});
     window.load();
-    window.controls().clickOption(window.id("Option4"));
-    const ControlId bar = window.id("HSBM");
+    window.controls().clickOption(window.sizeOption(qvd::Sizing::Width));
+    const ControlId bar = window.widthBar();
     window.controls().moveScrollBar(bar, 39); // sets the inch range
     int position = 39;
     for (auto _ : state) {

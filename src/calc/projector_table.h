@@ -60,10 +60,6 @@ struct RowVariants {
 
 struct ProjectorRow {
     std::string_view caption;
-    std::string_view captionLabel;
-    std::string_view throwLabel;
-    std::string_view straightLabel;
-    std::string_view offsetLabel;
     double throwSlope;
     bool hasMaxWidth;
     RowLengths inches;

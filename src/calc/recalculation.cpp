@@ -6,7 +6,6 @@
 #include "runtime/runtime_error.h"
 
 #include <cmath>
-#include <stdexcept>
 
 namespace qvd {
 
@@ -69,12 +68,18 @@ bool isCalculated(const ProjectorRow& row, double width, const RowLengths& lengt
     return lengths.minWidth <= width && (!row.hasMaxWidth || width <= lengths.maxWidth);
 }
 
-ControlId resolve(const ControlSet& controls, std::string_view name)
+// The three result labels of one row.
+struct RowLabels {
+    ControlId throwLabel;
+    ControlId straightLabel;
+    ControlId offsetLabel;
+};
+
+RowLabels labelsOf(const PlacementControls& ids, std::size_t row)
 {
-    const ControlId id = controls.find(name);
-    if (id == controls.size())
-        throw std::invalid_argument("no control named " + std::string(name));
-    return id;
+    const auto& labels = ids.results[row];
+    const auto at = [&](Column column) { return labels[static_cast<std::size_t>(column)]; };
+    return {at(Column::Throw), at(Column::Straight), at(Column::Offset)};
 }
 
 // A difference of squares this far below zero comes from the rounding of the
@@ -93,38 +98,11 @@ double rootOf(double radicand, double roundedThrow)
 
 } // namespace
 
-Placement::Placement(ControlSet& controls, NumberFormat format, const PlacementControlNames& names)
+Placement::Placement(ControlSet& controls, NumberFormat format, const PlacementControls& ids)
     : m_controls(controls)
     , m_format(std::move(format))
-    , m_width(resolve(controls, names.width))
-    , m_angle(resolve(controls, names.angle))
-    , m_height(resolve(controls, names.height))
-    , m_diagonal(resolve(controls, names.diagonal))
-    , m_inches(resolve(controls, names.inches))
-    , m_centimetres(resolve(controls, names.centimetres))
+    , m_ids(ids)
 {
-    const auto& table = projectorTable();
-    for (std::size_t i = 0; i < kRowCount; ++i) {
-        m_rows[i] = {resolve(controls, table[i].throwLabel), resolve(controls, table[i].straightLabel),
-            resolve(controls, table[i].offsetLabel)};
-    }
-}
-
-Placement::Placement(ControlSet& controls, NumberFormat format, const PlacementControls& resolved)
-    : m_controls(controls)
-    , m_format(std::move(format))
-    , m_width(resolved.width)
-    , m_angle(resolved.angle)
-    , m_height(resolved.height)
-    , m_diagonal(resolved.diagonal)
-    , m_inches(resolved.inches)
-    , m_centimetres(resolved.centimetres)
-{
-    for (std::size_t i = 0; i < kRowCount; ++i) {
-        const auto& labels = resolved.results[i];
-        m_rows[i] = {labels[static_cast<std::size_t>(Column::Throw)],
-            labels[static_cast<std::size_t>(Column::Straight)], labels[static_cast<std::size_t>(Column::Offset)]};
-    }
 }
 
 void Placement::Label147_Change() { recalculate(Trigger::WidthChange); }
@@ -135,17 +113,17 @@ void Placement::Label148_Change()
     // angle is read.
     const double height = checked::div(checked::mul(readWidth(), 3), 4);
     const double diagonal = checked::div(checked::mul(readWidth(), 5), 4);
-    m_controls.setCaption(m_height, FormatGeneral(RoundFixed(height), m_format));
-    m_controls.setCaption(m_diagonal, FormatGeneral(RoundFixed(diagonal), m_format));
+    m_controls.setCaption(m_ids.height, FormatGeneral(RoundFixed(height), m_format));
+    m_controls.setCaption(m_ids.diagonal, FormatGeneral(RoundFixed(diagonal), m_format));
     recalculate(Trigger::AngleChange);
 }
 
-double Placement::readWidth() const { return ParseNumber(m_controls.caption(m_width), m_format); }
+double Placement::readWidth() const { return ParseNumber(m_controls.caption(m_ids.width), m_format); }
 
 double Placement::angleDegrees(Run& run) const
 {
     if (!run.angle)
-        run.angle = ParseNumber(m_controls.caption(m_angle), m_format);
+        run.angle = ParseNumber(m_controls.caption(m_ids.angle), m_format);
     return *run.angle;
 }
 
@@ -154,15 +132,15 @@ void Placement::recalculate(Trigger trigger)
     Run run{trigger, 0.0, 0.0, {}, std::nullopt};
 
     // The angle in radians, (4 x arctangent(1)) / 180 x degrees, in that order.
-    const double degrees = ParseLeadingNumber(m_controls.caption(m_angle));
+    const double degrees = ParseLeadingNumber(m_controls.caption(m_ids.angle));
     run.theta = checked::mul(checked::div(checked::mul(4, std::atan(1.0)), 180), degrees);
 
-    // Unit selection: zero lengths, then inches if Option11 is selected, then
-    // centimetres if Option2 is, replacing the inches.
+    // Unit selection: zero lengths, then inches if the inch option is selected,
+    // then centimetres if the centimetre option is, replacing the inches.
     std::optional<UnitSystem> units;
-    if (m_controls.isSelected(m_inches))
+    if (m_controls.isSelected(m_ids.inches))
         units = UnitSystem::Inches;
-    if (m_controls.isSelected(m_centimetres))
+    if (m_controls.isSelected(m_ids.centimetres))
         units = UnitSystem::Centimetres;
     const auto& table = projectorTable();
     for (std::size_t i = 0; i < kRowCount; ++i)
@@ -191,7 +169,7 @@ void Placement::recalculate(Trigger trigger)
 
 void Placement::writeWarning(std::size_t row, RangeWarning warning)
 {
-    const RowLabels& labels = m_rows[row];
+    const RowLabels labels = labelsOf(m_ids, row);
     m_controls.setCaption(labels.throwLabel, "Screen");
     m_controls.setForeColor(labels.throwLabel, kRed);
     m_controls.setCaption(labels.straightLabel, "Too");
@@ -221,7 +199,7 @@ void Placement::CalculateRow(Run& run, std::size_t rowIndex)
     const ProjectorRow& row = projectorTable()[rowIndex];
     const RowLengths& lengths = *run.lengths[rowIndex];
     const RowVariants& variants = run.trigger == Trigger::WidthChange ? row.onWidthChange : row.onAngleChange;
-    const RowLabels& labels = m_rows[rowIndex];
+    const RowLabels labels = labelsOf(m_ids, rowIndex);
 
     m_controls.setForeColor(labels.throwLabel, kBlack);
     m_controls.setForeColor(labels.straightLabel, kBlack);
@@ -270,7 +248,7 @@ void Placement::CalculateRow(Run& run, std::size_t rowIndex)
 
 PlacementResult Placement::result(std::size_t row) const
 {
-    const RowLabels& labels = m_rows[row];
+    const RowLabels labels = labelsOf(m_ids, row);
     return {m_controls.caption(labels.throwLabel), m_controls.caption(labels.straightLabel),
         m_controls.caption(labels.offsetLabel), m_controls.control(labels.throwLabel).foreColor == kRed};
 }

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The two recalculations of the result table. Both read the screen width from
-// the caption of Label147, the angle from Label148 and the unit from Option11
-// and Option2, and write the caption and colour of the 27 result labels, row
-// by row in the projector table's order; the angle recalculation first brings
-// the height and diagonal captions into line with the width. Neither writes
-// Label147 or Label148, so a recalculation never starts another.
+// The two recalculations of the result table. Both read the screen width, the
+// angle and the unit from the controls in PlacementControls, and write the
+// caption and colour of the 27 result labels, row by row in the projector
+// table's order; the angle recalculation first brings the height and diagonal
+// captions into line with the width. Neither writes the width or the angle
+// caption, so a recalculation never starts another.
 //
 // A failing caption reading or arithmetic step throws RuntimeError at that
 // step; what was written before it stays written.
@@ -19,7 +19,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace qvd {
 
@@ -47,22 +46,9 @@ struct PlacementControls {
     std::array<std::array<ControlId, kColumnCount>, kRowCount> results;
 };
 
-// The names of the controls the recalculations read and write.
-struct PlacementControlNames {
-    std::string_view width = "Label147";
-    std::string_view angle = "Label148";
-    std::string_view height = "Label146";
-    std::string_view diagonal = "Label145";
-    std::string_view inches = "Option11";
-    std::string_view centimetres = "Option2";
-};
-
 class Placement {
 public:
-    // Resolves the controls by name; throws std::invalid_argument when `controls`
-    // lacks one of them.
-    Placement(ControlSet& controls, NumberFormat format, const PlacementControlNames& names = {});
-    Placement(ControlSet& controls, NumberFormat format, const PlacementControls& resolved);
+    Placement(ControlSet& controls, NumberFormat format, const PlacementControls& ids);
 
     // The width recalculation, run when the caption of Label147 is written.
     void Label147_Change();
@@ -80,12 +66,6 @@ public:
 
 private:
     enum class Trigger { WidthChange, AngleChange };
-
-    struct RowLabels {
-        ControlId throwLabel;
-        ControlId straightLabel;
-        ControlId offsetLabel;
-    };
 
     // What one recalculation holds while it runs.
     struct Run {
@@ -105,13 +85,7 @@ private:
 
     ControlSet& m_controls;
     NumberFormat m_format;
-    ControlId m_width;
-    ControlId m_angle;
-    ControlId m_height;
-    ControlId m_diagonal;
-    ControlId m_inches;
-    ControlId m_centimetres;
-    std::array<RowLabels, kRowCount> m_rows{};
+    PlacementControls m_ids;
     std::optional<UnitSystem> m_resultUnits;
 };
 

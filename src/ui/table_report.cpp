@@ -8,27 +8,6 @@ namespace qvd {
 
 namespace {
 
-// The labels that name the units beside their option buttons.
-struct UnitOption {
-    std::string_view label;
-    UnitSystem units;
-};
-
-constexpr UnitOption kUnitOptions[] = {
-    {"Label19", UnitSystem::Inches},
-    {"Label20", UnitSystem::Centimetres},
-};
-
-const UnitOption* tableOption(const MainWindow& window)
-{
-    const std::optional<UnitSystem> units = window.placement().resultUnits();
-    for (const UnitOption& unit : kUnitOptions) {
-        if (units == unit.units)
-            return &unit;
-    }
-    return nullptr;
-}
-
 std::string lengthText(const MainWindow& window, double length)
 {
     return FormatGeneral(length, window.numberFormat()) + " " + unitCaption(window);
@@ -40,26 +19,31 @@ std::optional<UnitSystem> tableUnits(const MainWindow& window) { return window.p
 
 std::string unitCaption(const MainWindow& window)
 {
-    const UnitOption* unit = tableOption(window);
-    return unit ? window.controls().caption(window.id(unit->label)) : std::string();
+    const std::optional<UnitSystem> units = tableUnits(window);
+    return units ? window.controls().caption(window.unitLabel(*units)) : std::string();
 }
 
 TableReport tableReport(const MainWindow& window)
 {
     const ControlSet& controls = window.controls();
-    const auto caption = [&](std::string_view name) { return controls.caption(window.id(name)); };
+    const auto caption = [&](ControlId id) { return controls.caption(id); };
+    const auto name = [&](ControlId id) { return std::string_view(controls.control(id).name); };
     TableReport report{
-        {{{"Width", caption("Label147")}, {"Height", caption("Label146")}, {"Diagonal", caption("Label145")},
-            {"Angle", caption("Label148")}, {"Unit", unitCaption(window)}}},
-        {{{"Label21", caption("Label21"), caption("Label5")}, {"Label22", caption("Label22"), caption("Label6")},
-            {"Label23", caption("Label23"), caption("Label7")}}},
+        {{{"Width", caption(window.widthCaption())}, {"Height", caption(window.heightCaption())},
+            {"Diagonal", caption(window.diagonalCaption())}, {"Angle", caption(window.angleCaption())},
+            {"Unit", unitCaption(window)}}},
+        {},
         {},
     };
+    for (std::size_t c = 0; c < kColumnCount; ++c) {
+        const ControlId header = window.columnHeader(static_cast<Column>(c));
+        report.columns[c] = {name(header), caption(header), caption(window.columnExplanation(static_cast<Column>(c)))};
+    }
     for (std::size_t row = 0; row < kRowCount; ++row) {
-        const ProjectorRow& projector = projectorTable()[row];
+        const auto result = [&](Column column) { return name(window.resultLabel(row, column)); };
         report.rows[row]
-            = {projector.captionLabel, {projector.throwLabel, projector.straightLabel, projector.offsetLabel},
-                std::string(projector.caption), window.placement().result(row)};
+            = {name(window.rowCaption(row)), {result(Column::Throw), result(Column::Straight), result(Column::Offset)},
+                std::string(projectorTable()[row].caption), window.placement().result(row)};
     }
     return report;
 }
@@ -99,7 +83,7 @@ std::string rowRangeHint(const MainWindow& window, std::size_t row)
     if (!window.placement().result(row).isWarning)
         return hint;
     // Which limit the shown width misses; the width caption may hold anything.
-    const ParseResult width = tryParseNumber(window.controls().caption(window.id("Label147")), window.numberFormat());
+    const ParseResult width = tryParseNumber(window.controls().caption(window.widthCaption()), window.numberFormat());
     if (!width.ok())
         return hint;
     if (width.value < lengths.minWidth)

@@ -313,7 +313,7 @@ TEST(WidthRecalculationFailure, OverflowLeavesTheRowBlackWithOldCaptions)
     // Ulmo warned "Big"; Tovan's colours were set black before its throw overflowed.
     EXPECT_EQ(model.row(Ulmo), tooBig());
     EXPECT_EQ(model.row(Tovan).throwDistance, "Screen");
-    EXPECT_EQ(model.controls.control(model.controls.find("Label95")).foreColor, kBlack);
+    EXPECT_EQ(model.controls.control(model.resultLabel(Tovan, Column::Throw)).foreColor, kBlack);
 }
 
 } // namespace

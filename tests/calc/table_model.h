@@ -11,6 +11,7 @@
 #include "calc/recalculation.h"
 #include "runtime/controls.h"
 
+#include <array>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -52,31 +53,29 @@ class TableModel {
 public:
     explicit TableModel(NumberFormat format = {})
     {
-        const auto label = [this](std::string name, std::string caption = {}) {
+        const auto label = [this](std::string caption = {}) {
             ControlState state;
-            state.name = std::move(name);
             state.caption = std::move(caption);
             return controls.add(std::move(state));
         };
-        width = label("Label147");
-        angle = label("Label148", "10");
-        height = label("Label146");
-        diagonal = label("Label145");
+        width = label();
+        angle = label("10");
+        height = label();
+        diagonal = label();
         ControlState option;
         option.kind = ControlKind::OptionButton;
         option.group = 1000; // one group for the two unit options
-        option.name = "Option11";
         option.value = kTrue;
         inches = controls.add(option);
-        option.name = "Option2";
         option.value = kFalse;
         centimetres = controls.add(option);
-        for (const ProjectorRow& row : projectorTable()) {
-            label(std::string(row.throwLabel));
-            label(std::string(row.straightLabel));
-            label(std::string(row.offsetLabel));
+        PlacementControls ids{width, angle, height, diagonal, inches, centimetres, {}};
+        for (auto& row : ids.results) {
+            for (ControlId& result : row)
+                result = label();
         }
-        placement = std::make_unique<Placement>(controls, std::move(format));
+        results = ids.results;
+        placement = std::make_unique<Placement>(controls, std::move(format), ids);
         controls.setHandler(width, Event::Change, [this] { placement->Label147_Change(); });
         controls.setHandler(angle, Event::Change, [this] { placement->Label148_Change(); });
     }
@@ -90,9 +89,7 @@ public:
     {
         // Read from the labels themselves; a row whose three colours disagree is
         // half-written and never equals an expected row.
-        const ProjectorRow& row = projectorTable()[index];
-        const ControlId ids[3]
-            = {controls.find(row.throwLabel), controls.find(row.straightLabel), controls.find(row.offsetLabel)};
+        const auto& ids = results.at(index);
         int redCount = 0;
         for (ControlId id : ids)
             redCount += controls.control(id).foreColor == kRed ? 1 : 0;
@@ -102,10 +99,15 @@ public:
         return text;
     }
     [[nodiscard]] const std::string& caption(ControlId id) const { return controls.caption(id); }
+    [[nodiscard]] ControlId resultLabel(std::size_t row, Column column) const
+    {
+        return results.at(row)[static_cast<std::size_t>(column)];
+    }
 
     ControlSet controls;
     std::unique_ptr<Placement> placement;
     ControlId width, angle, height, diagonal, inches, centimetres;
+    std::array<std::array<ControlId, kColumnCount>, kRowCount> results;
 };
 
 } // namespace qvd::test

@@ -21,15 +21,14 @@ namespace qvd {
 namespace {
 
 struct SizeBar {
-    const char* option;
-    const char* bar;
+    Sizing sizing;
     int inchMin, inchMax, centimetreMin, centimetreMax;
 };
 
 constexpr SizeBar kSizeBars[] = {
-    {"Option4", "HSBM", 39, 240, 99, 610},
-    {"Option13", "hig", 30, 180, 76, 457},
-    {"Option14", "vert", 49, 300, 124, 763},
+    {Sizing::Width, 39, 240, 99, 610},
+    {Sizing::Height, 30, 180, 76, 457},
+    {Sizing::Diagonal, 49, 300, 124, 763},
 };
 
 class ReachableStates : public ::testing::TestWithParam<UnitSystem> {
@@ -37,33 +36,38 @@ protected:
     void SetUp() override
     {
         m_window.load();
-        m_window.controls().clickOption(m_window.id(GetParam() == UnitSystem::Inches ? "Option11" : "Option2"));
+        m_window.controls().clickOption(m_window.unitOption(GetParam()));
     }
 
-    double number(std::string_view label) const
+    double number(ControlId label) const
     {
-        return ParseNumber(m_window.controls().caption(m_window.id(label)), m_window.numberFormat());
+        return ParseNumber(m_window.controls().caption(label), m_window.numberFormat());
+    }
+
+    std::string where(ControlId bar, int position, int angle) const
+    {
+        return m_window.controls().control(bar).name + " " + std::to_string(position) + " at " + std::to_string(angle);
     }
 
     // Checks one state; returns false (after reporting) at the first fault so
     // that a broken build does not print a hundred thousand failures.
     bool checkState(const std::string& where, bool sizesWritten)
     {
-        const double width = number("Label147");
-        const double degrees = number("Label148");
+        const double width = number(m_window.widthCaption());
+        const double degrees = number(m_window.angleCaption());
         if (sizesWritten) {
             // Each caption is rounded to two decimals, the width too when a
             // height gave it.
-            EXPECT_NEAR(number("Label146"), width * 3 / 4, 0.0051) << where;
-            EXPECT_NEAR(number("Label145"), width * 5 / 4, 0.0115) << where;
+            EXPECT_NEAR(number(m_window.heightCaption()), width * 3 / 4, 0.0051) << where;
+            EXPECT_NEAR(number(m_window.diagonalCaption()), width * 5 / 4, 0.0115) << where;
         }
         const double cosine = std::cos(degrees * std::numbers::pi / 180);
         const ControlSet& controls = m_window.controls();
         for (std::size_t i = 0; i < kRowCount; ++i) {
             const ProjectorRow& row = projectorTable()[i];
             const RowLengths& lengths = lengthsFor(row, GetParam());
-            const ControlId labels[3]
-                = {m_window.id(row.throwLabel), m_window.id(row.straightLabel), m_window.id(row.offsetLabel)};
+            const ControlId labels[3] = {m_window.resultLabel(i, Column::Throw),
+                m_window.resultLabel(i, Column::Straight), m_window.resultLabel(i, Column::Offset)};
             const std::string at = where + ", " + std::string(row.caption);
             const bool inRange = width >= lengths.minWidth && (!row.hasMaxWidth || width <= lengths.maxWidth);
             if (!inRange) {
@@ -80,9 +84,9 @@ protected:
             }
             for (ControlId id : labels)
                 EXPECT_EQ(controls.control(id).foreColor, kBlack) << at;
-            const double throwDistance = number(row.throwLabel);
-            const double straightLine = number(row.straightLabel);
-            const double offset = number(row.offsetLabel);
+            const double throwDistance = number(labels[0]);
+            const double straightLine = number(labels[1]);
+            const double offset = number(labels[2]);
             // The straight line is the cosine share of the throw plus the foot.
             EXPECT_NEAR(straightLine, cosine * throwDistance + lengths.footOffset, 0.011) << at;
             // The rise and the horizontal distance make a right angle with the throw.
@@ -113,17 +117,16 @@ TEST_P(ReachableStates, WidthChangeAtEveryAngle)
 {
     ControlSet& controls = m_window.controls();
     for (const SizeBar& bar : kSizeBars) {
-        controls.clickOption(m_window.id(bar.option));
-        const ControlId id = m_window.id(bar.bar);
+        controls.clickOption(m_window.sizeOption(bar.sizing));
+        const ControlId id = m_window.sizeBar(bar.sizing);
         controls.moveScrollBar(id, lowest(bar)); // sets the unit's range
         for (int angle = -15; angle <= 15; ++angle) {
-            controls.moveScrollBar(m_window.id("hsbM1"), angle);
+            controls.moveScrollBar(m_window.angleBar(), angle);
             for (int position = lowest(bar); position <= highest(bar); ++position) {
                 ASSERT_NO_THROW(controls.moveScrollBar(id, position));
                 ASSERT_EQ(controls.value(id), position);
                 // The diagonal bar leaves the height and diagonal captions as they were.
-                if (!checkState(std::string(bar.bar) + " " + std::to_string(position) + " at " + std::to_string(angle),
-                        std::string(bar.bar) != "vert"))
+                if (!checkState(where(id, position, angle), bar.sizing != Sizing::Diagonal))
                     return;
             }
         }
@@ -134,15 +137,14 @@ TEST_P(ReachableStates, AngleChangeAtEveryWidth)
 {
     ControlSet& controls = m_window.controls();
     for (const SizeBar& bar : kSizeBars) {
-        controls.clickOption(m_window.id(bar.option));
-        const ControlId id = m_window.id(bar.bar);
+        controls.clickOption(m_window.sizeOption(bar.sizing));
+        const ControlId id = m_window.sizeBar(bar.sizing);
         controls.moveScrollBar(id, lowest(bar));
         for (int position = lowest(bar); position <= highest(bar); ++position) {
             controls.moveScrollBar(id, position);
             for (int angle = -15; angle <= 15; ++angle) {
-                ASSERT_NO_THROW(controls.moveScrollBar(m_window.id("hsbM1"), angle));
-                if (!checkState(
-                        std::string(bar.bar) + " " + std::to_string(position) + " at " + std::to_string(angle), true))
+                ASSERT_NO_THROW(controls.moveScrollBar(m_window.angleBar(), angle));
+                if (!checkState(where(id, position, angle), true))
                     return;
             }
         }

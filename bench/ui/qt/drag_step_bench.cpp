@@ -8,7 +8,6 @@
 // bar's range in the chosen unit, so every step writes captions the last one
 // did not.
 
-#include "calc/projector_table.h"
 #include "ui/main_window.h"
 #include "ui/qt/window_view.h"
 
@@ -31,13 +30,14 @@ namespace {
 using qvd::ControlId;
 
 struct Unit {
-    const char* option; // the unit's option button
-    int first;          // the width bar's range in that unit, first to last
+    qvd::UnitSystem units;
+    int first; // the width bar's range in that unit, first to last
     int last;
 };
 
-constexpr Unit kInches{"Option11", 39, 240};
-constexpr Unit kCentimetres{"Option2", 99, 610};
+constexpr Unit kInches{qvd::UnitSystem::Inches, qvd::kWidthBarRange.inchMin, qvd::kWidthBarRange.inchMax};
+constexpr Unit kCentimetres{
+    qvd::UnitSystem::Centimetres, qvd::kWidthBarRange.centimetreMin, qvd::kWidthBarRange.centimetreMax};
 
 // A check outside the timed loop failed: the benchmark would measure the
 // wrong thing, so the program stops.
@@ -94,10 +94,11 @@ public:
     {
         // A failure is read off hasFailed(); no message box may open.
         m_view.setErrorReporter([](const qvd::RuntimeError&) {});
-        for (const qvd::ProjectorRow& row : qvd::projectorTable()) {
-            for (const std::string_view name : {row.throwLabel, row.straightLabel, row.offsetLabel}) {
-                auto* label = static_cast<QLabel*>(m_view.controlWidget(name));
-                m_results.push_back({m_model.id(name), label, new PaintCounter(label)});
+        for (std::size_t row = 0; row < qvd::kRowCount; ++row) {
+            for (const qvd::Column column : {qvd::Column::Throw, qvd::Column::Straight, qvd::Column::Offset}) {
+                const ControlId id = m_model.resultLabel(row, column);
+                auto* label = static_cast<QLabel*>(widget(id));
+                m_results.push_back({id, label, new PaintCounter(label)});
             }
         }
     }
@@ -110,10 +111,11 @@ public:
         for (int round = 0; round < 100 && !m_view.windowHandle()->isExposed(); ++round)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         require(m_view.windowHandle()->isExposed(), "the window was never exposed");
-        for (const char* button : {"Command1", "Option4", unit.option})
-            static_cast<QAbstractButton*>(m_view.controlWidget(button))->click();
+        for (const ControlId button :
+            {m_model.continueButton(), m_model.sizeOption(qvd::Sizing::Width), m_model.unitOption(unit.units)})
+            static_cast<QAbstractButton*>(widget(button))->click();
         QCoreApplication::processEvents();
-        m_bar = static_cast<QScrollBar*>(m_view.controlWidget("HSBM"));
+        m_bar = static_cast<QScrollBar*>(widget(m_model.widthBar()));
         require(m_bar->isVisible(), "the width bar is hidden after Click to Continue and Width");
         m_image = QImage(m_view.size(), QImage::Format_ARGB32_Premultiplied);
         m_bar->setSliderDown(true);
@@ -149,7 +151,7 @@ public:
             const std::vector<long long> paintsBefore = resultPaints();
             dragTo(position);
             require(!m_view.hasFailed(), "an untrapped error stopped the window" + at);
-            require(m_model.controls().value(m_model.id("HSBM")) == position, "the model missed the drag" + at);
+            require(m_model.controls().value(m_model.widthBar()) == position, "the model missed the drag" + at);
             const std::vector<QString> after = shownResults();
             const std::vector<long long> paintsAfter = resultPaints();
             bool anyChanged = false;
@@ -188,10 +190,11 @@ private:
         PaintCounter* paints; // owned by the widget
     };
 
-    [[nodiscard]] std::string name(const ResultLabel& result) const
-    {
-        return m_model.controls().control(result.id).name;
-    }
+    [[nodiscard]] QWidget* widget(ControlId id) const { return m_view.controlWidget(name(id)); }
+
+    [[nodiscard]] const std::string& name(ControlId id) const { return m_model.controls().control(id).name; }
+
+    [[nodiscard]] const std::string& name(const ResultLabel& result) const { return name(result.id); }
 
     [[nodiscard]] std::vector<QString> shownResults() const
     {

@@ -3,15 +3,18 @@
 #include "replay.h"
 
 #include "app/cli/state_dump.h"
+#include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
+#include "ui/form_design.h"
 #include "ui/main_window.h"
 
-#include <array>
-#include <limits>
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace qvd {
 
@@ -51,29 +54,6 @@ bool onlyBlanks(std::string_view text)
     return true;
 }
 
-// A whole number with an optional sign; a value beyond what a long long holds
-// saturates, which any scroll bar clamps to its range all the same.
-std::optional<long long> parseWholeNumber(std::string_view text)
-{
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    long long magnitude = 0;
-    constexpr long long kLimit = std::numeric_limits<long long>::max() / 10 - 9;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        if (magnitude < kLimit)
-            magnitude = magnitude * 10 + (text[i] - '0');
-    }
-    return negative ? -magnitude : magnitude;
-}
-
 struct Click {
     ControlId control;
     bool isOption;
@@ -101,18 +81,33 @@ struct ParsedLine {
     std::string error; // empty when the line was understood
 };
 
-constexpr std::array<std::string_view, 6> kClickable
-    = {"Option4", "Option13", "Option14", "Option11", "Option2", "Command1"};
-constexpr std::array<std::string_view, 4> kBars = {"HSBM", "hig", "vert", "hsbM1"};
-
-template <std::size_t N> bool isOneOf(std::string_view name, const std::array<std::string_view, N>& names)
-{
-    for (std::string_view n : names) {
-        if (n == name)
-            return true;
+// The design names of the controls of `kinds`, in creation order: the names a
+// line may give, and the list that tells a wrong name what it may give.
+class NameSet {
+public:
+    explicit NameSet(std::initializer_list<ControlKind> kinds)
+    {
+        for (const ControlDesign& design : controlDesigns()) {
+            if (std::find(kinds.begin(), kinds.end(), design.kind) != kinds.end())
+                m_names.push_back(design.name);
+        }
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            m_list += i == 0 ? "" : i + 1 == m_names.size() ? " or " : ", ";
+            m_list += m_names[i];
+        }
     }
-    return false;
-}
+
+    [[nodiscard]] bool has(std::string_view name) const
+    {
+        return std::find(m_names.begin(), m_names.end(), name) != m_names.end();
+    }
+    // "A, B or C".
+    [[nodiscard]] const std::string& list() const { return m_list; }
+
+private:
+    std::vector<std::string_view> m_names;
+    std::string m_list;
+};
 
 class LineParser {
 public:
@@ -149,9 +144,8 @@ private:
         const std::string_view name = nextWord(rest);
         if (name.empty())
             return fail("click needs a control name");
-        if (!isOneOf(name, kClickable))
-            return fail("cannot click '" + std::string(name)
-                + "' (Option4, Option13, Option14, Option11, Option2 or Command1)");
+        if (!m_clickable.has(name))
+            return fail("cannot click " + quoted(name) + " (" + m_clickable.list() + ")");
         if (!onlyBlanks(rest))
             return fail("unexpected text after the control name");
         const ControlId id = m_window.id(name);
@@ -163,8 +157,8 @@ private:
         const std::string_view name = nextWord(rest);
         if (name.empty())
             return fail("missing scroll bar name");
-        if (!isOneOf(name, kBars))
-            return fail("unknown scroll bar " + quoted(name) + " (HSBM, hig, vert or hsbM1)");
+        if (!m_bars.has(name))
+            return fail("unknown scroll bar " + quoted(name) + " (" + m_bars.list() + ")");
         const std::string_view valueText = nextWord(rest);
         if (valueText.empty())
             return fail("missing value");
@@ -213,6 +207,8 @@ private:
     }
 
     const MainWindow& m_window;
+    const NameSet m_clickable{ControlKind::OptionButton, ControlKind::PushButton};
+    const NameSet m_bars{ControlKind::HScrollBar};
 };
 
 // Carries out one understood action on the model.

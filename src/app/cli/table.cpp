@@ -2,62 +2,42 @@
 // SPDX-License-Identifier: MIT
 #include "table.h"
 
+#include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
 #include "ui/main_window.h"
 #include "ui/table_report.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace qvd {
 
 namespace {
 
-enum class Sizing { Width, Height, Diagonal };
 enum class OutputFormat { Text, Csv, Json };
 
-// What each bar allows once its handler has set the range of the unit.
-struct SizingInput {
+// The options that give the screen's size, one for each way of sizing.
+struct SizingOption {
     Sizing sizing;
-    std::string_view option; // "--width"
-    std::string_view button; // the sizing option button
-    std::string_view bar;
-    UnitRange limits;
+    std::string_view option;
 };
 
-constexpr SizingInput kSizingInputs[] = {
-    {Sizing::Width, "--width", "Option4", "HSBM", kWidthBarRange},
-    {Sizing::Height, "--height", "Option13", "hig", kHeightBarRange},
-    {Sizing::Diagonal, "--diagonal", "Option14", "vert", kDiagonalBarRange},
+constexpr SizingOption kSizingOptions[] = {
+    {Sizing::Width, "--width"},
+    {Sizing::Height, "--height"},
+    {Sizing::Diagonal, "--diagonal"},
 };
-constexpr int kAngleMin = -15;
-constexpr int kAngleMax = 15;
-constexpr int kDefaultWidth = 100;
 
 struct TableRequest {
-    bool centimetres = false;
-    const SizingInput* sizing = &kSizingInputs[0];
+    UnitSystem units = UnitSystem::Inches;
+    const SizingOption* sizing = &kSizingOptions[0];
     std::optional<std::string_view> sizeText;
     std::optional<std::string_view> angleText;
     OutputFormat format = OutputFormat::Text;
     bool help = false;
 };
-
-std::optional<int> wholeNumber(std::string_view text)
-{
-    int value = 0;
-    const char* begin = text.data();
-    const char* end = text.data() + text.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr != end || begin == end)
-        return std::nullopt;
-    return value;
-}
 
 constexpr std::string_view kUsage
     = "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
@@ -88,7 +68,7 @@ public:
                     err << "qvdtalvern-cli: --units is in or cm, not '" << value << "'\n";
                     return std::nullopt;
                 }
-                request.centimetres = value == "cm";
+                request.units = value == "cm" ? UnitSystem::Centimetres : UnitSystem::Inches;
             } else if (option == "--angle") {
                 request.angleText = value;
             } else if (option == "--format") {
@@ -103,9 +83,9 @@ public:
                     return std::nullopt;
                 }
             } else {
-                const auto* input = std::find_if(std::begin(kSizingInputs), std::end(kSizingInputs),
-                    [&](const SizingInput& s) { return s.option == option; });
-                if (input == std::end(kSizingInputs)) {
+                const auto* input = std::find_if(std::begin(kSizingOptions), std::end(kSizingOptions),
+                    [&](const SizingOption& s) { return s.option == option; });
+                if (input == std::end(kSizingOptions)) {
                     err << "qvdtalvern-cli: unknown option " << option << '\n' << kUsage;
                     return std::nullopt;
                 }
@@ -122,28 +102,18 @@ public:
     }
 };
 
-bool checkRange(std::string_view option, std::string_view text, int min, int max, std::string_view unit,
-    std::optional<int>& value, std::ostream& err)
+// The value of `option` when `text` is a whole number from `min` to `max`;
+// otherwise says what the option takes, on `err`, and gives nothing.
+std::optional<int> valueInRange(
+    std::string_view option, std::string_view text, int min, int max, std::string_view unit, std::ostream& err)
 {
-    value = wholeNumber(text);
+    const std::optional<long long> value = parseWholeNumber(text);
     if (!value || *value < min || *value > max) {
-        err << "qvdtalvern-cli: " << option << " takes a whole number from " << min << " to " << max << unit
+        err << "qvdtalvern-cli: " << option << " takes a whole number from " << min << " to " << max << ' ' << unit
             << ", not '" << text << "'\n";
-        return false;
+        return std::nullopt;
     }
-    return true;
-}
-
-// Moves a bar to `value` as a user would. A bar whose range does not yet hold
-// the value (its design-time range) is moved once so that its handler sets the
-// range of the unit, then moved again.
-void moveBar(MainWindow& window, ControlId bar, int value)
-{
-    ControlSet& controls = window.controls();
-    const ControlState& state = controls.control(bar);
-    if (value < std::min(state.min, state.max) || value > std::max(state.min, state.max))
-        controls.moveScrollBar(bar, value);
-    controls.moveScrollBar(bar, value);
+    return static_cast<int>(*value);
 }
 
 std::string csvField(const std::string& text)
@@ -187,74 +157,55 @@ std::string jsonString(const std::string& text)
     return quoted + '"';
 }
 
-// The captions of the window that the table prints.
-struct TableView {
-    std::string units;
-    std::string width, height, diagonal, angle;
-    struct Row {
-        std::string projector;
-        PlacementResult result;
-    };
-    std::vector<Row> rows;
-};
+// The request's unit as the CSV and JSON output name it.
+std::string_view unitsName(UnitSystem units) { return units == UnitSystem::Centimetres ? "cm" : "in"; }
 
-TableView readWindow(const MainWindow& window, bool centimetres)
+const std::string& inputCaption(const TableReport& report, ReportInputIndex input)
 {
-    const ControlSet& controls = window.controls();
-    TableView view;
-    view.units = centimetres ? "cm" : "in";
-    view.width = controls.caption(window.id("Label147"));
-    view.height = controls.caption(window.id("Label146"));
-    view.diagonal = controls.caption(window.id("Label145"));
-    view.angle = controls.caption(window.id("Label148"));
-    const auto& table = projectorTable();
-    for (std::size_t row = 0; row < kRowCount; ++row)
-        view.rows.push_back({std::string(table[row].caption), window.placement().result(row)});
-    return view;
+    return report.inputs[input].caption;
 }
 
-void printText(const TableView& view, const MainWindow& window, bool colour, std::ostream& out)
+void printText(const TableReport& report, const MainWindow& window, bool colour, std::ostream& out)
 {
     const ControlSet& controls = window.controls();
-    const auto captionOf = [&](std::string_view name) { return controls.caption(window.id(name)); };
-    const std::string unit = unitCaption(window);
+    const std::string& unit = inputCaption(report, UnitInput);
     const auto line = [&](const std::string& name, const std::string& value, const std::string& suffix) {
         out << name << std::string(18 - std::min<std::size_t>(name.size(), 17), ' ') << value;
         if (!suffix.empty() && !value.empty())
             out << ' ' << suffix;
         out << '\n';
     };
-    line(captionOf("Label1"), view.width, unit);
-    line(captionOf("Label32"), view.height, unit);
-    line(captionOf("Label35"), view.diagonal, unit);
-    line(controls.caption(window.id("Frame11")), view.angle, "degrees");
+    const std::pair<Sizing, ReportInputIndex> sizes[]
+        = {{Sizing::Width, WidthInput}, {Sizing::Height, HeightInput}, {Sizing::Diagonal, DiagonalInput}};
+    for (const auto& [sizing, input] : sizes)
+        line(controls.caption(window.sizeNameLabel(sizing)), inputCaption(report, input), unit);
+    line(controls.caption(window.angleFrame()), inputCaption(report, AngleInput), "degrees");
     out << '\n';
 
-    const std::string headers[3] = {captionOf("Label21"), captionOf("Label22"), captionOf("Label23")};
     std::size_t nameWidth = 0;
-    for (const auto& row : view.rows)
+    for (const ReportRow& row : report.rows)
         nameWidth = std::max(nameWidth, row.projector.size());
-    std::size_t widths[3];
-    for (int c = 0; c < 3; ++c)
-        widths[c] = headers[c].size();
-    for (const auto& row : view.rows) {
-        const std::string* cells[3] = {&row.result.throwDistance, &row.result.straightLine, &row.result.verticalOffset};
-        for (int c = 0; c < 3; ++c)
+    std::size_t widths[kColumnCount];
+    for (std::size_t c = 0; c < kColumnCount; ++c)
+        widths[c] = report.columns[c].header.size();
+    for (const ReportRow& row : report.rows) {
+        const std::string* cells[3] = {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset};
+        for (std::size_t c = 0; c < kColumnCount; ++c)
             widths[c] = std::max(widths[c], cells[c]->size());
     }
     const auto pad = [&](const std::string& text, std::size_t width) {
         return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
     };
     out << std::string(nameWidth, ' ');
-    for (int c = 0; c < 3; ++c)
-        out << "  " << pad(headers[c], widths[c]);
+    for (std::size_t c = 0; c < kColumnCount; ++c)
+        out << "  " << pad(report.columns[c].header, widths[c]);
     out << '\n';
-    for (const auto& row : view.rows) {
+    for (const ReportRow& row : report.rows) {
         out << row.projector << std::string(nameWidth - row.projector.size(), ' ');
-        const std::string* cells[3] = {&row.result.throwDistance, &row.result.straightLine, &row.result.verticalOffset};
-        for (int c = 0; c < 3; ++c) {
+        const std::string* cells[3] = {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset};
+        for (std::size_t c = 0; c < kColumnCount; ++c) {
             out << "  ";
-            const bool red = colour && row.result.isWarning;
+            const bool red = colour && row.shown.isWarning;
             if (red)
                 out << "\x1b[31m";
             out << pad(*cells[c], widths[c]);
@@ -265,29 +216,33 @@ void printText(const TableView& view, const MainWindow& window, bool colour, std
     }
 }
 
-void printCsv(const TableView& view, std::ostream& out)
+void printCsv(const TableReport& report, UnitSystem units, std::ostream& out)
 {
     out << "units,width,height,diagonal,angle,projector,throw_distance,straight_line,vertical_offset,warning\n";
-    for (const auto& row : view.rows) {
-        out << view.units << ',' << csvField(view.width) << ',' << csvField(view.height) << ','
-            << csvField(view.diagonal) << ',' << csvField(view.angle) << ',' << csvField(row.projector) << ','
-            << csvField(row.result.throwDistance) << ',' << csvField(row.result.straightLine) << ','
-            << csvField(row.result.verticalOffset) << ',' << (row.result.isWarning ? "true" : "false") << '\n';
+    for (const ReportRow& row : report.rows) {
+        out << unitsName(units);
+        for (const ReportInputIndex input : {WidthInput, HeightInput, DiagonalInput, AngleInput})
+            out << ',' << csvField(inputCaption(report, input));
+        out << ',' << csvField(row.projector) << ',' << csvField(row.shown.throwDistance) << ','
+            << csvField(row.shown.straightLine) << ',' << csvField(row.shown.verticalOffset) << ','
+            << (row.shown.isWarning ? "true" : "false") << '\n';
     }
 }
 
-void printJson(const TableView& view, std::ostream& out)
+void printJson(const TableReport& report, UnitSystem units, std::ostream& out)
 {
-    out << "{\"units\":" << jsonString(view.units) << ",\"width\":" << jsonString(view.width)
-        << ",\"height\":" << jsonString(view.height) << ",\"diagonal\":" << jsonString(view.diagonal)
-        << ",\"angle\":" << jsonString(view.angle) << ",\"rows\":[";
+    out << "{\"units\":" << jsonString(std::string(unitsName(units)))
+        << ",\"width\":" << jsonString(inputCaption(report, WidthInput))
+        << ",\"height\":" << jsonString(inputCaption(report, HeightInput))
+        << ",\"diagonal\":" << jsonString(inputCaption(report, DiagonalInput))
+        << ",\"angle\":" << jsonString(inputCaption(report, AngleInput)) << ",\"rows\":[";
     bool first = true;
-    for (const auto& row : view.rows) {
+    for (const ReportRow& row : report.rows) {
         out << (first ? "" : ",") << "{\"projector\":" << jsonString(row.projector)
-            << ",\"throw_distance\":" << jsonString(row.result.throwDistance)
-            << ",\"straight_line\":" << jsonString(row.result.straightLine)
-            << ",\"vertical_offset\":" << jsonString(row.result.verticalOffset)
-            << ",\"warning\":" << (row.result.isWarning ? "true" : "false") << '}';
+            << ",\"throw_distance\":" << jsonString(row.shown.throwDistance)
+            << ",\"straight_line\":" << jsonString(row.shown.straightLine)
+            << ",\"vertical_offset\":" << jsonString(row.shown.verticalOffset)
+            << ",\"warning\":" << (row.shown.isWarning ? "true" : "false") << '}';
         first = false;
     }
     out << "]}\n";
@@ -305,44 +260,48 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         return TableOk;
     }
 
-    const SizingInput& sizing = *request->sizing;
-    const std::string_view unit = request->centimetres ? " cm" : " in.";
-    std::optional<int> size = kDefaultWidth;
+    MainWindow window(format);
+    const ControlSet& controls = window.controls();
+    WindowInputs inputs;
+    inputs.units = request->units;
+    inputs.sizing = request->sizing->sizing;
     if (request->sizeText) {
-        const int min = request->centimetres ? sizing.limits.centimetreMin : sizing.limits.inchMin;
-        const int max = request->centimetres ? sizing.limits.centimetreMax : sizing.limits.inchMax;
-        if (!checkRange(sizing.option, *request->sizeText, min, max, unit, size, output.err))
+        // What the bar allows once its handler has set the range of the unit.
+        const UnitRange& range = sizeBarRange(inputs.sizing);
+        const bool inches = inputs.units == UnitSystem::Inches;
+        const auto size = valueInRange(request->sizing->option, *request->sizeText,
+            inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax,
+            controls.caption(window.unitLabel(inputs.units)), output.err);
+        if (!size)
+            return TableUsage;
+        inputs.size = *size;
+    }
+    if (request->angleText) {
+        // No handler changes the angle bar's range: it keeps its design range.
+        const ControlState& bar = controls.control(window.angleBar());
+        inputs.angle = valueInRange("--angle", *request->angleText, bar.min, bar.max, "degrees", output.err);
+        if (!inputs.angle)
             return TableUsage;
     }
-    std::optional<int> angle;
-    if (request->angleText
-        && !checkRange("--angle", *request->angleText, kAngleMin, kAngleMax, " degrees", angle, output.err))
-        return TableUsage;
 
-    MainWindow window(format);
     try {
         window.load();
-        ControlSet& controls = window.controls();
-        controls.clickOption(window.id(request->centimetres ? "Option2" : "Option11"));
-        controls.clickOption(window.id(sizing.button));
-        moveBar(window, window.id(sizing.bar), *size);
-        if (angle)
-            moveBar(window, window.id("hsbM1"), *angle);
+        window.enterInputs(inputs);
     } catch (const RuntimeError& error) {
         output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
         return TableRuntimeError;
     }
 
-    const TableView view = readWindow(window, request->centimetres);
+    const TableReport report = tableReport(window);
     switch (request->format) {
     case OutputFormat::Text:
-        printText(view, window, output.colour, output.out);
+        printText(report, window, output.colour, output.out);
         break;
     case OutputFormat::Csv:
-        printCsv(view, output.out);
+        printCsv(report, request->units, output.out);
         break;
     case OutputFormat::Json:
-        printJson(view, output.out);
+        printJson(report, request->units, output.out);
         break;
     }
     return TableOk;
