@@ -11,6 +11,9 @@ packages=(
   libgtest-dev libbenchmark-dev    # unit tests and benchmarks
   qt6-base-dev                     # the window (Qt 6 Widgets, offscreen platform for its tests)
   fonts-urw-base35 fonts-liberation  # stand-in faces for Courier and Book Antiqua
+  librsvg2-bin                     # renders the icon as PNG for the window
+  dpkg-dev file                    # the Debian package: dpkg-shlibdeps, and what CPack uses to find binaries
+  desktop-file-utils appstream lintian groff-base  # the install checks of scripts/check-install.sh
 )
 
 # In a clone, commits are checked against .clang-format.

@@ -40,3 +40,6 @@ preset asan
 
 step "every test, debug build"
 preset dev
+
+step "install into a staging folder, validate it, build the Debian package and run lintian"
+scripts/check-install.sh

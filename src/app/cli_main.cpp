@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: MIT
 // qvdtalvern-cli: the window's model without a window.
 
+#include "app/cli/exit_status.h"
 #include "app/cli/replay.h"
 #include "app/cli/table.h"
+#include "app/cli/usage.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -14,11 +16,6 @@
 
 namespace {
 
-constexpr std::string_view kUsage
-    = "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
-      "                            [--format text|csv|json]\n"
-      "       qvdtalvern-cli replay [FILE|-]\n";
-
 // Red text only on a terminal, and never when NO_COLOR is set to anything.
 bool colourWanted()
 {
@@ -26,18 +23,22 @@ bool colourWanted()
     return isatty(STDOUT_FILENO) == 1 && (noColour == nullptr || *noColour == '\0');
 }
 
+int usageError(std::string_view message)
+{
+    std::cerr << "qvdtalvern-cli: " << message << '\n' << qvd::cliUsage();
+    return qvd::ExitUsage;
+}
+
 int replay(const std::vector<std::string_view>& args, const qvd::NumberFormat& format)
 {
-    if (args.size() > 1) {
-        std::cerr << "qvdtalvern-cli: replay takes at most one file\n" << kUsage;
-        return 2;
-    }
+    if (args.size() > 1)
+        return usageError("replay takes at most one file");
     if (args.empty() || args[0] == "-")
         return qvd::runReplay(std::cin, std::cout, std::cerr, format);
     std::ifstream script{std::string(args[0])};
     if (!script) {
         std::cerr << "qvdtalvern-cli: cannot read " << args[0] << '\n';
-        return 2;
+        return qvd::ExitUsage;
     }
     return qvd::runReplay(script, std::cout, std::cerr, format);
 }
@@ -48,8 +49,8 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> words(argv + 1, argv + argc);
     if (words.empty()) {
-        std::cerr << kUsage;
-        return 2;
+        std::cerr << qvd::cliUsage();
+        return qvd::ExitUsage;
     }
     const std::string_view command = words[0];
     const std::vector<std::string_view> args(words.begin() + 1, words.end());
@@ -59,9 +60,12 @@ int main(int argc, char** argv)
     if (command == "replay")
         return replay(args, format);
     if (command == "--help" || command == "-h") {
-        std::cout << kUsage;
-        return 0;
+        std::cout << qvd::cliHelp();
+        return qvd::ExitOk;
     }
-    std::cerr << "qvdtalvern-cli: unknown command '" << command << "'\n" << kUsage;
-    return 2;
+    if (command == "--version") {
+        std::cout << qvd::cliVersion();
+        return qvd::ExitOk;
+    }
+    return usageError("unknown command '" + std::string(command) + "'");
 }

@@ -2,13 +2,66 @@
 // SPDX-License-Identifier: MIT
 // qvdtalvern: the window program.
 
+#include "app/version.h"
 #include "ui/qt/window_view.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// True when the command line asks only for text (help or version). Such a
+// run gets a QCoreApplication, which needs no display, so that the answer
+// comes on any terminal and no window is ever created.
+bool asksForTextOnly(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* word = argv[i];
+        if (std::strcmp(word, "--") == 0)
+            return false;
+        for (const char* text : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(word, text) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = asksForTextOnly(argc, argv)
+        ? std::make_unique<QCoreApplication>(argc, argv)
+        : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qvdtalvern"));
+    QCoreApplication::setApplicationVersion(fromView(qvd::kVersion));
+
+    // The command line: help and version print and exit here; an unknown
+    // option is refused with exit status 1.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("QVDTALVERN tells an installer where to put a video projector in front of a 4:3 screen.\n"
+                       "The window shows, for nine projector and lens rows, the throw distance, the straight\n"
+                       "line distance and the vertical offset for the screen size and angle given.\n"
+                       "See qvdtalvern(1)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(*app);
+
+    QGuiApplication::setDesktopFileName(fromView(qvd::kApplicationId));
+    QIcon icon;
+    for (const QString& file : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
+        icon.addFile(QStringLiteral(":/icons/") + file);
+    QApplication::setWindowIcon(icon);
+
     qvd::MainWindow model(qvd::NumberFormat::fromEnvironment());
     qvd::WindowView view(model);
     return qvd::runWindow(view);

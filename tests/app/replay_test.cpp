@@ -50,7 +50,7 @@ void expectLines(const std::string& state, const std::vector<std::string>& lines
 TEST(Replay, StartsAsTheWindowIsFirstShown)
 {
     const Replay r = replay("");
-    EXPECT_EQ(r.status, ReplayOk);
+    EXPECT_EQ(r.status, ExitOk);
     EXPECT_EQ(r.err, "");
     ASSERT_EQ(r.states().size(), 1u);
     ASSERT_TRUE(r.out.ends_with("\n\n"));
@@ -80,7 +80,7 @@ TEST(Replay, PrintsAtEachDumpOrOnceAtTheEnd)
     };
     for (const auto& c : cases) {
         const Replay r = replay(c.script);
-        EXPECT_EQ(r.status, ReplayOk) << c.script;
+        EXPECT_EQ(r.status, ExitOk) << c.script;
         ASSERT_EQ(r.states().size(), c.states) << c.script;
         EXPECT_TRUE(hasLine(r.states().front(), c.firstHas)) << c.script;
     }
@@ -97,7 +97,7 @@ class ReplayActionTest : public testing::TestWithParam<ActionCase> {};
 TEST_P(ReplayActionTest, ChangesTheState)
 {
     const Replay r = replay(GetParam().script);
-    ASSERT_EQ(r.status, ReplayOk) << r.err;
+    ASSERT_EQ(r.status, ExitOk) << r.err;
     expectLines(r.out, GetParam().lines);
 }
 
@@ -166,7 +166,7 @@ TEST(Replay, BadLineStopsBeforeItRunsWithStatus2)
     const std::string prefix = "replay: line 5: ";
     for (const auto& c : cases) {
         const Replay r = replay(before + c.line + "\nclick Command1\ndump\n");
-        EXPECT_EQ(r.status, ReplayBadLine) << c.line;
+        EXPECT_EQ(r.status, ExitUsage) << c.line;
         EXPECT_EQ(r.out, expectedOut) << c.line;
         ASSERT_TRUE(r.err.starts_with(prefix) && r.err.ends_with("\n")) << c.line << ": " << r.err;
         const std::string reason = r.err.substr(prefix.size());
@@ -195,7 +195,7 @@ TEST(Replay, RuntimeErrorPrintsTheStateAsItStandsWithStatus3)
     };
     for (const auto& c : cases) {
         const Replay r = replay(c.script);
-        EXPECT_EQ(r.status, ReplayRuntimeError) << c.script;
+        EXPECT_EQ(r.status, ExitRuntimeError) << c.script;
         ASSERT_EQ(r.states().size(), 1u) << c.script;
         expectLines(r.out, c.lines);
         EXPECT_NE(r.err.find(c.kind), std::string::npos) << r.err;
@@ -207,8 +207,8 @@ TEST(Replay, UsesTheGivenDecimalSeparator)
     const NumberFormat comma{","};
     const Replay shown = replay("", comma);
     expectLines(shown.out, {"Label94.Caption=162,80", "Label78.Caption=5,4"});
-    EXPECT_EQ(replay("set Label147.Caption 100.5", comma).status, ReplayRuntimeError);
-    EXPECT_EQ(replay("set Label147.Caption 100,5", comma).status, ReplayOk);
+    EXPECT_EQ(replay("set Label147.Caption 100.5", comma).status, ExitRuntimeError);
+    EXPECT_EQ(replay("set Label147.Caption 100,5", comma).status, ExitOk);
 }
 
 } // namespace

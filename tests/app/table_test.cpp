@@ -111,11 +111,11 @@ TEST(Table, RefusesSizesAndAnglesOutsideWhatTheBarAllows)
         const TableRun r = table(args);
         const std::string label = std::string(c.args.front()) + " " + std::string(c.args.back());
         if (c.refusal) {
-            EXPECT_EQ(r.status, TableUsage) << label;
+            EXPECT_EQ(r.status, ExitUsage) << label;
             EXPECT_EQ(r.out, "") << label;
             EXPECT_NE(r.err.find(c.refusal), std::string::npos) << label << ": " << r.err;
         } else {
-            ASSERT_EQ(r.status, TableOk) << label << ": " << r.err;
+            ASSERT_EQ(r.status, ExitOk) << label << ": " << r.err;
             EXPECT_EQ(csvFields(linesOf(r.out).at(1)).at(c.column), c.shown) << label;
         }
     }
@@ -159,7 +159,7 @@ TEST(Table, CentimetreWidthRows)
 TEST(Table, JsonIsOneObject)
 {
     const TableRun r = table({"--format", "json", "--angle", "-10"});
-    ASSERT_EQ(r.status, TableOk);
+    ASSERT_EQ(r.status, ExitOk);
     ASSERT_EQ(linesOf(r.out).size(), 1u);
     int depth = 0;
     bool inString = false;
@@ -185,7 +185,7 @@ TEST(Table, TextAlignsColumnsAndColoursOnlyWhenAsked)
 {
     const TableRun plain = table({});
     const TableRun coloured = table({}, true);
-    ASSERT_EQ(plain.status, TableOk);
+    ASSERT_EQ(plain.status, ExitOk);
     EXPECT_EQ(plain.out.find('\x1b'), std::string::npos);
     const auto lines = linesOf(plain.out);
     ASSERT_EQ(lines.size(), 15u);

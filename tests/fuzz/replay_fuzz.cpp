@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out;
     std::ostringstream err;
     const int status = runReplay(script, out, err, NumberFormat{"."});
-    fuzz::require(status == ReplayOk || status == ReplayBadLine || status == ReplayRuntimeError);
-    fuzz::require((status == ReplayOk) == err.str().empty());
-    fuzz::require(status == ReplayBadLine || out.str().ends_with("\n\n"));
+    fuzz::require(status == ExitOk || status == ExitUsage || status == ExitRuntimeError);
+    fuzz::require((status == ExitOk) == err.str().empty());
+    fuzz::require(status == ExitUsage || out.str().ends_with("\n\n"));
     return 0;
 }

@@ -269,19 +269,19 @@ int runReplay(std::istream& script, std::ostream& out, std::ostream& err, const 
         const ParsedLine parsed = parser.parse(line);
         if (!parsed.error.empty()) {
             err << "replay: line " << lineNumber << ": " << parsed.error << '\n';
-            return ReplayBadLine;
+            return ExitUsage;
         }
         try {
             std::visit(runner, parsed.action);
         } catch (const RuntimeError& error) {
             dumpState(window.controls(), out);
             err << "replay: line " << lineNumber << ": runtime error: " << errorKindName(error.kind()) << '\n';
-            return ReplayRuntimeError;
+            return ExitRuntimeError;
         }
     }
     if (!runner.dumped())
         dumpState(window.controls(), out);
-    return ReplayOk;
+    return ExitOk;
 }
 
 } // namespace qvd

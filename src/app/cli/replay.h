@@ -16,6 +16,7 @@
 // Blank lines and lines starting with '#' are ignored. Without any dump the
 // state is printed once at the end.
 
+#include "app/cli/exit_status.h"
 #include "runtime/caption_text.h"
 
 #include <istream>
@@ -23,14 +24,10 @@
 
 namespace qvd {
 
-enum ReplayStatus : int {
-    ReplayOk = 0,
-    ReplayBadLine = 2,     // a line that cannot be understood; nothing of it ran
-    ReplayRuntimeError = 3 // an untrapped error ended the program
-};
-
 // Runs the script read from `script`; the state goes to `out`, diagnostics to
-// `err` as "replay: line N: reason". Returns the exit status.
+// `err` as "replay: line N: reason". Returns the exit status: ExitUsage for a
+// line that cannot be understood (nothing of it ran), ExitRuntimeError when an
+// untrapped error ended the script.
 [[nodiscard]] int runReplay(std::istream& script, std::ostream& out, std::ostream& err, const NumberFormat& format);
 
 } // namespace qvd

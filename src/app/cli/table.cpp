@@ -6,6 +6,7 @@
 #include "runtime/runtime_error.h"
 #include "ui/main_window.h"
 #include "ui/table_report.h"
+#include "usage.h"
 
 #include <algorithm>
 #include <optional>
@@ -39,10 +40,6 @@ struct TableRequest {
     bool help = false;
 };
 
-constexpr std::string_view kUsage
-    = "usage: qvdtalvern-cli table [--units in|cm] [--width N | --height N | --diagonal N] [--angle A]\n"
-      "                            [--format text|csv|json]\n";
-
 class Request {
 public:
     // Parses the options; on failure writes one line to `err` and returns nothing.
@@ -59,7 +56,7 @@ public:
             if (i + 1 >= args.size()) {
                 err << "qvdtalvern-cli: " << (option.starts_with("--") ? "missing value after " : "unknown argument ")
                     << option << '\n'
-                    << kUsage;
+                    << cliUsage();
                 return std::nullopt;
             }
             const std::string_view value = args[++i];
@@ -86,7 +83,7 @@ public:
                 const auto* input = std::find_if(std::begin(kSizingOptions), std::end(kSizingOptions),
                     [&](const SizingOption& s) { return s.option == option; });
                 if (input == std::end(kSizingOptions)) {
-                    err << "qvdtalvern-cli: unknown option " << option << '\n' << kUsage;
+                    err << "qvdtalvern-cli: unknown option " << option << '\n' << cliUsage();
                     return std::nullopt;
                 }
                 if (sizeGiven) {
@@ -254,10 +251,10 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
 {
     const auto request = Request::parse(args, output.err);
     if (!request)
-        return TableUsage;
+        return ExitUsage;
     if (request->help) {
-        output.out << kUsage;
-        return TableOk;
+        output.out << cliHelp();
+        return ExitOk;
     }
 
     MainWindow window(format);
@@ -273,7 +270,7 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
             inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax,
             controls.caption(window.unitLabel(inputs.units)), output.err);
         if (!size)
-            return TableUsage;
+            return ExitUsage;
         inputs.size = *size;
     }
     if (request->angleText) {
@@ -281,7 +278,7 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         const ControlState& bar = controls.control(window.angleBar());
         inputs.angle = valueInRange("--angle", *request->angleText, bar.min, bar.max, "degrees", output.err);
         if (!inputs.angle)
-            return TableUsage;
+            return ExitUsage;
     }
 
     try {
@@ -289,7 +286,7 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         window.enterInputs(inputs);
     } catch (const RuntimeError& error) {
         output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
-        return TableRuntimeError;
+        return ExitRuntimeError;
     }
 
     const TableReport report = tableReport(window);
@@ -304,7 +301,7 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         printJson(report, request->units, output.out);
         break;
     }
-    return TableOk;
+    return ExitOk;
 }
 
 } // namespace qvd

@@ -7,6 +7,7 @@
 // prints the size and angle captions and the result table as the window shows
 // them, as aligned text, CSV or JSON.
 
+#include "app/cli/exit_status.h"
 #include "runtime/caption_text.h"
 
 #include <ostream>
@@ -15,19 +16,13 @@
 
 namespace qvd {
 
-enum TableStatus : int {
-    TableOk = 0,
-    TableUsage = 2,        // an option or a value that is not allowed
-    TableRuntimeError = 3, // an untrapped error in the model
-};
-
 struct TableOutput {
     std::ostream& out;
     std::ostream& err;
     bool colour; // red warnings in text output: only on a terminal, never with NO_COLOR
 };
 
-// `args` are the words after "table". Returns the exit status.
+// `args` are the words after "table". Returns the exit status (ExitStatus).
 [[nodiscard]] int runTable(
     std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format);
 

@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The exit statuses of qvdtalvern-cli, the same for every command.
+
+namespace qvd {
+
+enum ExitStatus : int {
+    ExitOk = 0,
+    ExitUsage = 2,        // an unknown command or option, a value that is not allowed, a script line not understood
+    ExitRuntimeError = 3, // an untrapped error in the model
+};
+
+} // namespace qvd

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "usage.h"
+
+#include "app/version.h"
+#include "ui/main_window.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+namespace qvd {
+
+namespace {
+
+constexpr std::string_view kProgram = "qvdtalvern-cli";
+constexpr std::size_t kLineWidth = 100;
+
+struct OptionHelp {
+    std::string flags; // as typed: "--width N"
+    std::string text;  // what it does, on one line
+};
+
+struct CommandHelp {
+    std::string_view name;
+    // The synopsis after the command's name, in groups that are never broken
+    // across lines.
+    std::vector<std::string_view> synopsis;
+    std::string_view summary;
+    std::vector<OptionHelp> options;
+};
+
+std::string barRange(const UnitRange& range)
+{
+    return std::to_string(range.inchMin) + ".." + std::to_string(range.inchMax) + " in. or "
+        + std::to_string(range.centimetreMin) + ".." + std::to_string(range.centimetreMax) + " cm";
+}
+
+const ControlDesign& angleBarDesign()
+{
+    const auto& designs = controlDesigns();
+    return *std::find_if(designs.begin(), designs.end(),
+        [](const ControlDesign& design) { return design.name == roleNames().angleBar; });
+}
+
+// Every command with its options, in the order the help lists them.
+std::vector<CommandHelp> commands()
+{
+    const ControlDesign& angle = angleBarDesign();
+    return {
+        {"table",
+            {"[--units in|cm]", "[--width N | --height N | --diagonal N]", "[--angle A]", "[--format text|csv|json]"},
+            "print the captions and the result table the window shows after the user's steps",
+            {
+                {"--units in|cm", "inches (the default) or centimetres"},
+                {"--width N",
+                    "the screen's width, a whole number: " + barRange(kWidthBarRange) + " (default "
+                        + std::to_string(WindowInputs{}.size) + " in.)"},
+                {"--height N", "the screen's height instead: " + barRange(kHeightBarRange)},
+                {"--diagonal N", "the screen's diagonal instead: " + barRange(kDiagonalBarRange)},
+                {"--angle A",
+                    "the projection angle in whole degrees, " + std::to_string(angle.min) + ".."
+                        + std::to_string(angle.max) + " (default " + std::to_string(angle.value) + ")"},
+                {"--format text|csv|json", "aligned text (the default), CSV with a header line, or one JSON object"},
+            }},
+        {"replay", {"[FILE|-]"}, "drive the window's model one action a line from FILE (- or none: standard input)",
+            {}},
+    };
+}
+
+// Options that every command line may hold instead of a command.
+std::vector<OptionHelp> generalOptions()
+{
+    return {
+        {"-h, --help", "print this help and exit"},
+        {"--version", "print the version and exit"},
+    };
+}
+
+} // namespace
+
+std::string cliUsage()
+{
+    std::string usage;
+    bool first = true;
+    for (const CommandHelp& command : commands()) {
+        std::string line
+            = std::string(first ? "usage: " : "       ") + std::string(kProgram) + ' ' + std::string(command.name);
+        const std::size_t indent = line.size() + 1;
+        for (std::string_view group : command.synopsis) {
+            if (line.size() + 1 + group.size() > kLineWidth) {
+                usage += line + '\n';
+                line = std::string(indent - 1, ' ');
+            }
+            line += ' ';
+            line += group;
+        }
+        usage += line + '\n';
+        first = false;
+    }
+    usage += "       " + std::string(kProgram) + " --help | --version\n";
+    return usage;
+}
+
+std::string cliHelp()
+{
+    const std::vector<CommandHelp> all = commands();
+    const std::vector<OptionHelp> general = generalOptions();
+    std::size_t column = 0;
+    for (const CommandHelp& command : all) {
+        column = std::max(column, command.name.size());
+        for (const OptionHelp& option : command.options)
+            column = std::max(column, option.flags.size());
+    }
+    for (const OptionHelp& option : general)
+        column = std::max(column, option.flags.size());
+    column += 4;
+    const auto item = [&](std::string_view first, std::string_view text) {
+        return "  " + std::string(first) + std::string(column - first.size() - 2, ' ') + std::string(text) + '\n';
+    };
+
+    std::string help = cliUsage();
+    help += "\nThe placement table of QVDTALVERN without a window: where to put a video projector in front of a\n"
+            "4:3 screen.\n";
+    help += "\nCommands:\n";
+    for (const CommandHelp& command : all)
+        help += item(command.name, command.summary);
+    for (const CommandHelp& command : all) {
+        if (command.options.empty())
+            continue;
+        help += "\nOptions of " + std::string(command.name) + ":\n";
+        for (const OptionHelp& option : command.options)
+            help += item(option.flags, option.text);
+    }
+    help += "\nOptions:\n";
+    for (const OptionHelp& option : general)
+        help += item(option.flags, option.text);
+    help += "\nExit status: 0 done; 2 wrong usage, a value not allowed or a script line not understood;\n"
+            "3 an untrapped error in the model.\n"
+            "Numbers use the decimal separator of LC_ALL, LC_NUMERIC or LANG; NO_COLOR set turns off red.\n"
+            "See qvdtalvern-cli(1) for the replay actions, the output formats and examples.\n";
+    return help;
+}
+
+std::string cliVersion() { return std::string(kProgram) + ' ' + std::string(kVersion) + '\n'; }
+
+} // namespace qvd
