@@ -12,7 +12,9 @@
 #include <langinfo.h>
 #include <limits>
 #include <locale.h>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 namespace qvd {
 
@@ -85,18 +87,16 @@ void incrementDigits(std::string& cents)
 // 15-digit form decides: it reaches tau (and so rounds up) when x lies at most
 // half a unit of its 15th digit below tau. Returns false where it cannot
 // decide; the caller then takes the decimal path.
-bool fastCents(double x, std::uint64_t& cents)
+std::optional<std::uint64_t> fastCents(double x)
 {
     const double magnitude = std::fabs(x);
     const double hundredths = magnitude * 100.0;
     if (!(hundredths < 1e8))
-        return false;
+        return std::nullopt;
     const double whole = std::floor(hundredths);
     const double fraction = hundredths - whole;
-    if (std::fabs(fraction - 0.5) >= 1e-6) {
-        cents = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-        return true;
-    }
+    if (std::fabs(fraction - 0.5) >= 1e-6)
+        return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     // 1000 x - 1000 tau, with one rounding: the half cent is (whole + 0.5) / 100.
     const double offset = std::fma(magnitude, 1000.0, -(whole * 10.0 + 5.0));
     // Half a unit of the 15th significant digit, in thousandths: 0.5 x 10^(e - 11)
@@ -107,9 +107,8 @@ bool fastCents(double x, std::uint64_t& cents)
         ++e;
     const double halfUnit = kHalfUnits[e + 3];
     if (std::fabs(offset + halfUnit) < halfUnit * 1e-3)
-        return false;
-    cents = static_cast<std::uint64_t>(whole) + (offset >= -halfUnit ? 1 : 0);
-    return true;
+        return std::nullopt;
+    return static_cast<std::uint64_t>(whole) + (offset >= -halfUnit ? 1 : 0);
 }
 
 // Writes cents as a two-decimal number; `trimZeros` drops trailing zeros of
@@ -141,14 +140,19 @@ std::string centsText(std::uint64_t cents, bool negative, bool trimZeros, const 
     return text;
 }
 
-// The magnitude of x in hundredths, as decimal digits (at least three, so that
-// the last two are the decimals), rounded half away from zero on the 15-digit
-// form. Sets `negative` when the rounded value is below zero.
-std::string centsOf(double x, bool& negative)
+// A number rounded to hundredths: the digits of its magnitude in hundredths
+// (at least three, so that the last two are the decimals) and its sign.
+struct Cents {
+    std::string digits = "000";
+    bool negative = false;
+};
+
+// x rounded half away from zero to hundredths on its 15-digit form; negative
+// only when the rounded value is below zero.
+Cents centsOf(double x)
 {
-    negative = false;
     if (x == 0.0)
-        return "000";
+        return {};
     const Decimal15 d = toDecimal15(x);
     // Digit i of d has the place value 10^(exponent - i); the hundredths sit at
     // i = exponent + 2 and the deciding third decimal at i = exponent + 3.
@@ -164,33 +168,29 @@ std::string centsOf(double x, bool& negative)
         incrementDigits(cents);
     const auto firstNonZero = cents.find_first_not_of('0');
     if (firstNonZero == std::string::npos)
-        return "000";
+        return {};
     cents.erase(0, firstNonZero);
     if (cents.size() < 3)
         cents.insert(0, 3 - cents.size(), '0');
-    negative = d.negative;
-    return cents;
+    return {std::move(cents), d.negative};
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the decimal number held in `normalized` (ASCII digits, '.', 'e') as
 // the nearest double. Magnitudes below the double range read as 0 (underflow
-// is not an error); `overflow` is set for magnitudes above it.
-double readNormalized(const std::string& normalized, long decimalMagnitude, bool& overflow)
+// is not an error); one above it is an Overflow with an infinite value.
+ParseResult readNormalized(const std::string& normalized, long decimalMagnitude)
 {
-    overflow = false;
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
-        if (decimalMagnitude > 0) {
-            overflow = true;
-            return std::numeric_limits<double>::infinity();
-        }
-        return 0.0;
+        if (decimalMagnitude > 0)
+            return {std::numeric_limits<double>::infinity(), ParseError::Overflow};
+        return {0.0, ParseError::None};
     }
-    return value;
+    return {value, ParseError::None};
 }
 
 // Collects a number's parts as they are read, then converts them.
@@ -232,13 +232,12 @@ public:
     void setExponentNegative(bool negative) { m_exponentNegative = negative; }
     [[nodiscard]] bool anyDigit() const { return m_anyDigit; }
 
-    // The value read, with no negative zero; `overflow` tells when it is
-    // beyond the double range (the value is then an infinity of its sign).
-    double value(bool& overflow) const
+    // The value read, with no negative zero; an Overflow beyond the double
+    // range, whose value is then an infinity of its sign.
+    [[nodiscard]] ParseResult value() const
     {
-        overflow = false;
         if (!m_significantSeen)
-            return 0.0;
+            return {};
         const long exponent = m_exponentNegative ? -m_exponent : m_exponent;
         // The exact fast path: a mantissa of at most 2^53 scaled by a power of
         // ten that a double holds exactly is one correctly rounded operation.
@@ -249,16 +248,18 @@ public:
                 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
             const double mantissa = static_cast<double>(m_mantissa);
             const double magnitudeValue = scale < 0 ? mantissa / kPowers[-scale] : mantissa * kPowers[scale];
-            return m_negative ? -magnitudeValue : magnitudeValue;
+            return {m_negative ? -magnitudeValue : magnitudeValue, ParseError::None};
         }
         std::string normalized = m_text.empty() ? std::string("0") : m_text;
         normalized.push_back('e');
         normalized += std::to_string(exponent);
         const long magnitude = exponent + (m_integerDigits > 0 ? m_integerDigits : -m_leadingFractionZeros);
-        const double magnitudeValue = readNormalized(normalized, magnitude, overflow);
-        if (magnitudeValue == 0.0)
-            return 0.0;
-        return m_negative ? -magnitudeValue : magnitudeValue;
+        ParseResult read = readNormalized(normalized, magnitude);
+        if (read.value == 0.0)
+            return {};
+        if (m_negative)
+            read.value = -read.value;
+        return read;
     }
 
 private:
@@ -342,45 +343,43 @@ std::string FormatGeneral(double x, const NumberFormat& format)
 std::string FormatFixed(double x, const NumberFormat& format)
 {
     requireFinite(x);
-    if (std::uint64_t cents = 0; fastCents(x, cents))
-        return centsText(cents, x < 0, false, format);
-    bool negative = false;
-    const std::string cents = centsOf(x, negative);
+    if (const auto cents = fastCents(x))
+        return centsText(*cents, x < 0, false, format);
+    const Cents cents = centsOf(x);
+    const std::string& digits = cents.digits;
     std::string text;
-    text.reserve(cents.size() + format.decimalSeparator.size() + 1);
-    if (negative)
+    text.reserve(digits.size() + format.decimalSeparator.size() + 1);
+    if (cents.negative)
         text.push_back('-');
-    text.append(cents, 0, cents.size() - 2);
+    text.append(digits, 0, digits.size() - 2);
     text += format.decimalSeparator;
-    text.append(cents, cents.size() - 2, 2);
+    text.append(digits, digits.size() - 2, 2);
     return text;
 }
 
 double RoundFixed(double x)
 {
     requireFinite(x);
-    if (std::uint64_t cents = 0; fastCents(x, cents)) {
+    if (const auto cents = fastCents(x)) {
         // One division of two exact numbers: the double nearest to cents / 100.
-        const double magnitude = static_cast<double>(cents) / 100.0;
-        return x < 0 && cents != 0 ? -magnitude : magnitude;
+        const double magnitude = static_cast<double>(*cents) / 100.0;
+        return x < 0 && *cents != 0 ? -magnitude : magnitude;
     }
-    bool negative = false;
-    std::string cents = centsOf(x, negative);
-    if (cents == "000")
+    Cents cents = centsOf(x);
+    if (cents.digits == "000")
         return 0.0;
-    cents += "e-2";
-    bool overflow = false;
-    const double magnitude = readNormalized(cents, static_cast<long>(cents.size()), overflow);
-    if (overflow) // the 15-digit form of the largest doubles lies beyond the range
+    cents.digits += "e-2";
+    const ParseResult magnitude = readNormalized(cents.digits, static_cast<long>(cents.digits.size()));
+    if (!magnitude.ok()) // the 15-digit form of the largest doubles lies beyond the range
         throw RuntimeError(ErrorKind::Overflow);
-    return negative ? -magnitude : magnitude;
+    return cents.negative ? -magnitude.value : magnitude.value;
 }
 
 std::string FormatRounded(double x, const NumberFormat& format)
 {
     requireFinite(x);
-    if (std::uint64_t cents = 0; fastCents(x, cents))
-        return centsText(cents, x < 0, true, format);
+    if (const auto cents = fastCents(x))
+        return centsText(*cents, x < 0, true, format);
     return FormatGeneral(RoundFixed(x), format);
 }
 
@@ -420,11 +419,10 @@ ParseResult tryParseNumber(std::string_view text, const NumberFormat& format)
     }
     if (i != text.size())
         return {0.0, ParseError::TypeMismatch};
-    bool overflow = false;
-    const double value = number.value(overflow);
-    if (overflow)
-        return {0.0, ParseError::Overflow};
-    return {value, ParseError::None};
+    const ParseResult read = number.value();
+    if (!read.ok())
+        return {0.0, read.error};
+    return read;
 }
 
 double ParseNumber(std::string_view text, const NumberFormat& format)
@@ -443,20 +441,21 @@ double ParseNumber(std::string_view text, const NumberFormat& format)
 
 double ParseLeadingNumber(std::string_view text)
 {
-    std::size_t i = 0;
-    const auto skipBlanks = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n'))
-            ++i;
+    // The position of the first character from `k` on that is not skipped.
+    const auto skipFrom = [&](std::size_t k) {
+        while (k < text.size() && (text[k] == ' ' || text[k] == '\t' || text[k] == '\n'))
+            ++k;
+        return k;
     };
+    std::size_t i = skipFrom(0);
     NumberBuilder number;
-    skipBlanks();
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
         number.setNegative(text[i] == '-');
         ++i;
     }
     bool fraction = false;
     for (;;) {
-        skipBlanks();
+        i = skipFrom(i);
         if (i >= text.size())
             break;
         if (isDigit(text[i])) {
@@ -472,11 +471,6 @@ double ParseLeadingNumber(std::string_view text)
         // The exponent counts only when digits follow; "12E" reads as 12.
         std::size_t j = i + 1;
         bool exponentNegative = false;
-        const auto skipFrom = [&](std::size_t k) {
-            while (k < text.size() && (text[k] == ' ' || text[k] == '\t' || text[k] == '\n'))
-                ++k;
-            return k;
-        };
         j = skipFrom(j);
         if (j < text.size() && (text[j] == '-' || text[j] == '+')) {
             exponentNegative = text[j] == '-';
@@ -492,8 +486,7 @@ double ParseLeadingNumber(std::string_view text)
     }
     if (!number.anyDigit())
         return 0.0;
-    bool overflow = false;
-    return number.value(overflow);
+    return number.value().value;
 }
 
 } // namespace qvd

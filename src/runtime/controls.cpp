@@ -37,20 +37,6 @@ void ControlSet::setHandler(ControlId id, Event event, Handler handler)
     }
 }
 
-bool ControlSet::hasHandler(ControlId id, Event event) const
-{
-    const Handlers& handlers = m_handlers[id];
-    switch (event) {
-    case Event::Click:
-        return static_cast<bool>(handlers.click);
-    case Event::Change:
-        return static_cast<bool>(handlers.change);
-    case Event::Scroll:
-        return static_cast<bool>(handlers.scroll);
-    }
-    return false;
-}
-
 void ControlSet::notify(ControlId id, Property property) const
 {
     if (m_observer)

@@ -67,7 +67,6 @@ public:
 
     // Installs the handler that `event` of control `id` runs.
     void setHandler(ControlId id, Event event, Handler handler);
-    [[nodiscard]] bool hasHandler(ControlId id, Event event) const;
     void setObserver(Observer observer) { m_observer = std::move(observer); }
 
     // Labels. Every caption write raises Change, also when the text is unchanged.

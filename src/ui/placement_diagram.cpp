@@ -43,8 +43,8 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     const auto throwDistance = numberOf(shown.throwDistance, format);
     const auto straightLine = numberOf(shown.straightLine, format);
     const auto offset = numberOf(shown.verticalOffset, format);
-    const auto width = numberOf(controls.caption(window.id("Label147")), format);
-    const auto degrees = numberOf(controls.caption(window.id("Label148")), format);
+    const auto width = numberOf(controls.caption(window.widthCaption()), format);
+    const auto degrees = numberOf(controls.caption(window.angleCaption()), format);
     const auto units = tableUnits(window);
     if (!throwDistance || !straightLine || !offset || !width || !degrees || !units) {
         d.notice = "No placement to draw for " + d.projector;
@@ -65,7 +65,7 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     d.bodyBack = {d.lens.x + std::max(2.5 * lengths.footOffset, 0.15 * *throwDistance), 0.0};
     d.bodyHeight = 1.6 * lengths.lensHeight;
     d.tiltDegrees = *degrees;
-    d.tiltLabel = controls.caption(window.id("Label148")) + "\u00b0";
+    d.tiltLabel = controls.caption(window.angleCaption()) + "\u00b0";
 
     const std::string unit = " " + unitCaption(window);
     d.throwDistance = {d.lens, d.screenCentre, shown.throwDistance + unit};

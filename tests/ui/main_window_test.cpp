@@ -21,64 +21,72 @@ protected:
     Window() { window.load(); }
 
     ControlSet& controls() { return window.controls(); }
-    std::string caption(std::string_view name) { return controls().caption(window.id(name)); }
-    int value(std::string_view name) { return controls().value(window.id(name)); }
-    bool visible(std::string_view name) { return controls().isVisible(window.id(name)); }
-    void click(std::string_view name) { controls().clickOption(window.id(name)); }
-    void change(std::string_view bar, int v) { controls().moveScrollBar(window.id(bar), v); }
-    void scroll(std::string_view bar, int v) { controls().dragScrollBar(window.id(bar), v); }
+    std::string caption(ControlId id) { return controls().caption(id); }
+    int value(ControlId id) { return controls().value(id); }
+    bool visible(ControlId id) { return controls().isVisible(id); }
+    void click(ControlId id) { controls().clickOption(id); }
+    void change(ControlId bar, int v) { controls().moveScrollBar(bar, v); }
+    void scroll(ControlId bar, int v) { controls().dragScrollBar(bar, v); }
     // Width, height and diagonal captions.
-    std::vector<std::string> sizes() { return {caption("Label147"), caption("Label146"), caption("Label145")}; }
+    std::vector<std::string> sizes()
+    {
+        return {caption(window.widthCaption()), caption(window.heightCaption()), caption(window.diagonalCaption())};
+    }
+    ControlId ulmoThrow() const { return window.resultLabel(Ulmo, Column::Throw); }
+    ControlId ulmoOffset() const { return window.resultLabel(Ulmo, Column::Offset); }
 
     MainWindow window{NumberFormat{}};
 };
 
 using Sizes = std::vector<std::string>;
 
+constexpr Sizing kSizings[] = {Sizing::Width, Sizing::Height, Sizing::Diagonal};
+
+const char* name(Sizing sizing)
+{
+    constexpr const char* kNames[] = {"width", "height", "diagonal"};
+    return kNames[static_cast<std::size_t>(sizing)];
+}
+
 TEST_F(Window, StartUpShowsTheTableFor100InchesBehindTheIntroduction)
 {
     EXPECT_EQ(sizes(), (Sizes{"100", "", ""}));
-    EXPECT_EQ(caption("Label148"), "10");
-    EXPECT_EQ(caption("Label94"), "162.80");
-    EXPECT_TRUE(visible("Frame2"));
-    EXPECT_TRUE(controls().isSelected(window.id("Option11")));
-    for (const char* option : {"Option4", "Option13", "Option14"})
-        EXPECT_FALSE(controls().isSelected(window.id(option))) << option;
-    for (const char* bar : {"HSBM", "hig", "vert"})
-        EXPECT_FALSE(visible(bar)) << bar;
-    EXPECT_TRUE(visible("hsbM1"));
+    EXPECT_EQ(caption(window.angleCaption()), "10");
+    EXPECT_EQ(caption(ulmoThrow()), "162.80");
+    EXPECT_TRUE(visible(window.introduction()));
+    EXPECT_TRUE(controls().isSelected(window.unitOption(UnitSystem::Inches)));
+    for (const Sizing sizing : kSizings) {
+        EXPECT_FALSE(controls().isSelected(window.sizeOption(sizing))) << name(sizing);
+        EXPECT_FALSE(visible(window.sizeBar(sizing))) << name(sizing);
+    }
+    EXPECT_TRUE(visible(window.angleBar()));
 }
 
 TEST_F(Window, ContinueHidesTheIntroductionAndWritesNoCaption)
 {
     std::vector<Property> changes;
     controls().setObserver([&](ControlId, Property p) { changes.push_back(p); });
-    controls().press(window.id("Command1"));
-    EXPECT_FALSE(visible("Frame2"));
+    controls().press(window.continueButton());
+    EXPECT_FALSE(visible(window.introduction()));
     EXPECT_EQ(changes, std::vector<Property>{Property::Visible});
     EXPECT_EQ(sizes(), (Sizes{"100", "", ""}));
 }
 
 TEST_F(Window, SizingOptionShowsItsBarAndMovesNothing)
 {
-    struct Case {
-        const char* option;
-        const char* shown;
-    };
-    for (const Case& c : {Case{"Option13", "hig"}, Case{"Option14", "vert"}, Case{"Option4", "HSBM"}}) {
-        click(c.option);
-        for (const char* bar : {"HSBM", "hig", "vert"})
-            EXPECT_EQ(visible(bar), std::string(bar) == c.shown) << c.option << " " << bar;
-        EXPECT_EQ(sizes(), (Sizes{"100", "", ""})) << c.option;
-        EXPECT_EQ(caption("Label94"), "162.80") << c.option;
+    for (const Sizing chosen : {Sizing::Height, Sizing::Diagonal, Sizing::Width}) {
+        click(window.sizeOption(chosen));
+        for (const Sizing sizing : kSizings)
+            EXPECT_EQ(visible(window.sizeBar(sizing)), sizing == chosen) << name(chosen) << " " << name(sizing);
+        EXPECT_EQ(sizes(), (Sizes{"100", "", ""})) << name(chosen);
+        EXPECT_EQ(caption(ulmoThrow()), "162.80") << name(chosen);
     }
 }
 
 struct BarCase {
     const char* name;
-    bool centimetres;
-    const char* option;
-    const char* bar;
+    UnitSystem units;
+    Sizing sizing;
     int position;
     Sizes expected; // width, height and diagonal captions
 };
@@ -86,22 +94,22 @@ struct BarCase {
 void PrintTo(const BarCase& c, std::ostream* out) { *out << c.name; }
 
 const BarCase kBarCases[] = {
-    {"Width120", false, "Option4", "HSBM", 120, {"120", "90.00", "150.00"}},
-    {"Width101", false, "Option4", "HSBM", 101, {"101", "75.75", "126.25"}},
-    {"Width39", false, "Option4", "HSBM", 39, {"39", "29.25", "48.75"}},
-    {"Width38_ClampedTo39", false, "Option4", "HSBM", 38, {"39", "29.25", "48.75"}},
-    {"Width241_ClampedTo240", false, "Option4", "HSBM", 241, {"240", "180.00", "300.00"}},
-    {"WidthCm610", true, "Option4", "HSBM", 610, {"610", "457.50", "762.50"}},
-    {"Height31", false, "Option13", "hig", 31, {"41.33", "31", "51.67"}},
-    {"Height30", false, "Option13", "hig", 30, {"40.00", "30", "50.00"}},
-    {"Height180", false, "Option13", "hig", 180, {"240.00", "180", "300.00"}},
-    {"HeightCm76", true, "Option13", "hig", 76, {"101.33", "76", "126.67"}},
-    {"Diagonal49", false, "Option14", "vert", 49, {"39.2", "", ""}},
-    {"Diagonal50", false, "Option14", "vert", 50, {"40", "", ""}},
-    {"Diagonal51", false, "Option14", "vert", 51, {"40.8", "", ""}},
-    {"Diagonal300", false, "Option14", "vert", 300, {"240", "", ""}},
-    {"DiagonalCm124", true, "Option14", "vert", 124, {"99.2", "", ""}},
-    {"DiagonalCm763", true, "Option14", "vert", 763, {"610.4", "", ""}},
+    {"Width120", UnitSystem::Inches, Sizing::Width, 120, {"120", "90.00", "150.00"}},
+    {"Width101", UnitSystem::Inches, Sizing::Width, 101, {"101", "75.75", "126.25"}},
+    {"Width39", UnitSystem::Inches, Sizing::Width, 39, {"39", "29.25", "48.75"}},
+    {"Width38_ClampedTo39", UnitSystem::Inches, Sizing::Width, 38, {"39", "29.25", "48.75"}},
+    {"Width241_ClampedTo240", UnitSystem::Inches, Sizing::Width, 241, {"240", "180.00", "300.00"}},
+    {"WidthCm610", UnitSystem::Centimetres, Sizing::Width, 610, {"610", "457.50", "762.50"}},
+    {"Height31", UnitSystem::Inches, Sizing::Height, 31, {"41.33", "31", "51.67"}},
+    {"Height30", UnitSystem::Inches, Sizing::Height, 30, {"40.00", "30", "50.00"}},
+    {"Height180", UnitSystem::Inches, Sizing::Height, 180, {"240.00", "180", "300.00"}},
+    {"HeightCm76", UnitSystem::Centimetres, Sizing::Height, 76, {"101.33", "76", "126.67"}},
+    {"Diagonal49", UnitSystem::Inches, Sizing::Diagonal, 49, {"39.2", "", ""}},
+    {"Diagonal50", UnitSystem::Inches, Sizing::Diagonal, 50, {"40", "", ""}},
+    {"Diagonal51", UnitSystem::Inches, Sizing::Diagonal, 51, {"40.8", "", ""}},
+    {"Diagonal300", UnitSystem::Inches, Sizing::Diagonal, 300, {"240", "", ""}},
+    {"DiagonalCm124", UnitSystem::Centimetres, Sizing::Diagonal, 124, {"99.2", "", ""}},
+    {"DiagonalCm763", UnitSystem::Centimetres, Sizing::Diagonal, 763, {"610.4", "", ""}},
 };
 
 class BarInput : public Window, public ::testing::WithParamInterface<BarCase> {};
@@ -109,13 +117,9 @@ class BarInput : public Window, public ::testing::WithParamInterface<BarCase> {}
 TEST_P(BarInput, ChangeAndScrollWriteTheSizeCaptions)
 {
     const BarCase& c = GetParam();
-    if (c.centimetres)
-        click("Option2");
-    click(c.option);
-    change(c.bar, c.position); // sets the unit's range
-    change(c.bar, c.position);
+    window.enterInputs({c.units, c.sizing, c.position, {}});
     EXPECT_EQ(sizes(), c.expected) << "Change";
-    scroll(c.bar, c.position);
+    scroll(window.sizeBar(c.sizing), c.position);
     EXPECT_EQ(sizes(), c.expected) << "Scroll";
 }
 
@@ -124,65 +128,63 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Window, HeightInputCalculatesWithTheRoundedWidth)
 {
-    click("Option13");
-    change("hig", 31);
+    click(window.sizeOption(Sizing::Height));
+    change(window.heightBar(), 31);
     // 41.33 x 1.22 + 10 = 60.4226; the unrounded 41.333... would give 60.43.
-    EXPECT_EQ(caption("Label62"), "60.42");
+    EXPECT_EQ(caption(window.resultLabel(Brisa, Column::Throw)), "60.42");
 }
 
 TEST_F(Window, FirstHeightChangeBringsTheDesignValueIntoRange)
 {
-    click("Option13");
-    EXPECT_EQ(value("hig"), 0);
-    change("hig", value("hig") + 1); // a click on the right arrow
-    EXPECT_EQ(value("hig"), 30);
+    click(window.sizeOption(Sizing::Height));
+    EXPECT_EQ(value(window.heightBar()), 0);
+    change(window.heightBar(), value(window.heightBar()) + 1); // a click on the right arrow
+    EXPECT_EQ(value(window.heightBar()), 30);
     EXPECT_EQ(sizes(), (Sizes{"40.00", "30", "50.00"}));
 }
 
 TEST_F(Window, DiagonalDragBeforeAnyChangeUsesTheDesignRange)
 {
-    click("Option14");
-    scroll("vert", 763);
-    EXPECT_EQ(caption("Label147"), "610.4");
-    const int min = controls().control(window.id("vert")).min;
+    click(window.sizeOption(Sizing::Diagonal));
+    scroll(window.diagonalBar(), 763);
+    EXPECT_EQ(caption(window.widthCaption()), "610.4");
+    const int min = controls().control(window.diagonalBar()).min;
     EXPECT_EQ(min, 60);
-    change("vert", 763); // the release at the end of the drag
-    EXPECT_EQ(value("vert"), 300);
-    EXPECT_EQ(caption("Label147"), "240");
+    change(window.diagonalBar(), 763); // the release at the end of the drag
+    EXPECT_EQ(value(window.diagonalBar()), 300);
+    EXPECT_EQ(caption(window.widthCaption()), "240");
 }
 
 TEST_F(Window, DiagonalBarDoesNothingWithoutItsOption)
 {
-    click("Option4");
-    change("vert", 100);
-    scroll("vert", 120);
+    click(window.sizeOption(Sizing::Width));
+    change(window.diagonalBar(), 100);
+    scroll(window.diagonalBar(), 120);
     EXPECT_EQ(sizes(), (Sizes{"100", "", ""}));
-    EXPECT_EQ(controls().control(window.id("vert")).min, 60);
+    EXPECT_EQ(controls().control(window.diagonalBar()).min, 60);
 }
 
 TEST_F(Window, DiagonalKeepsTheHeightAndDiagonalCaptionsOfTheLastWriter)
 {
-    click("Option4");
-    change("HSBM", 120);
-    click("Option14");
-    change("vert", 50); // clamped into the design range, then the unit's range is set
-    change("vert", 50);
+    click(window.sizeOption(Sizing::Width));
+    change(window.widthBar(), 120);
+    click(window.sizeOption(Sizing::Diagonal));
+    // Clamped into the design range, then the unit's range is set.
+    window.moveBarTo(window.diagonalBar(), 50);
     EXPECT_EQ(sizes(), (Sizes{"40", "90.00", "150.00"}));
 }
 
 TEST_F(Window, UnitSwitchTakesEffectAtTheBarsNextEvent)
 {
-    click("Option2");
-    click("Option4");
-    change("HSBM", 500);
-    change("HSBM", 500);
+    window.enterInputs({UnitSystem::Centimetres, Sizing::Width, 500, {}});
     EXPECT_EQ(sizes(), (Sizes{"500", "375.00", "625.00"}));
-    const std::string throwAt500 = caption("Label95");
-    click("Option11");
+    const ControlId tovanThrow = window.resultLabel(Tovan, Column::Throw);
+    const std::string throwAt500 = caption(tovanThrow);
+    click(window.unitOption(UnitSystem::Inches));
     EXPECT_EQ(sizes(), (Sizes{"500", "375.00", "625.00"}));
-    EXPECT_EQ(caption("Label95"), throwAt500);
-    change("HSBM", value("HSBM") + 1);
-    EXPECT_EQ(value("HSBM"), 240);
+    EXPECT_EQ(caption(tovanThrow), throwAt500);
+    change(window.widthBar(), value(window.widthBar()) + 1);
+    EXPECT_EQ(value(window.widthBar()), 240);
     EXPECT_EQ(sizes(), (Sizes{"240", "180.00", "300.00"}));
 }
 
@@ -190,17 +192,15 @@ TEST_F(Window, RangeWriteThatMovesTheValueRunsTheHandlerInside)
 {
     // Inches, HSBM at 50; in centimetres the Min of 99 moves the value, which
     // raises Change inside the Min write before the outer handler goes on.
-    click("Option4");
-    change("HSBM", 50);
-    change("HSBM", 50);
-    click("Option2");
+    window.enterInputs({UnitSystem::Inches, Sizing::Width, 50, {}});
+    click(window.unitOption(UnitSystem::Centimetres));
     int widthWrites = 0;
-    const ControlId width = window.id("Label147");
+    const ControlId width = window.widthCaption();
     controls().setObserver([&](ControlId id, Property p) {
         if (id == width && p == Property::Caption)
             ++widthWrites;
     });
-    change("HSBM", 50);
+    change(window.widthBar(), 50);
     EXPECT_EQ(widthWrites, 2);
     EXPECT_EQ(sizes(), (Sizes{"99", "74.25", "123.75"}));
 }
@@ -214,34 +214,34 @@ TEST_F(Window, AngleBarWritesWholeDegreesAndRecalculates)
     };
     for (const Case& c : {Case{-15, "-15", "-67.15"}, Case{0, "0", "-25"}, Case{15, "15", "17.15"},
              Case{16, "15", "17.15"}, Case{-99, "-15", "-67.15"}}) {
-        change("hsbM1", c.position);
-        EXPECT_EQ(caption("Label148"), c.caption) << c.position;
-        EXPECT_EQ(caption("Label98"), c.ulmoOffset) << c.position;
+        change(window.angleBar(), c.position);
+        EXPECT_EQ(caption(window.angleCaption()), c.caption) << c.position;
+        EXPECT_EQ(caption(ulmoOffset()), c.ulmoOffset) << c.position;
         EXPECT_EQ(sizes(), (Sizes{"100", "75", "125"})) << c.position;
     }
-    scroll("hsbM1", -10);
-    EXPECT_EQ(caption("Label148"), "-10");
-    EXPECT_EQ(caption("Label98"), "-53.25");
+    scroll(window.angleBar(), -10);
+    EXPECT_EQ(caption(window.angleCaption()), "-10");
+    EXPECT_EQ(caption(ulmoOffset()), "-53.25");
 }
 
 TEST_F(Window, AngleThenWidthInputsShowTheirOwnHeightForms)
 {
-    change("hsbM1", 10);
+    change(window.angleBar(), 10);
     EXPECT_EQ(sizes(), (Sizes{"100", "75", "125"}));
-    click("Option4");
-    change("HSBM", 100);
+    click(window.sizeOption(Sizing::Width));
+    change(window.widthBar(), 100);
     EXPECT_EQ(sizes(), (Sizes{"100", "75.00", "125.00"}));
 }
 
 TEST_F(Window, ErrorInTheRecalculationStopsTheBarHandlerToo)
 {
-    click("Option4");
-    change("hsbM1", 5); // the height and diagonal captions now read 75 and 125
+    click(window.sizeOption(Sizing::Width));
+    change(window.angleBar(), 5); // the height and diagonal captions now read 75 and 125
     // An angle caption that is not a number fails inside its own recalculation…
-    EXPECT_THROW(controls().setCaption(window.id("Label148"), "five"), RuntimeError);
+    EXPECT_THROW(controls().setCaption(window.angleCaption(), "five"), RuntimeError);
     // …and again inside the width recalculation that the width bar starts: the
     // bar's handler stops there and never writes the height and diagonal.
-    EXPECT_THROW(change("HSBM", 120), RuntimeError);
+    EXPECT_THROW(change(window.widthBar(), 120), RuntimeError);
     EXPECT_EQ(sizes(), (Sizes{"120", "75", "125"}));
 }
 
@@ -250,11 +250,11 @@ TEST_F(Window, CommaSeparatorThroughTheInputs)
     MainWindow comma(NumberFormat{","});
     comma.load();
     ControlSet& c = comma.controls();
-    EXPECT_EQ(c.caption(comma.id("Label94")), "162,80");
-    c.clickOption(comma.id("Option13"));
-    c.moveScrollBar(comma.id("hig"), 31);
-    EXPECT_EQ(c.caption(comma.id("Label147")), "41,33");
-    EXPECT_EQ(c.caption(comma.id("Label62")), "60,42");
+    EXPECT_EQ(c.caption(comma.resultLabel(Ulmo, Column::Throw)), "162,80");
+    c.clickOption(comma.sizeOption(Sizing::Height));
+    c.moveScrollBar(comma.heightBar(), 31);
+    EXPECT_EQ(c.caption(comma.widthCaption()), "41,33");
+    EXPECT_EQ(c.caption(comma.resultLabel(Brisa, Column::Throw)), "60,42");
 }
 
 TEST(FormDesign, EveryControlHasADistinctTabIndexAndAKnownContainer)
@@ -272,7 +272,8 @@ TEST(FormDesign, EveryControlHasADistinctTabIndexAndAKnownContainer)
         }
         created.push_back(d.name);
     }
-    EXPECT_EQ(designs.back().container, "Frame2") << "the introduction frame and its contents come last";
+    EXPECT_EQ(designs.back().container, roleNames().introduction)
+        << "the introduction frame and its contents come last";
 }
 
 TEST(FormDesign, ControlsFitTheirContainers)

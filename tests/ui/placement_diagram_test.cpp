@@ -17,13 +17,8 @@ namespace {
 class Diagram : public ::testing::Test {
 protected:
     Diagram() { window.load(); }
-    void angle(int degrees) { window.controls().moveScrollBar(window.id("hsbM1"), degrees); }
-    void width(int w)
-    {
-        window.controls().clickOption(window.id("Option4"));
-        window.controls().moveScrollBar(window.id("HSBM"), w);
-        window.controls().moveScrollBar(window.id("HSBM"), w);
-    }
+    void angle(int degrees) { window.controls().moveScrollBar(window.angleBar(), degrees); }
+    void width(int w) { window.enterInputs({UnitSystem::Inches, Sizing::Width, w, {}}); }
 
     MainWindow window{NumberFormat{}};
 };

@@ -18,8 +18,8 @@ namespace {
 class Report : public ::testing::Test {
 protected:
     Report() { window.load(); }
-    void click(std::string_view name) { window.controls().clickOption(window.id(name)); }
-    void angle(int degrees) { window.controls().moveScrollBar(window.id("hsbM1"), degrees); }
+    void click(ControlId option) { window.controls().clickOption(option); }
+    void angle(int degrees) { window.controls().moveScrollBar(window.angleBar(), degrees); }
 
     MainWindow window{NumberFormat{}};
 };
@@ -51,14 +51,14 @@ TEST_F(Report, UnitIsThatOfTheNumbersShown)
 {
     // Choosing a unit recalculates nothing: until the next change the numbers
     // are still inches and are labelled so.
-    click("Option2");
+    click(window.unitOption(UnitSystem::Centimetres));
     EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t\t\t10\tin.");
     EXPECT_EQ(rowRangeHint(window, Ulmo), "widths from 48 to 160 in.");
     angle(10);
     EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t75\t125\t10\tcm");
     EXPECT_EQ(rowRangeHint(window, Ulmo), "widths from 122 to 406 cm; needs a screen at least 122 cm wide");
     // With no unit selected at the last recalculation, the numbers have none.
-    window.controls().setOptionValue(window.id("Option2"), false);
+    window.controls().setOptionValue(window.unitOption(UnitSystem::Centimetres), false);
     angle(9);
     EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t75\t125\t9\t");
     EXPECT_EQ(rowRangeHint(window, Ulmo), "");
@@ -74,7 +74,7 @@ TEST_F(Report, ReportNamesTheLabelsThatShowEachRowAndColumn)
         for (std::size_t column = 0; column < 3; ++column)
             EXPECT_EQ(window.controls().caption(window.id(row.resultLabels[column])), shown[column]) << row.projector;
     }
-    EXPECT_EQ(report.rows[Tovan].captionLabel, "Label101");
+    EXPECT_EQ(report.rows[Tovan].captionLabel, window.controls().control(window.rowCaption(Tovan)).name);
     EXPECT_EQ(report.columns[1].header, "STRAIGHT LINE");
     EXPECT_EQ(report.columns[1].explanation.rfind("The Straight Line distance is measured", 0), 0u);
 }
@@ -82,28 +82,24 @@ TEST_F(Report, ReportNamesTheLabelsThatShowEachRowAndColumn)
 TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
 {
     struct Case {
-        bool centimetres;
+        UnitSystem units;
         int width;
         std::size_t row;
         const char* hint;
     };
     const Case cases[] = {
-        {false, 100, CorvinWt1, "widths from 72 to 106 in."},
-        {false, 100, CorvinWt2, "widths from 106 in. up; needs a screen at least 106 in. wide"},
-        {false, 100, CorvinNrx, "widths from 50 to 72 in.; needs a screen at most 72 in. wide"},
-        {false, 72, CorvinNrx, "widths from 50 to 72 in."},
-        {true, 250, Ulmo, "widths from 122 to 406 cm"},
-        {true, 610, Ulmo, "widths from 122 to 406 cm; needs a screen at most 406 cm wide"},
-        {true, 99, HaldenWt2, "widths from 318 cm up; needs a screen at least 318 cm wide"},
+        {UnitSystem::Inches, 100, CorvinWt1, "widths from 72 to 106 in."},
+        {UnitSystem::Inches, 100, CorvinWt2, "widths from 106 in. up; needs a screen at least 106 in. wide"},
+        {UnitSystem::Inches, 100, CorvinNrx, "widths from 50 to 72 in.; needs a screen at most 72 in. wide"},
+        {UnitSystem::Inches, 72, CorvinNrx, "widths from 50 to 72 in."},
+        {UnitSystem::Centimetres, 250, Ulmo, "widths from 122 to 406 cm"},
+        {UnitSystem::Centimetres, 610, Ulmo, "widths from 122 to 406 cm; needs a screen at most 406 cm wide"},
+        {UnitSystem::Centimetres, 99, HaldenWt2, "widths from 318 cm up; needs a screen at least 318 cm wide"},
     };
     for (const Case& c : cases) {
         MainWindow w{NumberFormat{}};
         w.load();
-        if (c.centimetres)
-            w.controls().clickOption(w.id("Option2"));
-        w.controls().clickOption(w.id("Option4"));
-        w.controls().moveScrollBar(w.id("HSBM"), c.width);
-        w.controls().moveScrollBar(w.id("HSBM"), c.width);
+        w.enterInputs({c.units, Sizing::Width, c.width, {}});
         EXPECT_EQ(rowRangeHint(w, c.row), c.hint) << c.width << " row " << c.row;
     }
 }
