@@ -14,6 +14,7 @@ packages=(
   librsvg2-bin                     # renders the icon as PNG for the window
   dpkg-dev file                    # the Debian package: dpkg-shlibdeps, and what CPack uses to find binaries
   desktop-file-utils appstream lintian groff-base  # the install checks of scripts/check-install.sh
+  clang-format                     # the format check of the test command and the pre-commit hook
 )
 
 # In a clone, commits are checked against .clang-format.

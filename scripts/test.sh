@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 # SPDX-License-Identifier: MIT
-# Builds everything and runs every test: the fuzz targets for a bounded time,
-# the benchmarks once (to show they build and run; speed is never asserted),
-# the whole suite under the address and undefined-behaviour sanitizers, then
-# the whole suite in the debug build. The window's tests run on Qt's offscreen
+# Builds everything and runs every check, quickest feedback first: the format
+# of every C++ file, the whole suite in the debug build, the whole suite under
+# the address and undefined-behaviour sanitizers, the fuzz targets for a
+# bounded time, the benchmarks once (to show they build and run; speed is
+# never asserted), then the installed program and its Debian package. The
+# first failure stops the run. The window's tests run on Qt's offscreen
 # platform, so no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,12 +15,28 @@ scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 
 step() { printf '\n== %s\n' "$*"; }
-# Configures and builds one preset, then runs its tests.
+summaries=()
+# Configures and builds one preset, then runs its tests and keeps ctest's
+# summary line for the end.
 preset() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
-  ctest --preset "$1"
+  local log
+  log=$(mktemp)
+  ctest --preset "$1" | tee "$log"
+  summaries+=("$1: $(grep -E '^[0-9]+% tests passed' "$log")")
+  rm -f "$log"
 }
+
+step "format of every C++ file (.clang-format)"
+git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+echo "every C++ file is formatted"
+
+step "every test, debug build"
+preset dev
+
+step "every test under AddressSanitizer and UndefinedBehaviorSanitizer"
+preset asan
 
 step "fuzz targets, about 30 seconds each"
 preset fuzz
@@ -35,11 +53,14 @@ for program in build/bench/bench/app/qvdtalvern-startup-probe build/bench/bench/
   "$program"
 done
 
-step "every test under AddressSanitizer and UndefinedBehaviorSanitizer"
-preset asan
-
-step "every test, debug build"
-preset dev
-
 step "install into a staging folder, validate it, build the Debian package and run lintian"
 scripts/check-install.sh
+
+step "summary"
+passed=0
+for summary in "${summaries[@]}"; do
+  echo "$summary"
+  # "100% tests passed, 0 tests failed out of 322": every test ran and passed.
+  passed=$((passed + ${summary##* }))
+done
+echo "ctest: $passed passed, 0 failed"
