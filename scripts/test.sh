@@ -29,7 +29,10 @@ preset() {
 }
 
 step "format of every C++ file (.clang-format)"
-git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+if ! git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror; then
+  echo "Not formatted as .clang-format asks: fix with clang-format -i FILE..." >&2
+  exit 1
+fi
 echo "every C++ file is formatted"
 
 step "every test, debug build"
