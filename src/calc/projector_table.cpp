@@ -54,42 +54,51 @@ constexpr RowVariants kHaldenWt2Variants{Rounded, Exact, Rounded, Root, Rounded,
 // One row of the table to a block, its values in the columns of the table.
 // clang-format off
 constexpr std::array<ProjectorRow, kRowCount> kTable{{
-    {"Ulmo", 1.556, true,
+    // Ulmo
+    {1.556, true,
      {7.2, inch::kUlmoTovanFoot, inch::kUlmoTovanLens, inch::kUlmoTovanMin, 160},
      {18, cm::kUlmoTovanFoot, cm::kUlmoTovanLens, cm::kUlmoTovanMin, 406},
      {Fixed, Exact, Fixed, Square, Rounded, Fixed, General},
      {Rounded, Exact, Rounded, Square, Rounded, Rounded, General, true}},
-    {"Tovan", 1.515, false,
+    // Tovan
+    {1.515, false,
      {9, inch::kUlmoTovanFoot, inch::kUlmoTovanLens, inch::kUlmoTovanMin, 0},
      {22.86, cm::kUlmoTovanFoot, cm::kUlmoTovanLens, cm::kUlmoTovanMin, 0},
      {Fixed, Exact, Fixed, Square, Fixed, Fixed, Fixed},
      {Rounded, Exact, Rounded, Square, Rounded, Rounded, General, true}},
-    {"Brisa", 1.22, false,
+    // Brisa
+    {1.22, false,
      {10, inch::kChassisFoot, inch::kChassisLens, 39, 0},
      {25.4, cm::kChassisFoot, cm::kChassisLens, 99, 0},
      {Rounded, Exact, Fixed, Root, Fixed, Fixed, Fixed},
      {Rounded, Exact, Rounded, Root, Fixed, Fixed, General, true}},
-    {"Corvin NRX", 1.82, true,
+    // Corvin NRX
+    {1.82, true,
      {inch::kNrxIntercept, inch::kChassisFoot, inch::kChassisLens, 50, inch::kCorvinWt1Min},
      {cm::kNrxIntercept, cm::kChassisFoot, cm::kChassisLens, 127, cm::kCorvinWt1Min},
      kCorvinNrxVariants, kCorvinNrxVariants},
-    {"Corvin WT1", 1.77, true,
+    // Corvin WT1
+    {1.77, true,
      {inch::kWt1Intercept, inch::kChassisFoot, inch::kChassisLens, inch::kCorvinWt1Min, inch::kCorvinWt2Min},
      {cm::kWt1Intercept, cm::kChassisFoot, cm::kChassisLens, cm::kCorvinWt1Min, cm::kCorvinWt2Min},
      kCorvinWt1Variants, kCorvinWt1Variants},
-    {"Corvin WT2", 1.82, false,
+    // Corvin WT2
+    {1.82, false,
      {inch::kWt2Intercept, inch::kChassisFoot, inch::kChassisLens, inch::kCorvinWt2Min, 0},
      {cm::kWt2Intercept, cm::kChassisFoot, cm::kChassisLens, cm::kCorvinWt2Min, 0},
      kCorvinWt2Variants, kCorvinWt2Variants},
-    {"Halden NRX", 1.54, true,
+    // Halden NRX
+    {1.54, true,
      {inch::kNrxIntercept, inch::kChassisFoot, inch::kChassisLens, 59, inch::kHaldenWt1Min},
      {cm::kNrxIntercept, cm::kChassisFoot, cm::kChassisLens, 150, cm::kHaldenWt1Min},
      kHaldenNrxVariants, kHaldenNrxVariants},
-    {"Halden WT1", 1.49, true,
+    // Halden WT1
+    {1.49, true,
      {inch::kWt1Intercept, inch::kChassisFoot, inch::kChassisLens, inch::kHaldenWt1Min, inch::kHaldenWt2Min},
      {cm::kWt1Intercept, cm::kChassisFoot, cm::kChassisLens, cm::kHaldenWt1Min, cm::kHaldenWt2Min},
      kHaldenWt1Variants, kHaldenWt1Variants},
-    {"Halden WT2", 1.54, false,
+    // Halden WT2
+    {1.54, false,
      {inch::kWt2Intercept, inch::kChassisFoot, inch::kChassisLens, inch::kHaldenWt2Min, 0},
      {cm::kWt2Intercept, cm::kChassisFoot, cm::kChassisLens, cm::kHaldenWt2Min, 0},
      kHaldenWt2Variants, kHaldenWt2Variants},

@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstddef>
-#include <string_view>
 
 namespace qvd {
 
@@ -58,8 +57,8 @@ struct RowVariants {
     bool offsetNeedsStraightLine = false;
 };
 
+// A row's name is the caption of its label in the window's design.
 struct ProjectorRow {
-    std::string_view caption;
     double throwSlope;
     bool hasMaxWidth;
     RowLengths inches;

@@ -31,7 +31,7 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     const ProjectorRow& projector = projectorTable()[row];
     const PlacementResult shown = window.placement().result(row);
     PlacementDiagram d;
-    d.projector = std::string(projector.caption);
+    d.projector = window.controls().caption(window.rowCaption(row));
     if (shown.isWarning) {
         d.notice = shown.throwDistance + " " + shown.straightLine + " " + shown.verticalOffset;
         d.noticeDetail = rowRangeHint(window, row);

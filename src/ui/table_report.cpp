@@ -43,7 +43,7 @@ TableReport tableReport(const MainWindow& window)
         const auto result = [&](Column column) { return name(window.resultLabel(row, column)); };
         report.rows[row]
             = {name(window.rowCaption(row)), {result(Column::Throw), result(Column::Straight), result(Column::Offset)},
-                std::string(projectorTable()[row].caption), window.placement().result(row)};
+                caption(window.rowCaption(row)), window.placement().result(row)};
     }
     return report;
 }

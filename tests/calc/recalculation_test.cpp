@@ -142,7 +142,7 @@ TEST(WidthRecalculation, EveryRowShowsResultsOrWarningAtEveryBarWidth)
                 const ProjectorRow& r = projectorTable()[row];
                 const RowLengths& lengths = lengthsFor(r, units);
                 const bool inRange = width >= lengths.minWidth && (!r.hasMaxWidth || width <= lengths.maxWidth);
-                ASSERT_EQ(model.row(row).red, !inRange) << r.caption << " at " << width;
+                ASSERT_EQ(model.row(row).red, !inRange) << "row " << row << " at " << width;
             }
         }
     }

@@ -68,7 +68,7 @@ protected:
             const RowLengths& lengths = lengthsFor(row, GetParam());
             const ControlId labels[3] = {m_window.resultLabel(i, Column::Throw),
                 m_window.resultLabel(i, Column::Straight), m_window.resultLabel(i, Column::Offset)};
-            const std::string at = where + ", " + std::string(row.caption);
+            const std::string at = where + ", " + controls.caption(m_window.rowCaption(i));
             const bool inRange = width >= lengths.minWidth && (!row.hasMaxWidth || width <= lengths.maxWidth);
             if (!inRange) {
                 const char* word = width < lengths.minWidth ? "Small" : "Big";
