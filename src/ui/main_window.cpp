@@ -181,27 +181,25 @@ void MainWindow::setUnitRange(ControlId bar, const UnitRange& range)
     }
 }
 
-void MainWindow::widthGiven()
+void MainWindow::sizeGiven(ControlId bar, const UnitRange& range, ControlId given, Ratio first, Ratio second)
 {
     using namespace checked;
-    setUnitRange(m_widthBar, kWidthBarRange);
-    m_controls.setCaption(m_width, FormatInteger(m_controls.value(m_widthBar)));
-    const double height = div(mul(ParseNumber(m_controls.caption(m_width), m_format), 3), 4);
-    const double diagonal = div(mul(ParseNumber(m_controls.caption(m_width), m_format), 5), 4);
-    m_controls.setCaption(m_height, FormatFixed(height, m_format));
-    m_controls.setCaption(m_diagonal, FormatFixed(diagonal, m_format));
+    setUnitRange(bar, range);
+    m_controls.setCaption(given, FormatInteger(m_controls.value(bar)));
+    const double firstSize
+        = div(mul(ParseNumber(m_controls.caption(given), m_format), first.numerator), first.denominator);
+    const double secondSize
+        = div(mul(ParseNumber(m_controls.caption(given), m_format), second.numerator), second.denominator);
+    m_controls.setCaption(first.caption, FormatFixed(firstSize, m_format));
+    m_controls.setCaption(second.caption, FormatFixed(secondSize, m_format));
 }
 
+void MainWindow::widthGiven() { sizeGiven(m_widthBar, kWidthBarRange, m_width, {m_height, 3, 4}, {m_diagonal, 5, 4}); }
+
+// The recalculation reads the width back as the two-decimal value shown.
 void MainWindow::heightGiven()
 {
-    using namespace checked;
-    setUnitRange(m_heightBar, kHeightBarRange);
-    m_controls.setCaption(m_height, FormatInteger(m_controls.value(m_heightBar)));
-    const double width = div(mul(ParseNumber(m_controls.caption(m_height), m_format), 4), 3);
-    const double diagonal = div(mul(ParseNumber(m_controls.caption(m_height), m_format), 5), 3);
-    // The recalculation reads the width back as the two-decimal value shown.
-    m_controls.setCaption(m_width, FormatFixed(width, m_format));
-    m_controls.setCaption(m_diagonal, FormatFixed(diagonal, m_format));
+    sizeGiven(m_heightBar, kHeightBarRange, m_height, {m_width, 4, 3}, {m_diagonal, 5, 3});
 }
 
 void MainWindow::diagonalGiven(bool setRange)

@@ -133,6 +133,16 @@ private:
     static ControlSet buildControls();
     void connectHandlers();
     void setUnitRange(ControlId bar, const UnitRange& range);
+    // One size caption of a 4:3 screen derived from another: `caption` gets
+    // the given size times numerator / denominator.
+    struct Ratio {
+        ControlId caption;
+        int numerator;
+        int denominator;
+    };
+    // `given` shows the bar's value in the unit's range; the two others follow
+    // from it, read back as it shows.
+    void sizeGiven(ControlId bar, const UnitRange& range, ControlId given, Ratio first, Ratio second);
     void widthGiven();
     void heightGiven();
     void diagonalGiven(bool setRange);

@@ -6,8 +6,8 @@
 // first shown (design-time properties, then Form_Load); each line of the
 // script is one user action or caption write:
 //
-//   click NAME              Option4/13/14/11/2 becomes selected and raises Click; Command1 raises Click
-//   change NAME V           HSBM/hig/vert/hsbM1 moves to V (clamped) and raises Change
+//   click NAME              an option button becomes selected and raises Click; the push button raises Click
+//   change NAME V           a scroll bar moves to V (clamped) and raises Change
 //   scroll NAME V           the thumb is dragged to V (clamped); raises Scroll
 //   set NAME.Caption TEXT   a label's caption is written (the rest of the line after one blank)
 //   set NAME.Value B        an option button's Value is written (-1 or 0): no Click, no group rule
