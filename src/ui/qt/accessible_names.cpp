@@ -2,16 +2,19 @@
 // SPDX-License-Identifier: MIT
 #include "accessible_names.h"
 
+#include "control_widgets.h"
+
+#include <QAccessibleWidget>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <span>
 
 namespace qvd {
 
 namespace {
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // A label that names other controls: fixed text on the background, no box.
 bool isNamingLabel(const ControlDesign& design)
@@ -61,62 +64,10 @@ std::optional<std::string_view> columnName(std::span<const ControlDesign> design
     return best;
 }
 
-struct InputDescription {
-    std::string_view name;
-    const char* description;
-};
-
-constexpr InputDescription kInputDescriptions[] = {
-    {"Option4", "Size the screen by its width"},
-    {"Option13", "Size the screen by its height"},
-    {"Option14", "Size the screen by its diagonal"},
-    {"HSBM", "Screen width in the selected unit"},
-    {"hig", "Screen height in the selected unit"},
-    {"vert", "Screen diagonal in the selected unit"},
-    {"hsbM1", "Projection angle in whole degrees, from -15 to 15"},
-    {"Option11", "Lengths in inches"},
-    {"Option2", "Lengths in centimetres"},
-    {"Command1", "Closes the introduction"},
-};
-
-// Inputs whose naming label does not read well aloud: a unit abbreviation, the
-// diagonal's misspelt caption, a frame caption in title case.
-struct SpokenName {
-    std::string_view name;
-    const char* spoken;
-};
-
-constexpr SpokenName kSpokenNames[] = {
-    {"Option11", "Inches"},
-    {"Option2", "Centimetres"},
-    {"Option14", "Diagonal"},
-    {"vert", "Diagonal"},
-    {"Label145", "Diagonal"},
-    {"hsbM1", "Projection angle"},
-    {"Label148", "Projection angle"},
-};
-
-} // namespace
-
-QString accessibleDescriptionFor(std::string_view name)
+QString layoutName(std::span<const ControlDesign> designs, const ControlDesign& control)
 {
-    for (const InputDescription& input : kInputDescriptions) {
-        if (input.name == name)
-            return QString::fromLatin1(input.description);
-    }
-    return {};
-}
-
-QString accessibleNameFor(std::span<const ControlDesign> designs, std::size_t index)
-{
-    const ControlDesign& control = designs[index];
-    for (const SpokenName& spoken : kSpokenNames) {
-        if (spoken.name == control.name)
-            return QString::fromLatin1(spoken.spoken);
-    }
     if (isNamedByCaption(control))
         return toQString(control.caption);
-
     QStringList parts;
     if (const auto row = rowName(designs, control))
         parts << toQString(*row);
@@ -125,12 +76,194 @@ QString accessibleNameFor(std::span<const ControlDesign> designs, std::size_t in
         parts << toQString(*column).toLower();
     if (!parts.isEmpty())
         return parts.join(QStringLiteral(", "));
-
     for (const ControlDesign& other : designs) {
         if (other.name == control.container && !other.caption.empty())
             return toQString(other.caption);
     }
-    return toQString(control.name);
+    return {};
+}
+
+const ControlDesign& designOf(const MainWindow& window, ControlId id)
+{
+    const std::string& name = window.controls().control(id).name;
+    const auto& designs = controlDesigns();
+    return *std::find_if(designs.begin(), designs.end(), [&name](const ControlDesign& d) { return d.name == name; });
+}
+
+constexpr const char* kSizingWords[kSizingCount] = {"width", "height", "diagonal"};
+
+// Option buttons: radio buttons whose mark is the model's Value. Press and
+// Toggle both click the button, which the view hands to the model as its
+// Click; the push button's Press clicks it at once rather than after an
+// animation, so the tool finds the window changed when the action returns.
+class AccessibleButton : public QAccessibleWidget {
+public:
+    AccessibleButton(QAbstractButton* button, QAccessible::Role role)
+        : QAccessibleWidget(button, role)
+    {
+    }
+
+    [[nodiscard]] QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (role() == QAccessible::RadioButton) {
+            state.checkable = true;
+            state.checked = button()->isChecked();
+        }
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    [[nodiscard]] QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return button()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    [[nodiscard]] QStringList actionNames() const override
+    {
+        QStringList names{pressAction()};
+        if (role() == QAccessible::RadioButton)
+            names << toggleAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() || (action == toggleAction() && role() == QAccessible::RadioButton)) {
+            // A disabled button takes no click, as under the mouse.
+            button()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+    [[nodiscard]] QStringList keyBindingsForAction(const QString& action) const override
+    {
+        if (action == pressAction())
+            return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+private:
+    [[nodiscard]] QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+// A caption label: its name says what it is ("Ulmo, throw distance"); its
+// value and its text are the caption shown.
+class AccessibleCaptionLabel : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AccessibleCaptionLabel(CaptionLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    [[nodiscard]] QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        return state;
+    }
+
+    [[nodiscard]] QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || (t == QAccessible::Name && widget()->accessibleName().isEmpty()))
+            return caption();
+        return QAccessibleWidget::text(t);
+    }
+
+    // QAccessibleTextInterface: the caption, read only, with no selection.
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    [[nodiscard]] int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    [[nodiscard]] int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    [[nodiscard]] QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = caption();
+        startOffset = std::clamp(startOffset, 0, static_cast<int>(all.size()));
+        endOffset = endOffset < 0 ? static_cast<int>(all.size())
+                                  : std::clamp(endOffset, startOffset, static_cast<int>(all.size()));
+        return all.mid(startOffset, endOffset - startOffset);
+    }
+    [[nodiscard]] int characterCount() const override { return static_cast<int>(caption().size()); }
+    [[nodiscard]] QRect characterRect(int) const override { return {}; }
+    [[nodiscard]] int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    [[nodiscard]] QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+private:
+    [[nodiscard]] QString caption() const { return static_cast<const QLabel*>(widget())->text(); }
+};
+
+QAccessibleInterface* controlInterface(const QString&, QObject* object)
+{
+    if (auto* option = dynamic_cast<ControlOptionButton*>(object))
+        return new AccessibleButton(option, QAccessible::RadioButton);
+    if (auto* button = dynamic_cast<ControlPushButton*>(object))
+        return new AccessibleButton(button, QAccessible::Button);
+    if (auto* label = dynamic_cast<CaptionLabel*>(object))
+        return new AccessibleCaptionLabel(label);
+    return nullptr;
+}
+
+} // namespace
+
+std::vector<SpokenControl> spokenControls(const MainWindow& window)
+{
+    const auto& designs = controlDesigns();
+    std::vector<SpokenControl> spoken(designs.size());
+    for (std::size_t index = 0; index < designs.size(); ++index)
+        spoken[window.id(designs[index].name)].name = layoutName(designs, designs[index]);
+
+    // Inputs whose naming label is a unit abbreviation, the diagonal's
+    // misspelt caption or a frame caption in title case; the captionless
+    // introduction.
+    spoken[window.unitOption(UnitSystem::Inches)].name = QStringLiteral("Inches");
+    spoken[window.unitOption(UnitSystem::Centimetres)].name = QStringLiteral("Centimetres");
+    for (const ControlId id :
+        {window.sizeOption(Sizing::Diagonal), window.sizeBar(Sizing::Diagonal), window.sizeCaption(Sizing::Diagonal)})
+        spoken[id].name = QStringLiteral("Diagonal");
+    spoken[window.angleBar()].name = QStringLiteral("Projection angle");
+    spoken[window.angleCaption()].name = QStringLiteral("Projection angle");
+    spoken[window.introduction()].name = QStringLiteral("Introduction");
+
+    for (std::size_t s = 0; s < kSizingCount; ++s) {
+        const auto sizing = static_cast<Sizing>(s);
+        const QString word = QLatin1String(kSizingWords[s]);
+        spoken[window.sizeOption(sizing)].description = QStringLiteral("Size the screen by its %1").arg(word);
+        spoken[window.sizeBar(sizing)].description = QStringLiteral("Screen %1 in the selected unit").arg(word);
+    }
+    const ControlDesign& angle = designOf(window, window.angleBar());
+    spoken[window.angleBar()].description
+        = QStringLiteral("Projection angle in whole degrees, from %1 to %2").arg(angle.min).arg(angle.max);
+    spoken[window.unitOption(UnitSystem::Inches)].description = QStringLiteral("Lengths in inches");
+    spoken[window.unitOption(UnitSystem::Centimetres)].description = QStringLiteral("Lengths in centimetres");
+    spoken[window.continueButton()].description = QStringLiteral("Closes the introduction");
+    return spoken;
+}
+
+void installControlAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(controlInterface);
+        return true;
+    }();
+    (void)installed;
 }
 
 } // namespace qvd

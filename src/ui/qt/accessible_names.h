@@ -2,25 +2,36 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Names for assistive tools, read off the layout: a captioned label, frame or
-// button is named by its caption; any other control by the label that names
-// its row and the header above its column ("Ulmo, THROW DISTANCE"), else by
-// its frame's caption, else by its design name. Inputs are described by what
-// they set.
+// What assistive tools hear of the window. Names are read off the layout: a
+// captioned label, frame or button is named by its caption; any other control
+// by the label that names its row and the header above its column ("Ulmo,
+// throw distance"), else by its frame's caption. Inputs whose label does not
+// read well aloud, and the captionless introduction, are named in words by
+// their role; inputs are described by what they set. No design name is heard.
+//
+// The accessible interfaces of the control widgets: option buttons are radio
+// buttons with their checked state, and Press and Toggle click them; the push
+// button's Press clicks it at once; labels give their caption as their value
+// and text. Every activation reaches the model through the widget's signals.
 
-#include "ui/form_design.h"
+#include "ui/main_window.h"
 
 #include <QString>
 
-#include <cstddef>
-#include <span>
+#include <vector>
 
 namespace qvd {
 
-[[nodiscard]] QString accessibleNameFor(std::span<const ControlDesign> designs, std::size_t index);
+struct SpokenControl {
+    QString name;
+    QString description; // what an input does; empty for the others
+};
 
-// What an input does, for a control that takes the keyboard focus; empty for
-// the others (a label's description is its caption, which the view keeps).
-[[nodiscard]] QString accessibleDescriptionFor(std::string_view name);
+// Indexed by ControlId.
+[[nodiscard]] std::vector<SpokenControl> spokenControls(const MainWindow& window);
+
+// Installs the control widgets' accessible interfaces, once per program;
+// before any widget has been asked for its interface.
+void installControlAccessibility();
 
 } // namespace qvd

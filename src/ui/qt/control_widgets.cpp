@@ -52,8 +52,6 @@ constexpr KeyAction kScrollBarKeys[] = {
     {Qt::Key_End, QAbstractSlider::SliderToMaximum},
 };
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // The desktop's colour table, as far as the design uses it.
 QColor systemColour(Colour entry)
 {
@@ -96,10 +94,7 @@ QWidget* createFrame(const ControlDesign& design, QWidget* parent)
 
 QWidget* createOptionButton(const ControlDesign& design, QWidget* parent)
 {
-    auto* button = new QRadioButton(toQString(design.caption), parent);
-    // The model decides which button of a group is selected.
-    button->setAutoExclusive(false);
-    return button;
+    return new ControlOptionButton(toQString(design.caption), parent);
 }
 
 QWidget* createScrollBar(const ControlDesign& design, QWidget* parent)
@@ -117,9 +112,7 @@ QWidget* createScrollBar(const ControlDesign& design, QWidget* parent)
 
 QWidget* createPushButton(const ControlDesign& design, QWidget* parent)
 {
-    auto* button = new QPushButton(toQString(design.caption), parent);
-    button->setAutoDefault(false);
-    return button;
+    return new ControlPushButton(toQString(design.caption), parent);
 }
 
 } // namespace
@@ -324,6 +317,32 @@ void ControlScrollBar::keyPressEvent(QKeyEvent* event)
     QScrollBar::keyPressEvent(event);
 }
 
+ControlOptionButton::ControlOptionButton(const QString& caption, QWidget* parent)
+    : QRadioButton(caption, parent)
+{
+    // The model decides which button of a group is selected.
+    setAutoExclusive(false);
+}
+
+void ControlOptionButton::nextCheckState() {}
+
+ControlPushButton::ControlPushButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent)
+{
+    setAutoDefault(false);
+}
+
+void ControlPushButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent)
 {
@@ -370,6 +389,8 @@ void CaptionFrame::paintEvent(QPaintEvent* event)
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QPointF(caption.box.left() + 2, std::round(pixels * kBaselineShare)), title());
 }
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QColor toQColor(Colour colour)
 {

@@ -12,9 +12,13 @@
 #include <QColor>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QString>
 #include <QTextLayout>
 
+#include <string_view>
 #include <vector>
 
 class QWidget;
@@ -112,6 +116,31 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// An option button whose checked state is the model's alone: a click, Space
+// or click() raises clicked() and leaves the mark as it is; the view then
+// shows the model's Value. (A plain QRadioButton outside an exclusive group
+// would uncheck itself on a second click.)
+class ControlOptionButton : public QRadioButton {
+public:
+    ControlOptionButton(const QString& caption, QWidget* parent);
+
+protected:
+    void nextCheckState() override;
+};
+
+// A push button that Return and Enter press as Space does, without the
+// wider frame of a default button.
+class ControlPushButton : public QPushButton {
+public:
+    ControlPushButton(const QString& caption, QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Text of the model (UTF-8) as a QString.
+[[nodiscard]] QString toQString(std::string_view text);
 
 // A model colour (red in the low byte) as a QColor.
 [[nodiscard]] QColor toQColor(Colour colour);

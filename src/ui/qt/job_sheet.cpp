@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "job_sheet.h"
 
+#include "control_widgets.h"
 #include "placement_painter.h"
 #include "ui/form_design.h"
 #include "ui/placement_diagram.h"
@@ -15,8 +16,6 @@
 namespace qvd {
 
 namespace {
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const QColor kInk(0x1a, 0x1a, 0x1a);
 const QColor kQuiet(0x5a, 0x5a, 0x5a);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "placement_painter.h"
 
+#include "control_widgets.h"
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
@@ -23,8 +24,6 @@ const QColor kBarrel(0x80, 0x8a, 0x96);
 // The green lens, from whose front the throw distance is measured.
 const QColor kLens(0x1c, 0x8a, 0x3a);
 const QColor kWarning(0xcc, 0x00, 0x00);
-
-QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
 QPointF unitVector(QPointF v)
 {

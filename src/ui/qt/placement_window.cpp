@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "placement_window.h"
 
+#include "control_widgets.h"
 #include "placement_painter.h"
 #include "ui/table_report.h"
 
@@ -17,8 +18,6 @@
 namespace qvd {
 
 namespace {
-
-QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
 // What the drawing shows, in words, for assistive tools.
 QString describe(const PlacementDiagram& d)

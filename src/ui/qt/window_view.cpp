@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -28,8 +27,6 @@ namespace qvd {
 
 namespace {
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 bool overlaps(const ControlDesign& a, const ControlDesign& b)
 {
     return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
@@ -44,6 +41,7 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
     , m_reporter(programErrorReporter(this))
 {
     installFontFallbacks();
+    installControlAccessibility();
     const FormDesign& form = formDesign();
     setObjectName(toQString(form.name));
     setAccessibleName(toQString(form.caption));
@@ -74,19 +72,24 @@ void WindowView::buildWidgets()
 {
     const auto& designs = controlDesigns();
     const ControlSet& controls = m_model.controls();
+    const std::vector<SpokenControl> spoken = spokenControls(m_model);
     m_widgets.assign(controls.size(), nullptr);
     m_coveredBy.assign(controls.size(), {});
+    m_container.assign(controls.size(), std::nullopt);
 
     for (std::size_t index = 0; index < designs.size(); ++index) {
         const ControlDesign& design = designs[index];
         // Containers come before what they hold, so the parent exists already.
-        QWidget* parent = design.container.empty() ? this : controlWidget(design.container);
+        const ControlId id = m_model.id(design.name);
+        if (!design.container.empty())
+            m_container[id] = m_model.id(design.container);
+        QWidget* parent = m_container[id] ? m_widgets[*m_container[id]] : this;
         QWidget* widget = createControlWidget(design, parent);
-        widget->setAccessibleName(accessibleNameFor(designs, index));
-        widget->setAccessibleDescription(accessibleDescriptionFor(design.name));
+        widget->setAccessibleName(spoken[id].name);
+        widget->setAccessibleDescription(spoken[id].description);
         // The window's context menu wherever it is asked for, the scroll bars included.
         widget->setContextMenuPolicy(Qt::NoContextMenu);
-        m_widgets[m_model.id(design.name)] = widget;
+        m_widgets[id] = widget;
 
         // A frame lies above the controls created before it in its container;
         // while it is visible it takes their input.
@@ -95,7 +98,7 @@ void WindowView::buildWidgets()
         for (std::size_t below = 0; below < index; ++below) {
             const ControlDesign& other = designs[below];
             if (other.container == design.container && overlaps(other, design))
-                m_coveredBy[m_model.id(other.name)].push_back(m_model.id(design.name));
+                m_coveredBy[m_model.id(other.name)].push_back(id);
         }
     }
 }
@@ -105,15 +108,22 @@ void WindowView::connectInputs()
     ControlSet& controls = m_model.controls();
     for (ControlId id = 0; id < m_widgets.size(); ++id) {
         switch (controls.control(id).kind) {
-        case ControlKind::OptionButton:
-            connect(static_cast<QRadioButton*>(m_widgets[id]), &QRadioButton::clicked, this, [this, id] {
+        case ControlKind::OptionButton: {
+            // A click, a key or an accessible action raises clicked(); a
+            // tool's toggle() or setChecked() raises toggled() alone. The
+            // button's mark never changes by itself (ControlOptionButton),
+            // so each activation raises exactly one of the two.
+            auto* button = static_cast<QAbstractButton*>(m_widgets[id]);
+            const auto click = [this, id] {
                 deliver(id, "Click", [this, id] { m_model.controls().clickOption(id); });
-                // A click on a selected button unchecks it in Qt; the model says how it is.
                 mirror(id);
-            });
+            };
+            connect(button, &QAbstractButton::clicked, this, click);
+            connect(button, &QAbstractButton::toggled, this, click);
             break;
+        }
         case ControlKind::PushButton:
-            connect(static_cast<QPushButton*>(m_widgets[id]), &QPushButton::clicked, this,
+            connect(static_cast<QAbstractButton*>(m_widgets[id]), &QAbstractButton::clicked, this,
                 [this, id] { deliver(id, "Click", [this, id] { m_model.controls().press(id); }); });
             break;
         case ControlKind::HScrollBar:
@@ -126,31 +136,32 @@ void WindowView::connectInputs()
     }
 }
 
-// Qt moves the slider's position first and reports the action; the value
-// follows after the slot. Dragging the thumb raises Scroll for each position
-// and Change at the release; every other action that moves the position (an
-// arrow, the page area, a key, the wheel) raises Change.
+// Whatever moves a bar's value other than the view itself - an arrow, the
+// page area, a key, the wheel, a drag, an assistive tool's Value, a tool's
+// setValue() - raises valueChanged(), which becomes one model event: Scroll
+// while the thumb is held, Change otherwise. The bar then shows the model's
+// value, whether or not the handlers kept the one asked for. A drag that
+// raised Scroll raises Change at the release. A range set from outside the
+// view is put back.
 void WindowView::connectScrollBar(ControlId id, QScrollBar* bar)
 {
-    connect(bar, &QScrollBar::actionTriggered, this, [this, id, bar](int action) {
-        if (action == QAbstractSlider::SliderNoAction)
-            return;
-        const int position = bar->sliderPosition();
-        if (action == QAbstractSlider::SliderMove && bar->isSliderDown()) {
+    connect(bar, &QAbstractSlider::valueChanged, this, [this, id, bar](int value) {
+        if (bar->isSliderDown()) {
             m_dragMoved = true;
-            deliver(id, "Scroll", [this, id, position] { m_model.controls().dragScrollBar(id, position); });
-            return;
+            deliver(id, "Scroll", [this, id, value] { m_model.controls().dragScrollBar(id, value); });
+        } else {
+            deliver(id, "Change", [this, id, value] { m_model.controls().moveScrollBar(id, value); });
         }
-        if (position == m_model.controls().value(id))
-            return; // at the end of its range: nothing moved
-        deliver(id, "Change", [this, id, position] { m_model.controls().moveScrollBar(id, position); });
+        mirror(id);
     });
+    connect(bar, &QAbstractSlider::rangeChanged, this, [this, id] { mirror(id); });
     connect(bar, &QScrollBar::sliderPressed, this, [this] { m_dragMoved = false; });
     connect(bar, &QScrollBar::sliderReleased, this, [this, id, bar] {
         if (!std::exchange(m_dragMoved, false))
             return;
         const int position = bar->value();
         deliver(id, "Change", [this, id, position] { m_model.controls().moveScrollBar(id, position); });
+        mirror(id);
     });
 }
 
@@ -184,8 +195,32 @@ void WindowView::focusFirstControl()
 
 QWidget* WindowView::controlWidget(std::string_view name) const
 {
-    const ControlId id = m_model.controls().find(name);
-    return id < m_widgets.size() ? m_widgets[id] : nullptr;
+    const ControlSet& controls = m_model.controls();
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        if (controls.control(id).name == name)
+            return m_widgets[id];
+    }
+    return nullptr;
+}
+
+QWidget* WindowView::widget(ControlId id) const { return id < m_widgets.size() ? m_widgets[id] : nullptr; }
+
+bool WindowView::isCovered(ControlId id) const
+{
+    const ControlSet& controls = m_model.controls();
+    const auto& frames = m_coveredBy[id];
+    return std::any_of(
+        frames.begin(), frames.end(), [&controls](ControlId frame) { return controls.isVisible(frame); });
+}
+
+bool WindowView::takesInput(ControlId id) const
+{
+    const ControlSet& controls = m_model.controls();
+    for (std::optional<ControlId> at = id; at; at = m_container[*at]) {
+        if (!controls.isVisible(*at) || isCovered(*at))
+            return false;
+    }
+    return true;
 }
 
 void WindowView::mirror(ControlId id)
@@ -242,13 +277,8 @@ void WindowView::mirrorFrame(ControlId id)
 
 void WindowView::updateCovers()
 {
-    const ControlSet& controls = m_model.controls();
-    for (ControlId id = 0; id < m_widgets.size(); ++id) {
-        const auto& frames = m_coveredBy[id];
-        const bool covered = std::any_of(
-            frames.begin(), frames.end(), [&controls](ControlId frame) { return controls.isVisible(frame); });
-        m_widgets[id]->setEnabled(!covered);
-    }
+    for (ControlId id = 0; id < m_widgets.size(); ++id)
+        m_widgets[id]->setEnabled(!isCovered(id));
 }
 
 void WindowView::updateActions() { m_actions->setAvailable(!m_failed); }
@@ -268,6 +298,10 @@ template <typename Action> void WindowView::deliver(ControlId id, const char* ev
     }
     if (m_failed) {
         qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "after an untrapped error";
+        return;
+    }
+    if (!takesInput(id)) {
+        qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "hidden or covered by a frame";
         return;
     }
     qCDebug(lcView) << event << name.c_str();

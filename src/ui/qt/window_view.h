@@ -14,6 +14,7 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QScrollBar;
@@ -41,6 +42,8 @@ public:
     // window takes no more input.
     [[nodiscard]] bool hasFailed() const { return m_failed; }
 
+    // The widget of a control, or nullptr for an id the window does not have.
+    [[nodiscard]] QWidget* widget(ControlId id) const;
     // The widget of the control with design name `name`, or nullptr.
     [[nodiscard]] QWidget* controlWidget(std::string_view name) const;
 
@@ -61,6 +64,11 @@ private:
     void mirror(ControlId id);
     void mirrorFrame(ControlId id);
     void updateCovers();
+    // A visible frame laid over the control takes its input.
+    [[nodiscard]] bool isCovered(ControlId id) const;
+    // The user can reach the control: it and its containers are visible and
+    // no frame covers them.
+    [[nodiscard]] bool takesInput(ControlId id) const;
     // The context menu takes input while the table does.
     void updateActions();
 
@@ -75,8 +83,9 @@ private:
     std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order
     // For each control, the frames laid over it: a visible one takes its input.
     std::vector<std::vector<ControlId>> m_coveredBy;
-    int m_updating = 0;       // > 0 while widgets are set from the model
-    bool m_dragMoved = false; // the thumb being dragged has raised Scroll
+    std::vector<std::optional<ControlId>> m_container; // none: the window's client area
+    int m_updating = 0;                                // > 0 while widgets are set from the model
+    bool m_dragMoved = false;                          // the thumb being dragged has raised Scroll
     bool m_failed = false;
 };
 
