@@ -31,6 +31,9 @@ namespace qvd {
 // whatever line gap the installed face declares. A caption too wide for a
 // box one line high is condensed until it fits rather than wrapped away.
 class CaptionLabel : public QLabel {
+    // Its own class name, by which its accessible interface is found.
+    Q_OBJECT
+
 public:
     CaptionLabel(Border border, QWidget* parent);
 
@@ -122,6 +125,9 @@ protected:
 // shows the model's Value. (A plain QRadioButton outside an exclusive group
 // would uncheck itself on a second click.)
 class ControlOptionButton : public QRadioButton {
+    // Its own class name, by which its accessible interface is found.
+    Q_OBJECT
+
 public:
     ControlOptionButton(const QString& caption, QWidget* parent);
 
@@ -132,6 +138,9 @@ protected:
 // A push button that Return and Enter press as Space does, without the
 // wider frame of a default button.
 class ControlPushButton : public QPushButton {
+    // Its own class name, by which its accessible interface is found.
+    Q_OBJECT
+
 public:
     ControlPushButton(const QString& caption, QWidget* parent);
 

@@ -11,6 +11,8 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include <algorithm>
+
 namespace qvd::test {
 
 WindowUnderTest::WindowUnderTest()
@@ -46,6 +48,105 @@ QStringList WindowUnderTest::labelsDifferingFromTheModel() const
             differing << QString::fromStdString(state.name);
     }
     return differing;
+}
+
+QStringList WindowUnderTest::widgetsDifferingFromTheModel() const
+{
+    QStringList differing;
+    const ControlSet& controls = model.controls();
+    const QWidget* intro = view.widget(model.introduction());
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        const ControlState& state = controls.control(id);
+        QWidget* widget = view.widget(id);
+        const QString caption = QString::fromStdString(state.caption);
+        QStringList what;
+        switch (state.kind) {
+        case ControlKind::Label: {
+            const auto* label = static_cast<const CaptionLabel*>(widget);
+            if (label->text() != caption)
+                what << "caption";
+            if (label->textColour() != toQColor(state.foreColor))
+                what << "colour";
+            break;
+        }
+        case ControlKind::OptionButton: {
+            const auto* button = static_cast<const QAbstractButton*>(widget);
+            if (button->isChecked() != (state.value == kTrue))
+                what << "checked";
+            if (button->text() != caption)
+                what << "caption";
+            break;
+        }
+        case ControlKind::HScrollBar: {
+            const auto* bar = static_cast<const QScrollBar*>(widget);
+            if (bar->value() != state.value)
+                what << "value";
+            if (bar->minimum() != std::min(state.min, state.max) || bar->maximum() != std::max(state.min, state.max))
+                what << "range";
+            break;
+        }
+        case ControlKind::PushButton:
+            if (static_cast<const QAbstractButton*>(widget)->text() != caption)
+                what << "caption";
+            break;
+        case ControlKind::Frame:
+            break;
+        }
+        if (widget->isHidden() == state.visible)
+            what << "visible";
+        // The introduction, while shown, covers every control of the client
+        // area that it overlaps; the window takes nothing after an error.
+        const QWidget* top = widget;
+        while (top->parentWidget() != &view)
+            top = top->parentWidget();
+        const bool covered = !intro->isHidden() && top != intro && top->geometry().intersects(intro->geometry());
+        if (widget->isEnabled() != (!covered && !view.hasFailed()))
+            what << "enabled";
+        if (!what.isEmpty())
+            differing << QString::fromStdString(state.name) + QLatin1Char(':') + what.join(QLatin1Char(','));
+    }
+    return differing;
+}
+
+ControlId WindowUnderTest::result(std::string_view projector, Column column) const
+{
+    std::size_t row = 0;
+    while (row + 1 < kRowCount && model.controls().caption(model.rowCaption(row)) != projector)
+        ++row;
+    return model.resultLabel(row, column);
+}
+
+void WindowUnderTest::recordEvents()
+{
+    using Handler = void (MainWindow::*)();
+    struct Entry {
+        ControlId id;
+        Event event;
+        Handler handler; // none: the control has no handler of its own
+    };
+    const Entry entries[] = {
+        {model.sizeOption(Sizing::Width), Event::Click, &MainWindow::Option4_Click},
+        {model.sizeOption(Sizing::Height), Event::Click, &MainWindow::Option13_Click},
+        {model.sizeOption(Sizing::Diagonal), Event::Click, &MainWindow::Option14_Click},
+        {model.unitOption(UnitSystem::Inches), Event::Click, nullptr},
+        {model.unitOption(UnitSystem::Centimetres), Event::Click, nullptr},
+        {model.continueButton(), Event::Click, &MainWindow::Command1_Click},
+        {model.sizeBar(Sizing::Width), Event::Change, &MainWindow::HSBM_Change},
+        {model.sizeBar(Sizing::Width), Event::Scroll, &MainWindow::HSBM_Scroll},
+        {model.sizeBar(Sizing::Height), Event::Change, &MainWindow::hig_Change},
+        {model.sizeBar(Sizing::Height), Event::Scroll, &MainWindow::hig_Scroll},
+        {model.sizeBar(Sizing::Diagonal), Event::Change, &MainWindow::vert_Change},
+        {model.sizeBar(Sizing::Diagonal), Event::Scroll, &MainWindow::vert_Scroll},
+        {model.angleBar(), Event::Change, &MainWindow::hsbM1_Change},
+        {model.angleBar(), Event::Scroll, &MainWindow::hsbM1_Scroll},
+    };
+    for (const Entry& entry : entries) {
+        model.controls().setHandler(entry.id, entry.event, [this, entry] {
+            events.emplace_back(entry.id, entry.event);
+            if (entry.handler != nullptr)
+                (model.*entry.handler)();
+        });
+    }
 }
 
 void WindowUnderTest::click(const char* name) const { QTest::mouseClick(widget(name), Qt::LeftButton); }
@@ -132,5 +233,23 @@ QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part)
     option.pageStep = bar->pageStep();
     return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
+
+} // namespace qvd::test
+
+namespace qvd::test {
+
+QString WindowUnderTest::shown(ControlId label) const { return widget<QLabel>(label)->text(); }
+QString WindowUnderTest::held(ControlId label) const { return QString::fromStdString(model.controls().caption(label)); }
+QColor WindowUnderTest::shownColour(ControlId label) const { return widget<CaptionLabel>(label)->textColour(); }
+int WindowUnderTest::heldValue(ControlId bar) const { return model.controls().value(bar); }
+void WindowUnderTest::click(ControlId id) const { QTest::mouseClick(widget(id), Qt::LeftButton); }
+void WindowUnderTest::clickPart(ControlId bar, QStyle::SubControl part) const { clickPart(name(bar), part); }
+QPoint WindowUnderTest::pressThumbAndMove(ControlId bar, bool toEnd, int steps) const
+{
+    return pressThumbAndMove(name(bar), toEnd, steps);
+}
+void WindowUnderTest::release(ControlId bar, QPoint at) const { release(name(bar), at); }
+void WindowUnderTest::dragThumb(ControlId bar, bool toEnd, int steps) const { dragThumb(name(bar), toEnd, steps); }
+void WindowUnderTest::rightClick(ControlId id) const { rightClick(name(id)); }
 
 } // namespace qvd::test

@@ -13,6 +13,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qvd::test {
@@ -28,24 +30,49 @@ public:
     {
         return view.findChild<Widget*>(QString::fromLatin1(name));
     }
+    template <typename Widget = QWidget> [[nodiscard]] Widget* widget(ControlId id) const
+    {
+        return dynamic_cast<Widget*>(view.widget(id));
+    }
+    // The result label of the row captioned `projector` ("Ulmo") in `column`.
+    [[nodiscard]] ControlId result(std::string_view projector, Column column) const;
+
+    // Records every event that reaches an input's handler (the model's own
+    // nested events included), the handlers still running.
+    void recordEvents();
+    std::vector<std::pair<ControlId, Event>> events;
 
     // The caption the label's widget shows, and the one the model holds.
     [[nodiscard]] QString shown(const char* label) const;
+    [[nodiscard]] QString shown(ControlId label) const;
     [[nodiscard]] QString held(const char* label) const;
+    [[nodiscard]] QString held(ControlId label) const;
     [[nodiscard]] QColor shownColour(const char* label) const;
+    [[nodiscard]] QColor shownColour(ControlId label) const;
     [[nodiscard]] int heldValue(const char* bar) const;
+    [[nodiscard]] int heldValue(ControlId bar) const;
     // The labels whose widget shows another caption or colour than the model holds.
     [[nodiscard]] QStringList labelsDifferingFromTheModel() const;
+    // Every widget that differs from its control in the model: caption,
+    // colour, checked, value, range, shown or hidden, enabled (a control is
+    // disabled while the introduction covers it, or after an error); each
+    // entry names the control and what differs.
+    [[nodiscard]] QStringList widgetsDifferingFromTheModel() const;
 
     // A mouse click on a named widget, and on a scroll bar's part.
     void click(const char* name) const;
+    void click(ControlId id) const;
     void clickPart(const char* bar, QStyle::SubControl part) const;
+    void clickPart(ControlId bar, QStyle::SubControl part) const;
     // Presses the thumb and moves it in steps past the far end (or the
     // start) of the bar, without releasing it; returns where the mouse is.
     QPoint pressThumbAndMove(const char* bar, bool toEnd, int steps = 4) const;
+    QPoint pressThumbAndMove(ControlId bar, bool toEnd, int steps = 4) const;
     void release(const char* bar, QPoint at) const;
+    void release(ControlId bar, QPoint at) const;
     // The whole drag: press, move, release.
     void dragThumb(const char* bar, bool toEnd, int steps = 4) const;
+    void dragThumb(ControlId bar, bool toEnd, int steps = 4) const;
 
     // A key as a person types it: to whatever has the focus.
     void type(Qt::Key key, int times = 1) const;
@@ -56,9 +83,12 @@ public:
     // click on one of the menu's actions, named by its objectName (false
     // when the menu is not open or has no such action).
     void rightClick(const char* name) const;
+    void rightClick(ControlId id) const;
     [[nodiscard]] bool chooseFromMenu(const char* action) const;
 
     MainWindow model;
+    // The design name of a control, the objectName of its widget.
+    [[nodiscard]] const char* name(ControlId id) const { return model.controls().control(id).name.c_str(); }
     WindowView view;
     std::vector<ErrorKind> errors;
 };
