@@ -31,7 +31,7 @@ private slots:
 
 namespace {
 
-constexpr int kActions = 3000;
+constexpr int kActions = 2000;
 // The first actions spare the introduction's button, so that a good many
 // land on the covered controls before the storm goes on to everything.
 constexpr int kCoveredActions = 300;
