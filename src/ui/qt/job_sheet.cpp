@@ -209,7 +209,8 @@ bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
     writer.setPageSize(QPageSize(paper));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(300);
-    writer.setCreator(QStringLiteral("QVDTALVERN"));
+    // The program bears its window's name.
+    writer.setCreator(toQString(formDesign().name));
     writer.setTitle(QStringLiteral("Projector placement job sheet"));
     return paintJobSheet(writer, model, row);
 }

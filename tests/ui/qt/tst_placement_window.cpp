@@ -17,6 +17,9 @@
 #include <QTest>
 
 using namespace qvd;
+using qvd::test::result;
+using qvd::test::roles;
+using qvd::test::rowCaption;
 using qvd::test::WindowUnderTest;
 
 namespace {
@@ -44,8 +47,8 @@ private:
     [[nodiscard]] PlacementWindow* placement() const { return m_window->view.tableActions().placementWindow(); }
     [[nodiscard]] bool placementShown() const { return placement() != nullptr && placement()->isVisible(); }
     // The caption the model holds, with the unit the diagram gives it.
-    [[nodiscard]] QString heldLength(const char* label) const { return m_window->held(label) + " in."; }
-    void typeTo(const char* bar, Qt::Key key, int times)
+    [[nodiscard]] QString heldLength(ControlId label) const { return m_window->held(label) + " in."; }
+    void typeTo(ControlId bar, Qt::Key key, int times)
     {
         m_window->view.activateWindow();
         m_window->widget(bar)->setFocus();
@@ -59,26 +62,23 @@ void PlacementWindowTest::init()
 {
     m_window = std::make_unique<WindowUnderTest>();
     QVERIFY(m_window->start());
-    m_window->click("Command1");
+    m_window->click(roles().continueButton());
 }
 
 void PlacementWindowTest::contextMenuOfARowOpensItsDiagram_data()
 {
-    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<ControlId>("clicked");
     QTest::addColumn<QString>("projector");
-    QTest::newRow("first row's caption") << "Label100"
-                                         << "Ulmo";
-    QTest::newRow("second row's caption, narrower and further right") << "Label101"
-                                                                      << "Tovan";
-    QTest::newRow("result box of the last row") << "Label82"
-                                                << "Halden WT2";
+    QTest::newRow("first row's caption") << rowCaption("Ulmo") << "Ulmo";
+    QTest::newRow("second row's caption, narrower and further right") << rowCaption("Tovan") << "Tovan";
+    QTest::newRow("result box of the last row") << result("Halden WT2", Column::Offset) << "Halden WT2";
 }
 
 void PlacementWindowTest::contextMenuOfARowOpensItsDiagram()
 {
-    QFETCH(QString, clicked);
+    QFETCH(ControlId, clicked);
     QFETCH(QString, projector);
-    m_window->rightClick(clicked.toLatin1().constData());
+    m_window->rightClick(clicked);
     QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
     QTRY_VERIFY(placementShown());
     QCOMPARE(placement()->windowTitle(), QStringLiteral("Placement"));
@@ -93,26 +93,26 @@ void PlacementWindowTest::diagramFollowsWidthAndAngle()
     const PlacementDiagram before = placement()->diagram();
     QCOMPARE(q(before.projector), QStringLiteral("Ulmo"));
 
-    m_window->click("Option4");
-    typeTo("HSBM", Qt::Key_PageDown, 1); // 110 in.
+    m_window->click(roles().sizeOption(Sizing::Width));
+    typeTo(roles().sizeBar(Sizing::Width), Qt::Key_PageDown, 1); // 110 in.
     const PlacementDiagram wider = placement()->diagram();
-    QCOMPARE(q(wider.throwDistance.label), heldLength("Label94"));
-    QCOMPARE(q(wider.straightLine.label), heldLength("Label96"));
-    QCOMPARE(q(wider.verticalOffset.label), heldLength("Label98"));
+    QCOMPARE(q(wider.throwDistance.label), heldLength(result("Ulmo", Column::Throw)));
+    QCOMPARE(q(wider.straightLine.label), heldLength(result("Ulmo", Column::Straight)));
+    QCOMPARE(q(wider.verticalOffset.label), heldLength(result("Ulmo", Column::Offset)));
     QVERIFY(wider.throwDistance.label != before.throwDistance.label);
     QCOMPARE(wider.screenTop.y - wider.screenBottom.y, 82.5); // three quarters of 110
 
-    typeTo("hsbM1", Qt::Key_Left, 12); // from 10 to -2 degrees
+    typeTo(roles().angleBar(), Qt::Key_Left, 12); // from 10 to -2 degrees
     const PlacementDiagram lower = placement()->diagram();
     QCOMPARE(q(lower.tiltLabel), QStringLiteral("-2\u00b0"));
-    QCOMPARE(q(lower.straightLine.label), heldLength("Label96"));
-    QCOMPARE(q(lower.verticalOffset.label), heldLength("Label98"));
+    QCOMPARE(q(lower.straightLine.label), heldLength(result("Ulmo", Column::Straight)));
+    QCOMPARE(q(lower.verticalOffset.label), heldLength(result("Ulmo", Column::Offset)));
     QVERIFY(lower.verticalOffset.label != wider.verticalOffset.label);
 }
 
 void PlacementWindowTest::warnedRowShowsItsWarningUntilItFits()
 {
-    m_window->rightClick("Label15"); // Corvin NRX: 50 to 72 in., too big at 100
+    m_window->rightClick(rowCaption("Corvin NRX")); // Corvin NRX: 50 to 72 in., too big at 100
     QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
     QTRY_VERIFY(placementShown());
     QCOMPARE(q(placement()->diagram().notice), QStringLiteral("Screen Too Big"));
@@ -120,10 +120,10 @@ void PlacementWindowTest::warnedRowShowsItsWarningUntilItFits()
     QVERIFY(QDir().mkpath(QStringLiteral(QVD_RENDER_DIR)));
     QVERIFY(warning.save(QStringLiteral(QVD_RENDER_DIR "/diagram-warning.png")));
 
-    m_window->click("Option4");
-    typeTo("HSBM", Qt::Key_PageUp, 3); // 70 in.
+    m_window->click(roles().sizeOption(Sizing::Width));
+    typeTo(roles().sizeBar(Sizing::Width), Qt::Key_PageUp, 3); // 70 in.
     QVERIFY(placement()->diagram().isDrawable());
-    QCOMPARE(q(placement()->diagram().throwDistance.label), heldLength("Label63"));
+    QCOMPARE(q(placement()->diagram().throwDistance.label), heldLength(result("Corvin NRX", Column::Throw)));
     QVERIFY(placement()->grab().toImage() != warning);
 }
 
@@ -157,7 +157,7 @@ void PlacementWindowTest::renders()
 {
     QFETCH(QString, file);
     QFETCH(int, stepsLeft);
-    typeTo("hsbM1", Qt::Key_Left, stepsLeft);
+    typeTo(roles().angleBar(), Qt::Key_Left, stepsLeft);
     m_window->typeWith(Qt::ControlModifier, Qt::Key_D);
     QTRY_VERIFY(placementShown());
     QVERIFY(placement()->diagram().isDrawable());

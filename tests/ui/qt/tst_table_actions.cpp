@@ -22,6 +22,9 @@
 #include <functional>
 
 using namespace qvd;
+using qvd::test::result;
+using qvd::test::roles;
+using qvd::test::rowCaption;
 using qvd::test::WindowUnderTest;
 
 namespace {
@@ -93,17 +96,18 @@ void TableActionsTest::copyWaitsForTheIntroductionThenCopiesTheTable()
     QVERIFY(m_window->view.tableActions().placementWindow() == nullptr);
     QVERIFY(m_suggested.isEmpty());
 
-    m_window->click("Command1");
-    m_window->click("Option4");
-    m_window->widget("HSBM")->setFocus();
+    m_window->click(roles().continueButton());
+    m_window->click(roles().sizeOption(Sizing::Width));
+    m_window->widget(roles().sizeBar(Sizing::Width))->setFocus();
     m_window->type(Qt::Key_PageUp, 3); // 70 in.: Corvin NRX fits, Corvin WT1 is too small
     m_window->typeWith(Qt::ControlModifier, Qt::Key_C);
     const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 14); // a line break ends the last line
     QCOMPARE(lines[1], QStringLiteral("70\t52.50\t87.50\t10\tin."));
     QCOMPARE(lines[7],
-        QStringLiteral("Corvin NRX\t") + m_window->held("Label63") + "\t" + m_window->held("Label70") + "\t"
-            + m_window->held("Label77"));
+        QStringLiteral("Corvin NRX\t") + m_window->held(result("Corvin NRX", Column::Throw)) + "\t"
+            + m_window->held(result("Corvin NRX", Column::Straight)) + "\t"
+            + m_window->held(result("Corvin NRX", Column::Offset)));
     QCOMPARE(lines[8], QStringLiteral("Corvin WT1\tScreen\tToo\tSmall"));
 }
 
@@ -121,8 +125,8 @@ void TableActionsTest::menuOpensFromTheKeyboard()
 {
     QFETCH(int, modifiers);
     QFETCH(int, key);
-    m_window->click("Command1");
-    m_window->widget("hsbM1")->setFocus();
+    m_window->click(roles().continueButton());
+    m_window->widget(roles().angleBar())->setFocus();
     m_window->typeWith(Qt::KeyboardModifiers(modifiers), Qt::Key(key));
     QTRY_COMPARE(QApplication::activePopupWidget(), menu());
     for (const QAction* action : menu()->actions()) // each shows its shortcut
@@ -154,8 +158,8 @@ void TableActionsTest::jobSheetIsOnePdfPageOnTheLocalesPaper()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     chooseFile(dir.filePath(QStringLiteral("sheet"))); // the suffix is added
-    m_window->click("Command1");
-    m_window->rightClick("Label101"); // Tovan
+    m_window->click(roles().continueButton());
+    m_window->rightClick(rowCaption("Tovan")); // Tovan
     QVERIFY(m_window->chooseFromMenu("saveJobSheet"));
     QVERIFY2(m_suggested.endsWith(QStringLiteral("Job sheet Tovan.pdf")), qPrintable(m_suggested));
 

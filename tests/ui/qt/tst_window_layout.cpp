@@ -15,6 +15,9 @@
 #include <QTest>
 
 using namespace qvd;
+using qvd::test::result;
+using qvd::test::roles;
+using qvd::test::rowCaption;
 using qvd::test::WindowUnderTest;
 
 class WindowLayoutTest : public QObject {
@@ -44,35 +47,35 @@ private:
 
 void WindowLayoutTest::widgetsFollowTheDesign_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("parent");
+    QTest::addColumn<ControlId>("control");
+    QTest::addColumn<QList<ControlId>>("container"); // none: the window
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("Frame2 covers all but a 2-pixel strip") << "Frame2"
-                                                           << "QVDTALVERN" << QRect(0, 0, 625, 425);
-    QTest::newRow("Command1 inside Frame2") << "Command1"
-                                            << "Frame2" << QRect(192, 320, 225, 33);
-    QTest::newRow("HSBM inside Frame14") << "HSBM"
-                                         << "Frame14" << QRect(192, 24, 65, 17);
-    QTest::newRow("option buttons only 17 pixels wide") << "Option4"
-                                                        << "Frame14" << QRect(8, 24, 17, 17);
-    QTest::newRow("Option11 13 pixels high") << "Option11"
-                                             << "Frame1" << QRect(56, 16, 17, 13);
-    QTest::newRow("Label101 narrower and further right") << "Label101"
-                                                         << "QVDTALVERN" << QRect(40, 200, 57, 17);
-    QTest::newRow("last result label") << "Label82"
-                                       << "QVDTALVERN" << QRect(464, 392, 81, 17);
-    QTest::newRow("longest introduction text") << "Label7"
-                                               << "Frame2" << QRect(152, 160, 433, 57);
+    const QList<ControlId> window;
+    QTest::newRow("introduction covers all but a 2-pixel strip")
+        << roles().introduction() << window << QRect(0, 0, 625, 425);
+    QTest::newRow("Click to Continue inside the introduction")
+        << roles().continueButton() << QList{roles().introduction()} << QRect(192, 320, 225, 33);
+    QTest::newRow("width bar inside the size frame")
+        << roles().sizeBar(Sizing::Width) << QList{roles().sizeFrame()} << QRect(192, 24, 65, 17);
+    QTest::newRow("option buttons only 17 pixels wide")
+        << roles().sizeOption(Sizing::Width) << QList{roles().sizeFrame()} << QRect(8, 24, 17, 17);
+    QTest::newRow("inches option 13 pixels high")
+        << roles().unitOption(UnitSystem::Inches) << QList{roles().unitFrame()} << QRect(56, 16, 17, 13);
+    QTest::newRow("Tovan's caption narrower and further right")
+        << rowCaption("Tovan") << window << QRect(40, 200, 57, 17);
+    QTest::newRow("last result label") << result("Halden WT2", Column::Offset) << window << QRect(464, 392, 81, 17);
+    QTest::newRow("longest introduction text")
+        << roles().columnExplanation(Column::Offset) << QList{roles().introduction()} << QRect(152, 160, 433, 57);
 }
 
 void WindowLayoutTest::widgetsFollowTheDesign()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, parent);
+    QFETCH(ControlId, control);
+    QFETCH(QList<ControlId>, container);
     QFETCH(QRect, pixels);
-    QWidget* widget = m_window->widget(name.toLatin1().constData());
+    QWidget* widget = m_window->widget(control);
     QVERIFY(widget != nullptr);
-    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QCOMPARE(widget->parentWidget(), container.empty() ? &m_window->view : m_window->widget(container.front()));
     QCOMPARE(widget->geometry(), pixels);
 }
 
@@ -87,7 +90,7 @@ void WindowLayoutTest::everyControlHasItsWidget()
         QCOMPARE(widget->objectName(), name);
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(name));
         const QString container = design.container.empty()
-            ? QStringLiteral("QVDTALVERN")
+            ? QString::fromUtf8(formDesign().name.data(), static_cast<qsizetype>(formDesign().name.size()))
             : QString::fromUtf8(design.container.data(), static_cast<qsizetype>(design.container.size()));
         QCOMPARE(widget->parentWidget()->objectName(), container);
     }
@@ -96,11 +99,11 @@ void WindowLayoutTest::everyControlHasItsWidget()
 void WindowLayoutTest::introductionFrameLiesOverEverything()
 {
     QVERIFY(m_window->start());
-    QWidget* intro = m_window->widget("Frame2");
+    QWidget* intro = m_window->widget(roles().introduction());
     for (const ControlDesign& design : controlDesigns()) {
-        if (!design.container.empty() || design.name == "Frame2")
-            continue;
         QWidget* widget = m_window->view.controlWidget(design.name);
+        if (!design.container.empty() || widget == intro)
+            continue;
         const QPoint centre = widget->geometry().center();
         QWidget* top = m_window->view.childAt(centre);
         QVERIFY2(top == intro || intro->isAncestorOf(top), design.name.data());
@@ -112,23 +115,19 @@ void WindowLayoutTest::introductionFrameLiesOverEverything()
 
 void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts_data()
 {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<ControlId>("control");
     QTest::addColumn<QString>("face");
-    QTest::newRow("window font on a result") << "Label94"
-                                             << "Courier";
-    QTest::newRow("bold frame caption") << "Frame14"
-                                        << "Courier";
-    QTest::newRow("unit label") << "Label19"
-                                << "Book Antiqua";
-    QTest::newRow("column header") << "Label21"
-                                   << "Book Antiqua";
+    QTest::newRow("window font on a result") << result("Ulmo", Column::Throw) << "Courier";
+    QTest::newRow("bold frame caption") << roles().sizeFrame() << "Courier";
+    QTest::newRow("unit label") << roles().unitLabel(UnitSystem::Inches) << "Book Antiqua";
+    QTest::newRow("column header") << roles().columnHeader(Column::Throw) << "Book Antiqua";
 }
 
 void WindowLayoutTest::designFacesResolveToMetricCompatibleFonts()
 {
-    QFETCH(QString, control);
+    QFETCH(ControlId, control);
     QFETCH(QString, face);
-    const QFontInfo info(m_window->widget(control.toLatin1().constData())->font());
+    const QFontInfo info(m_window->widget(control)->font());
     // Qt names the foundry, "Nimbus Mono PS [urw]", when faces share a family name.
     const QString family = info.family().section(QStringLiteral(" ["), 0, 0);
     QStringList acceptable = fontFallbacks(face.toStdString());
@@ -150,12 +149,12 @@ void WindowLayoutTest::captionsFitTheirBoxes()
     QFETCH(bool, centimetresAtMaximum);
     QVERIFY(m_window->start());
     if (centimetresAtMaximum) {
-        m_window->click("Command1");
-        m_window->click("Option2");
-        m_window->click("Option4");
-        m_window->widget("HSBM")->setFocus();
+        m_window->click(roles().continueButton());
+        m_window->click(roles().unitOption(UnitSystem::Centimetres));
+        m_window->click(roles().sizeOption(Sizing::Width));
+        m_window->widget(roles().sizeBar(Sizing::Width))->setFocus();
         m_window->type(Qt::Key_End);
-        QCOMPARE(m_window->shown("Label147"), QStringLiteral("610"));
+        QCOMPARE(m_window->shown(roles().widthCaption()), QStringLiteral("610"));
     }
     for (auto* label : m_window->view.findChildren<CaptionLabel*>()) {
         if (label->text().isEmpty())
@@ -172,7 +171,7 @@ void WindowLayoutTest::captionsFitTheirBoxes()
         QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 16,
             qPrintable(frame->objectName()));
     }
-    auto* button = m_window->widget<QPushButton>("Command1");
+    auto* button = m_window->widget<QPushButton>(roles().continueButton());
     QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
 }
 
@@ -184,7 +183,7 @@ void WindowLayoutTest::labelsPaintTheirLatestCaption()
     const auto paintedOtherwise = [this] {
         QStringList differing;
         for (const ControlDesign& design : controlDesigns()) {
-            auto* label = m_window->widget<CaptionLabel>(std::string(design.name).c_str());
+            auto* label = dynamic_cast<CaptionLabel*>(m_window->view.controlWidget(design.name));
             if (label == nullptr || !label->isVisibleTo(&m_window->view))
                 continue;
             const std::unique_ptr<QWidget> fresh(createControlWidget(design, label->parentWidget()));
@@ -197,19 +196,22 @@ void WindowLayoutTest::labelsPaintTheirLatestCaption()
         return differing;
     };
     QVERIFY(m_window->start());
-    m_window->click("Command1");
-    m_window->click("Option4");
+    m_window->click(roles().continueButton());
+    m_window->click(roles().sizeOption(Sizing::Width));
     struct Step {
-        const char* unit;
+        ControlId unit;
         Qt::Key key;
         int times;
     };
     // Results turn into warnings and back, longer and shorter, red and black.
-    const Step steps[] = {{"Option11", Qt::Key_End, 1}, {"Option11", Qt::Key_Home, 1},
-        {"Option11", Qt::Key_PageDown, 7}, {"Option2", Qt::Key_End, 1}, {"Option2", Qt::Key_PageUp, 30}};
+    const Step steps[] = {{roles().unitOption(UnitSystem::Inches), Qt::Key_End, 1},
+        {roles().unitOption(UnitSystem::Inches), Qt::Key_Home, 1},
+        {roles().unitOption(UnitSystem::Inches), Qt::Key_PageDown, 7},
+        {roles().unitOption(UnitSystem::Centimetres), Qt::Key_End, 1},
+        {roles().unitOption(UnitSystem::Centimetres), Qt::Key_PageUp, 30}};
     for (const Step& step : steps) {
         m_window->click(step.unit);
-        m_window->widget("HSBM")->setFocus();
+        m_window->widget(roles().sizeBar(Sizing::Width))->setFocus();
         m_window->type(step.key, step.times);
         QCOMPARE(paintedOtherwise(), QStringList());
     }
@@ -217,53 +219,49 @@ void WindowLayoutTest::labelsPaintTheirLatestCaption()
 
 void WindowLayoutTest::accessibleNamesComeFromTheLayout_data()
 {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<ControlId>("control");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("option named by its row label") << "Option4"
-                                                   << "Width";
-    QTest::newRow("bar named by its row label") << "vert"
-                                                << "Diagonal";
-    QTest::newRow("unit option") << "Option2"
-                                 << "Centimetres";
-    QTest::newRow("value box") << "Label146"
-                               << "Height";
-    QTest::newRow("result by row and column") << "Label98"
-                                              << "Ulmo, vertical offset";
-    QTest::newRow("Tovan result despite its narrower caption") << "Label97"
-                                                               << "Tovan, straight line";
-    QTest::newRow("angle bar by its frame") << "hsbM1"
-                                            << "Projection angle";
-    QTest::newRow("angle box by its frame") << "Label148"
-                                            << "Projection angle";
-    QTest::newRow("button by its caption") << "Command1"
-                                           << "Click to Continue";
-    QTest::newRow("captionless introduction in words") << "Frame2"
-                                                       << "Introduction";
+    QTest::newRow("option named by its row label") << roles().sizeOption(Sizing::Width) << "Width";
+    QTest::newRow("bar named by its row label") << roles().sizeBar(Sizing::Diagonal) << "Diagonal";
+    QTest::newRow("unit option") << roles().unitOption(UnitSystem::Centimetres) << "Centimetres";
+    QTest::newRow("value box") << roles().heightCaption() << "Height";
+    QTest::newRow("result by row and column") << result("Ulmo", Column::Offset) << "Ulmo, vertical offset";
+    QTest::newRow("Tovan result despite its narrower caption")
+        << result("Tovan", Column::Straight) << "Tovan, straight line";
+    QTest::newRow("angle bar by its frame") << roles().angleBar() << "Projection angle";
+    QTest::newRow("angle box by its frame") << roles().angleCaption() << "Projection angle";
+    QTest::newRow("button by its caption") << roles().continueButton() << "Click to Continue";
+    QTest::newRow("captionless introduction in words") << roles().introduction() << "Introduction";
 }
 
 void WindowLayoutTest::accessibleNamesComeFromTheLayout()
 {
-    QFETCH(QString, control);
+    QFETCH(ControlId, control);
     QFETCH(QString, expected);
-    QCOMPARE(m_window->widget(control.toLatin1().constData())->accessibleName(), expected);
+    QCOMPARE(m_window->widget(control)->accessibleName(), expected);
 }
 
 void WindowLayoutTest::tabOrderFollowsTheDesign()
 {
     QVERIFY(m_window->start());
-    m_window->click("Command1");
-    QStringList visited{QApplication::focusWidget()->objectName()};
+    m_window->click(roles().continueButton());
+    QList<QWidget*> visited{QApplication::focusWidget()};
     for (int i = 0; i < 6; ++i) {
         m_window->type(Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
+        visited << QApplication::focusWidget();
     }
-    // The size bars are hidden and Command1 went with its frame.
-    QCOMPARE(visited, QStringList({"Option4", "Option13", "Option14", "hsbM1", "Option11", "Option2", "Option4"}));
+    QList<QWidget*> expected;
+    for (const ControlId id : {roles().sizeOption(Sizing::Width), roles().sizeOption(Sizing::Height),
+             roles().sizeOption(Sizing::Diagonal), roles().angleBar(), roles().unitOption(UnitSystem::Inches),
+             roles().unitOption(UnitSystem::Centimetres), roles().sizeOption(Sizing::Width)})
+        expected << m_window->widget(id);
+    // The size bars are hidden and Click to Continue went with its frame.
+    QCOMPARE(visited, expected);
 
-    m_window->click("Option13");
-    m_window->widget("Option4")->setFocus();
+    m_window->click(roles().sizeOption(Sizing::Height));
+    m_window->widget(roles().sizeOption(Sizing::Width))->setFocus();
     m_window->type(Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("hig"));
+    QCOMPARE(QApplication::focusWidget(), m_window->widget(roles().sizeBar(Sizing::Height)));
 }
 
 void WindowLayoutTest::rendersStartupAndWorkingWindow()
@@ -273,11 +271,11 @@ void WindowLayoutTest::rendersStartupAndWorkingWindow()
     QVERIFY(renders.mkpath(QStringLiteral(".")));
     QVERIFY(m_window->view.grab().save(renders.filePath(QStringLiteral("startup.png"))));
 
-    m_window->click("Command1");
+    m_window->click(roles().continueButton());
     QVERIFY(m_window->view.grab().save(renders.filePath(QStringLiteral("working.png"))));
 
     // A warning is painted red, a result black: the colour reaches the pixels.
-    const auto inkOf = [this](const char* label) {
+    const auto inkOf = [this](ControlId label) {
         const QImage image = m_window->widget(label)->grab().toImage();
         int red = 0;
         int dark = 0;
@@ -290,21 +288,21 @@ void WindowLayoutTest::rendersStartupAndWorkingWindow()
         }
         return std::pair{red, dark};
     };
-    const auto [warningRed, warningDark] = inkOf("Label63");
-    QCOMPARE(m_window->shown("Label63"), QStringLiteral("Screen"));
+    const auto [warningRed, warningDark] = inkOf(result("Corvin NRX", Column::Throw));
+    QCOMPARE(m_window->shown(result("Corvin NRX", Column::Throw)), QStringLiteral("Screen"));
     QVERIFY(warningRed > 10);
     QCOMPARE(warningDark, 0);
-    const auto [resultRed, resultDark] = inkOf("Label94");
-    QCOMPARE(m_window->shown("Label94"), QStringLiteral("162.80"));
+    const auto [resultRed, resultDark] = inkOf(result("Ulmo", Column::Throw));
+    QCOMPARE(m_window->shown(result("Ulmo", Column::Throw)), QStringLiteral("162.80"));
     QCOMPARE(resultRed, 0);
     QVERIFY(resultDark > 10);
 
     // A size bar in use, in centimetres, with the widest results.
-    m_window->click("Option2");
-    m_window->click("Option13");
-    m_window->widget("hig")->setFocus();
+    m_window->click(roles().unitOption(UnitSystem::Centimetres));
+    m_window->click(roles().sizeOption(Sizing::Height));
+    m_window->widget(roles().sizeBar(Sizing::Height))->setFocus();
     m_window->type(Qt::Key_End);
-    QCOMPARE(m_window->shown("Label146"), QStringLiteral("457"));
+    QCOMPARE(m_window->shown(roles().heightCaption()), QStringLiteral("457"));
     QVERIFY(m_window->view.grab().save(renders.filePath(QStringLiteral("sizing.png"))));
 }
 

@@ -15,6 +15,9 @@
 #include <QTimer>
 
 using namespace qvd;
+using qvd::test::result;
+using qvd::test::roles;
+using qvd::test::rowCaption;
 using qvd::test::WindowUnderTest;
 
 namespace {
@@ -65,51 +68,53 @@ private:
 void WindowStartupTest::startupFillsTheTableBehindTheIntroduction()
 {
     QVERIFY(m_window->start());
-    QVERIFY(m_window->widget("Frame2")->isVisible());
-    QCOMPARE(QApplication::focusWidget(), m_window->widget("Command1"));
-    QCOMPARE(m_window->shown("Label147"), QStringLiteral("100"));
-    QCOMPARE(m_window->shown("Label146"), QString());
-    QCOMPARE(m_window->shown("Label145"), QString());
-    QCOMPARE(m_window->shown("Label148"), QStringLiteral("10"));
-    QCOMPARE(m_window->shown("Label94"), QStringLiteral("162.80"));
-    QCOMPARE(m_window->shown("Label99"), QStringLiteral("2.88"));
-    QCOMPARE(m_window->labelsDifferingFromTheModel(), QStringList());
-    QVERIFY(m_window->widget<QRadioButton>("Option11")->isChecked());
-    for (const char* option : {"Option4", "Option13", "Option14", "Option2"})
-        QVERIFY2(!m_window->widget<QRadioButton>(option)->isChecked(), option);
-    for (const char* bar : {"HSBM", "hig", "vert"})
-        QVERIFY2(!m_window->widget(bar)->isVisibleTo(&m_window->view), bar);
-    QCOMPARE(m_window->widget<QScrollBar>("hsbM1")->value(), 10);
+    QVERIFY(m_window->widget(roles().introduction())->isVisible());
+    QCOMPARE(QApplication::focusWidget(), m_window->widget(roles().continueButton()));
+    QCOMPARE(m_window->shown(roles().widthCaption()), QStringLiteral("100"));
+    QCOMPARE(m_window->shown(roles().heightCaption()), QString());
+    QCOMPARE(m_window->shown(roles().diagonalCaption()), QString());
+    QCOMPARE(m_window->shown(roles().angleCaption()), QStringLiteral("10"));
+    QCOMPARE(m_window->shown(result("Ulmo", Column::Throw)), QStringLiteral("162.80"));
+    QCOMPARE(m_window->shown(result("Tovan", Column::Offset)), QStringLiteral("2.88"));
+    QCOMPARE(m_window->widgetsDifferingFromTheModel(), QStringList());
+    QVERIFY(m_window->widget<QRadioButton>(roles().unitOption(UnitSystem::Inches))->isChecked());
+    for (const ControlId option : {roles().sizeOption(Sizing::Width), roles().sizeOption(Sizing::Height),
+             roles().sizeOption(Sizing::Diagonal), roles().unitOption(UnitSystem::Centimetres)})
+        QVERIFY2(!m_window->widget<QRadioButton>(option)->isChecked(), m_window->name(option));
+    for (const ControlId bar :
+        {roles().sizeBar(Sizing::Width), roles().sizeBar(Sizing::Height), roles().sizeBar(Sizing::Diagonal)})
+        QVERIFY2(!m_window->widget(bar)->isVisibleTo(&m_window->view), m_window->name(bar));
+    QCOMPARE(m_window->widget<QScrollBar>(roles().angleBar())->value(), 10);
 }
 
 void WindowStartupTest::nothingBeneathTheIntroductionTakesInput_data()
 {
-    QTest::addColumn<QString>("clickAt"); // a control beneath the frame, or empty
-    QTest::addColumn<int>("key");         // a key typed, when clickAt is empty
-    QTest::newRow("click where Option4 lies") << "Option4" << 0;
-    QTest::newRow("click where Option2 lies") << "Option2" << 0;
-    QTest::newRow("click on the angle bar's right arrow") << "hsbM1" << 0;
-    QTest::newRow("click on a result") << "Label94" << 0;
-    QTest::newRow("Tab") << "" << int(Qt::Key_Tab);
-    QTest::newRow("Backtab") << "" << int(Qt::Key_Backtab);
-    QTest::newRow("Right") << "" << int(Qt::Key_Right);
-    QTest::newRow("Down") << "" << int(Qt::Key_Down);
-    QTest::newRow("End") << "" << int(Qt::Key_End);
-    QTest::newRow("Page Down") << "" << int(Qt::Key_PageDown);
+    QTest::addColumn<QList<ControlId>>("clickAt"); // a control beneath the frame, or none
+    QTest::addColumn<int>("key");                  // a key typed, when clickAt is empty
+    QTest::newRow("click where the width option lies") << QList{roles().sizeOption(Sizing::Width)} << 0;
+    QTest::newRow("click where the centimetres option lies") << QList{roles().unitOption(UnitSystem::Centimetres)} << 0;
+    QTest::newRow("click on the angle bar's right arrow") << QList{roles().angleBar()} << 0;
+    QTest::newRow("click on a result") << QList{result("Ulmo", Column::Throw)} << 0;
+    QTest::newRow("Tab") << QList<ControlId>{} << int(Qt::Key_Tab);
+    QTest::newRow("Backtab") << QList<ControlId>{} << int(Qt::Key_Backtab);
+    QTest::newRow("Right") << QList<ControlId>{} << int(Qt::Key_Right);
+    QTest::newRow("Down") << QList<ControlId>{} << int(Qt::Key_Down);
+    QTest::newRow("End") << QList<ControlId>{} << int(Qt::Key_End);
+    QTest::newRow("Page Down") << QList<ControlId>{} << int(Qt::Key_PageDown);
 }
 
 void WindowStartupTest::nothingBeneathTheIntroductionTakesInput()
 {
-    QFETCH(QString, clickAt);
+    QFETCH(QList<ControlId>, clickAt);
     QFETCH(int, key);
     QVERIFY(m_window->start());
     const Snapshot before = snapshot(m_window->model);
 
     if (!clickAt.isEmpty()) {
         // Through the window, so that the click lands on whatever lies on top.
-        QWidget* target = m_window->widget(clickAt.toLatin1().constData());
+        QWidget* target = m_window->widget(clickAt.front());
         QPoint at = target->rect().center();
-        if (clickAt == QLatin1String("hsbM1"))
+        if (clickAt.front() == roles().angleBar())
             at = test::scrollBarPart(static_cast<QScrollBar*>(target), QStyle::SC_ScrollBarAddLine).center();
         QTest::mouseClick(m_window->view.windowHandle(), Qt::LeftButton, {}, target->mapTo(&m_window->view, at));
         // A click sent to the covered control itself is refused as well.
@@ -119,8 +124,8 @@ void WindowStartupTest::nothingBeneathTheIntroductionTakesInput()
     }
 
     QVERIFY(snapshot(m_window->model) == before);
-    QVERIFY(m_window->widget("Frame2")->isVisible());
-    QCOMPARE(QApplication::focusWidget(), m_window->widget("Command1"));
+    QVERIFY(m_window->widget(roles().introduction())->isVisible());
+    QCOMPARE(QApplication::focusWidget(), m_window->widget(roles().continueButton()));
 }
 
 void WindowStartupTest::continueRevealsTheWorkingWindow_data()
@@ -139,50 +144,50 @@ void WindowStartupTest::continueRevealsTheWorkingWindow()
     if (bySpaceBar)
         m_window->type(Qt::Key_Space);
     else
-        m_window->click("Command1");
+        m_window->click(roles().continueButton());
 
-    QVERIFY(!m_window->widget("Frame2")->isVisible());
-    QVERIFY(!m_window->model.controls().isVisible(m_window->model.id("Frame2")));
+    QVERIFY(!m_window->widget(roles().introduction())->isVisible());
+    QVERIFY(!m_window->model.controls().isVisible(roles().introduction()));
     // Pressing the button changes no caption and runs no calculation.
     auto after = snapshot(m_window->model);
     QCOMPARE(after.captions, before.captions);
-    QVERIFY(m_window->widget("Option4")->isEnabled());
-    QCOMPARE(QApplication::focusWidget(), m_window->widget("Option4"));
+    QVERIFY(m_window->widget(roles().sizeOption(Sizing::Width))->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), m_window->widget(roles().sizeOption(Sizing::Width)));
     // The controls beneath now take input.
-    m_window->click("Option4");
-    QVERIFY(m_window->widget("HSBM")->isVisible());
+    m_window->click(roles().sizeOption(Sizing::Width));
+    QVERIFY(m_window->widget(roles().sizeBar(Sizing::Width))->isVisible());
 }
 
 void WindowStartupTest::firstAngleChangeFillsHeightAndDiagonal()
 {
     QVERIFY(m_window->start());
-    m_window->click("Command1");
-    m_window->clickPart("hsbM1", QStyle::SC_ScrollBarAddLine);
-    QCOMPARE(m_window->shown("Label148"), QStringLiteral("11"));
-    QCOMPARE(m_window->shown("Label146"), QStringLiteral("75"));
-    QCOMPARE(m_window->shown("Label145"), QStringLiteral("125"));
-    QCOMPARE(m_window->labelsDifferingFromTheModel(), QStringList());
+    m_window->click(roles().continueButton());
+    m_window->clickPart(roles().angleBar(), QStyle::SC_ScrollBarAddLine);
+    QCOMPARE(m_window->shown(roles().angleCaption()), QStringLiteral("11"));
+    QCOMPARE(m_window->shown(roles().heightCaption()), QStringLiteral("75"));
+    QCOMPARE(m_window->shown(roles().diagonalCaption()), QStringLiteral("125"));
+    QCOMPARE(m_window->widgetsDifferingFromTheModel(), QStringList());
 }
 
 void WindowStartupTest::untrappedErrorStopsTheWindow()
 {
     QVERIFY(m_window->start());
-    m_window->click("Command1");
+    m_window->click(roles().continueButton());
     // A width caption that is not a number makes the angle recalculation fail.
     ControlSet& controls = m_window->model.controls();
-    QVERIFY_THROWS_EXCEPTION(RuntimeError, controls.setCaption(m_window->model.id("Label147"), "Screen"));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, controls.setCaption(roles().widthCaption(), "Screen"));
 
     QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("untrapped error: .Type mismatch.")));
-    m_window->clickPart("hsbM1", QStyle::SC_ScrollBarAddLine);
+    m_window->clickPart(roles().angleBar(), QStyle::SC_ScrollBarAddLine);
     QCOMPARE(m_window->errors, std::vector<ErrorKind>{ErrorKind::TypeMismatch});
     QVERIFY(m_window->view.hasFailed());
     QVERIFY(!m_window->view.isEnabled());
     // What the failing handler wrote before the error stays written.
-    QCOMPARE(m_window->shown("Label148"), QStringLiteral("11"));
+    QCOMPARE(m_window->shown(roles().angleCaption()), QStringLiteral("11"));
 
     // No further input reaches the half-updated model.
     const Snapshot stopped = snapshot(m_window->model);
-    auto* angle = m_window->widget<QScrollBar>("hsbM1");
+    auto* angle = m_window->widget<QScrollBar>(roles().angleBar());
     const QPoint arrow = test::scrollBarPart(angle, QStyle::SC_ScrollBarAddLine).center();
     QTest::mouseClick(m_window->view.windowHandle(), Qt::LeftButton, {}, angle->mapTo(&m_window->view, arrow));
     m_window->type(Qt::Key_Right);
@@ -194,7 +199,7 @@ void WindowStartupTest::errorDuringLoadEndsTheProgramWithStatus3()
 {
     // An angle caption that is not a number makes Form_Load's recalculation fail.
     ControlSet& controls = m_window->model.controls();
-    QVERIFY_THROWS_EXCEPTION(RuntimeError, controls.setCaption(m_window->model.id("Label148"), "x"));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, controls.setCaption(roles().angleCaption(), "x"));
 
     QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("untrapped error: .Type mismatch.")));
     QCOMPARE(runWindow(m_window->view), kUntrappedErrorStatus);

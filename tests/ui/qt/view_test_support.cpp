@@ -24,31 +24,13 @@ WindowUnderTest::WindowUnderTest()
 
 bool WindowUnderTest::start() { return view.start() && QTest::qWaitForWindowActive(&view); }
 
-QString WindowUnderTest::shown(const char* label) const { return widget<QLabel>(label)->text(); }
+QString WindowUnderTest::shown(ControlId label) const { return widget<QLabel>(label)->text(); }
 
-QString WindowUnderTest::held(const char* label) const
-{
-    return QString::fromStdString(model.controls().caption(model.id(label)));
-}
+QString WindowUnderTest::held(ControlId label) const { return QString::fromStdString(model.controls().caption(label)); }
 
-QColor WindowUnderTest::shownColour(const char* label) const { return widget<CaptionLabel>(label)->textColour(); }
+QColor WindowUnderTest::shownColour(ControlId label) const { return widget<CaptionLabel>(label)->textColour(); }
 
-int WindowUnderTest::heldValue(const char* bar) const { return model.controls().value(model.id(bar)); }
-
-QStringList WindowUnderTest::labelsDifferingFromTheModel() const
-{
-    QStringList differing;
-    const ControlSet& controls = model.controls();
-    for (ControlId id = 0; id < controls.size(); ++id) {
-        const ControlState& state = controls.control(id);
-        if (state.kind != ControlKind::Label)
-            continue;
-        const auto* label = static_cast<const CaptionLabel*>(view.controlWidget(state.name));
-        if (label->text() != QString::fromStdString(state.caption) || label->textColour() != toQColor(state.foreColor))
-            differing << QString::fromStdString(state.name);
-    }
-    return differing;
-}
+int WindowUnderTest::heldValue(ControlId bar) const { return model.controls().value(bar); }
 
 QStringList WindowUnderTest::widgetsDifferingFromTheModel() const
 {
@@ -108,13 +90,28 @@ QStringList WindowUnderTest::widgetsDifferingFromTheModel() const
     return differing;
 }
 
-ControlId WindowUnderTest::result(std::string_view projector, Column column) const
+const MainWindow& roles()
 {
-    std::size_t row = 0;
-    while (row + 1 < kRowCount && model.controls().caption(model.rowCaption(row)) != projector)
-        ++row;
-    return model.resultLabel(row, column);
+    static const MainWindow window(NumberFormat{});
+    return window;
 }
+
+namespace {
+
+std::size_t rowOf(std::string_view projector)
+{
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        if (roles().controls().caption(roles().rowCaption(row)) == projector)
+            return row;
+    }
+    qFatal("no projector row %s", std::string(projector).c_str());
+}
+
+} // namespace
+
+ControlId rowCaption(std::string_view projector) { return roles().rowCaption(rowOf(projector)); }
+
+ControlId result(std::string_view projector, Column column) { return roles().resultLabel(rowOf(projector), column); }
 
 void WindowUnderTest::recordEvents()
 {
@@ -149,15 +146,15 @@ void WindowUnderTest::recordEvents()
     }
 }
 
-void WindowUnderTest::click(const char* name) const { QTest::mouseClick(widget(name), Qt::LeftButton); }
+void WindowUnderTest::click(ControlId id) const { QTest::mouseClick(widget(id), Qt::LeftButton); }
 
-void WindowUnderTest::clickPart(const char* bar, QStyle::SubControl part) const
+void WindowUnderTest::clickPart(ControlId bar, QStyle::SubControl part) const
 {
     auto* scrollBar = widget<QScrollBar>(bar);
     QTest::mouseClick(scrollBar, Qt::LeftButton, {}, scrollBarPart(scrollBar, part).center());
 }
 
-QPoint WindowUnderTest::pressThumbAndMove(const char* bar, bool toEnd, int steps) const
+QPoint WindowUnderTest::pressThumbAndMove(ControlId bar, bool toEnd, int steps) const
 {
     auto* scrollBar = widget<QScrollBar>(bar);
     const QPoint start = scrollBarPart(scrollBar, QStyle::SC_ScrollBarSlider).center();
@@ -171,12 +168,12 @@ QPoint WindowUnderTest::pressThumbAndMove(const char* bar, bool toEnd, int steps
     return at;
 }
 
-void WindowUnderTest::release(const char* bar, QPoint at) const
+void WindowUnderTest::release(ControlId bar, QPoint at) const
 {
     QTest::mouseRelease(widget<QScrollBar>(bar), Qt::LeftButton, {}, at);
 }
 
-void WindowUnderTest::dragThumb(const char* bar, bool toEnd, int steps) const
+void WindowUnderTest::dragThumb(ControlId bar, bool toEnd, int steps) const
 {
     release(bar, pressThumbAndMove(bar, toEnd, steps));
 }
@@ -196,9 +193,9 @@ void WindowUnderTest::typeWith(Qt::KeyboardModifiers modifiers, Qt::Key key) con
 
 // Through the window, where Qt turns the right button's press into the
 // context menu event.
-void WindowUnderTest::rightClick(const char* name) const
+void WindowUnderTest::rightClick(ControlId id) const
 {
-    const QWidget* target = widget(name);
+    const QWidget* target = widget(id);
     const QWidget* window = target->window();
     QTest::mousePress(window->windowHandle(), Qt::RightButton, {}, target->mapTo(window, target->rect().center()));
 }
@@ -233,23 +230,5 @@ QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part)
     option.pageStep = bar->pageStep();
     return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
-
-} // namespace qvd::test
-
-namespace qvd::test {
-
-QString WindowUnderTest::shown(ControlId label) const { return widget<QLabel>(label)->text(); }
-QString WindowUnderTest::held(ControlId label) const { return QString::fromStdString(model.controls().caption(label)); }
-QColor WindowUnderTest::shownColour(ControlId label) const { return widget<CaptionLabel>(label)->textColour(); }
-int WindowUnderTest::heldValue(ControlId bar) const { return model.controls().value(bar); }
-void WindowUnderTest::click(ControlId id) const { QTest::mouseClick(widget(id), Qt::LeftButton); }
-void WindowUnderTest::clickPart(ControlId bar, QStyle::SubControl part) const { clickPart(name(bar), part); }
-QPoint WindowUnderTest::pressThumbAndMove(ControlId bar, bool toEnd, int steps) const
-{
-    return pressThumbAndMove(name(bar), toEnd, steps);
-}
-void WindowUnderTest::release(ControlId bar, QPoint at) const { release(name(bar), at); }
-void WindowUnderTest::dragThumb(ControlId bar, bool toEnd, int steps) const { dragThumb(name(bar), toEnd, steps); }
-void WindowUnderTest::rightClick(ControlId id) const { rightClick(name(id)); }
 
 } // namespace qvd::test

@@ -19,6 +19,13 @@
 
 namespace qvd::test {
 
+// The window's controls by role, to name them in tests and in tables of
+// cases: a control has the same id in every window.
+[[nodiscard]] const MainWindow& roles();
+// The row caption and the result labels of the row captioned `projector` ("Ulmo").
+[[nodiscard]] ControlId rowCaption(std::string_view projector);
+[[nodiscard]] ControlId result(std::string_view projector, Column column);
+
 class WindowUnderTest {
 public:
     WindowUnderTest();
@@ -26,33 +33,20 @@ public:
     // Form_Load and show; true once the window is shown and active.
     [[nodiscard]] bool start();
 
-    template <typename Widget = QWidget> [[nodiscard]] Widget* widget(const char* name) const
-    {
-        return view.findChild<Widget*>(QString::fromLatin1(name));
-    }
     template <typename Widget = QWidget> [[nodiscard]] Widget* widget(ControlId id) const
     {
         return dynamic_cast<Widget*>(view.widget(id));
     }
-    // The result label of the row captioned `projector` ("Ulmo") in `column`.
-    [[nodiscard]] ControlId result(std::string_view projector, Column column) const;
-
     // Records every event that reaches an input's handler (the model's own
     // nested events included), the handlers still running.
     void recordEvents();
     std::vector<std::pair<ControlId, Event>> events;
 
     // The caption the label's widget shows, and the one the model holds.
-    [[nodiscard]] QString shown(const char* label) const;
     [[nodiscard]] QString shown(ControlId label) const;
-    [[nodiscard]] QString held(const char* label) const;
     [[nodiscard]] QString held(ControlId label) const;
-    [[nodiscard]] QColor shownColour(const char* label) const;
     [[nodiscard]] QColor shownColour(ControlId label) const;
-    [[nodiscard]] int heldValue(const char* bar) const;
     [[nodiscard]] int heldValue(ControlId bar) const;
-    // The labels whose widget shows another caption or colour than the model holds.
-    [[nodiscard]] QStringList labelsDifferingFromTheModel() const;
     // Every widget that differs from its control in the model: caption,
     // colour, checked, value, range, shown or hidden, enabled (a control is
     // disabled while the introduction covers it, or after an error); each
@@ -60,18 +54,13 @@ public:
     [[nodiscard]] QStringList widgetsDifferingFromTheModel() const;
 
     // A mouse click on a named widget, and on a scroll bar's part.
-    void click(const char* name) const;
     void click(ControlId id) const;
-    void clickPart(const char* bar, QStyle::SubControl part) const;
     void clickPart(ControlId bar, QStyle::SubControl part) const;
     // Presses the thumb and moves it in steps past the far end (or the
     // start) of the bar, without releasing it; returns where the mouse is.
-    QPoint pressThumbAndMove(const char* bar, bool toEnd, int steps = 4) const;
     QPoint pressThumbAndMove(ControlId bar, bool toEnd, int steps = 4) const;
-    void release(const char* bar, QPoint at) const;
     void release(ControlId bar, QPoint at) const;
     // The whole drag: press, move, release.
-    void dragThumb(const char* bar, bool toEnd, int steps = 4) const;
     void dragThumb(ControlId bar, bool toEnd, int steps = 4) const;
 
     // A key as a person types it: to whatever has the focus.
@@ -82,7 +71,6 @@ public:
     // The window's context menu: a right click on a named widget, and a
     // click on one of the menu's actions, named by its objectName (false
     // when the menu is not open or has no such action).
-    void rightClick(const char* name) const;
     void rightClick(ControlId id) const;
     [[nodiscard]] bool chooseFromMenu(const char* action) const;
 
