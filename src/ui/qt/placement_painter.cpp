@@ -3,6 +3,7 @@
 #include "placement_painter.h"
 
 #include "control_widgets.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
@@ -80,12 +81,13 @@ QRectF labelBox(const QPainter& painter, QPointF centre, const QString& text)
 
 // Text centred on `centre`, on a white ground that keeps lines beneath it out
 // of the way of the reading.
-void drawLabel(QPainter& painter, QPointF centre, const QString& text, const QColor& colour)
+PaintedDiagram::Label drawLabel(QPainter& painter, QPointF centre, const QString& text, const QColor& colour)
 {
     const QRectF box = labelBox(painter, centre, text);
     painter.fillRect(box, Qt::white);
     painter.setPen(colour);
     painter.drawText(box, Qt::AlignCenter, text);
+    return {text, box};
 }
 
 void drawArrowHead(QPainter& painter, QPointF tip, QPointF direction, double size)
@@ -121,7 +123,7 @@ struct Dimension {
     }
 };
 
-void drawDimension(QPainter& painter, const Dimension& dimension)
+PaintedDiagram::Label drawDimension(QPainter& painter, const Dimension& dimension)
 {
     const double em = textSize(painter, dimension.label).height();
     const QPointF from = dimension.from();
@@ -145,10 +147,10 @@ void drawDimension(QPainter& painter, const Dimension& dimension)
     const double direction = headsInside ? 1.0 : -1.0;
     drawArrowHead(painter, from, -along * direction, head);
     drawArrowHead(painter, to, along * direction, head);
-    drawLabel(painter, dimension.labelCentre(painter), dimension.label, kDimension);
+    return drawLabel(painter, dimension.labelCentre(painter), dimension.label, kDimension);
 }
 
-void paintNotice(QPainter& painter, const QRectF& area, const PlacementDiagram& d, const QFont& font)
+PaintedDiagram paintNotice(QPainter& painter, const QRectF& area, const PlacementDiagram& d, const QFont& font)
 {
     QFont large = scaledFont(font, 1.6);
     large.setBold(true);
@@ -162,13 +164,19 @@ void paintNotice(QPainter& painter, const QRectF& area, const PlacementDiagram& 
 
     painter.setFont(large);
     painter.setPen(kWarning);
-    painter.drawText(
-        QRectF(area.left(), top, area.width(), largeMetrics.height()), Qt::AlignCenter, toQString(d.notice));
+    PaintedDiagram painted;
+    const QString notice = toQString(d.notice);
+    const QRectF noticeBox(area.left(), top, area.width(), largeMetrics.height());
+    painter.drawText(noticeBox, Qt::AlignCenter, notice);
+    painted.labels.push_back({notice, largeMetrics.boundingRect(noticeBox, Qt::AlignCenter, notice)});
     painter.setFont(font);
     painter.setPen(kInk);
     QRectF detailBox(0, 0, area.width() * 0.85, detailBounds.height());
     detailBox.moveTopLeft(QPointF(area.center().x() - detailBox.width() / 2, top + largeMetrics.height() + gap));
     painter.drawText(detailBox, Qt::TextWordWrap | Qt::AlignHCenter, detail);
+    if (!detail.isEmpty())
+        painted.labels.push_back({detail, detailBox});
+    return painted;
 }
 
 void paintProjector(QPainter& painter, const Mapping& map, const PlacementDiagram& d, double line)
@@ -206,8 +214,9 @@ void paintProjector(QPainter& painter, const Mapping& map, const PlacementDiagra
     painter.drawLine(at(0, 1), at(0, -1));
 }
 
-void paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagram& d, const QFont& font)
+PaintedDiagram paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagram& d, const QFont& font)
 {
+    PaintedDiagram painted;
     painter.setFont(font);
     const QFontMetricsF metrics(font, painter.device());
     const double em = metrics.height();
@@ -217,7 +226,7 @@ void paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagra
     // on the left, the straight line below, the screen's name above.
     const QRectF room = area.adjusted(metrics.horizontalAdvance(offsetLabel) + em * 2.4, em * 1.9, -em, -em * 3.2);
     if (room.width() <= 0 || room.height() <= 0)
-        return;
+        return painted;
     const Mapping map(d, room);
     const QPointF lens = map(d.lens);
     const QPointF screenCentre = map(d.screenCentre);
@@ -226,7 +235,8 @@ void paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagra
     // The beam from the lens to the screen's edges.
     painter.setPen(Qt::NoPen);
     painter.setBrush(kBeam);
-    painter.drawPolygon(QPolygonF{lens, map(d.screenTop), map(d.screenBottom)});
+    painted.beam = QPolygonF{lens, map(d.screenTop), map(d.screenBottom)};
+    painter.drawPolygon(painted.beam);
 
     // The floor through the projector's base, hatched beneath, from the
     // screen's wall to behind the projector.
@@ -239,7 +249,8 @@ void paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagra
 
     // The screen, with marks at its bottom, centre and top.
     painter.setPen(QPen(kInk, em * 0.3, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(map(d.screenBottom), map(d.screenTop));
+    painted.screen = QLineF(map(d.screenBottom), map(d.screenTop));
+    painter.drawLine(painted.screen);
     painter.setPen(QPen(kInk, line));
     for (const DiagramPoint mark : {d.screenBottom, d.screenCentre, d.screenTop})
         painter.drawLine(map(mark), map(mark) + QPointF(em * 0.6, 0));
@@ -266,7 +277,7 @@ void paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagra
     const double tiltAlong = reference * 0.7;
     const double belowLens = d.tiltDegrees >= 0 ? 0.0 : tiltAlong * std::tan(-d.tiltDegrees * std::numbers::pi / 180);
     const QPointF tiltCentre = lens + QPointF(-tiltAlong, belowLens + em * 0.85);
-    drawLabel(painter, tiltCentre, tiltLabel, kInk);
+    const PaintedDiagram::Label tilt = drawLabel(painter, tiltCentre, tiltLabel, kInk);
     const QPointF beam = unitVector(screenCentre - lens);
     QPointF normal(-beam.y(), beam.x());
     if (normal.y() > 0)
@@ -285,31 +296,34 @@ void paintPlacement(QPainter& painter, const QRectF& area, const PlacementDiagra
         if (std::none_of(std::begin(taken), std::end(taken), [&box](const QRectF& t) { return t.intersects(box); }))
             break;
     }
-    drawDimension(painter, throwLine);
-    drawDimension(painter, straight);
-    drawDimension(painter, offset);
+    painted.labels.push_back(drawDimension(painter, throwLine));
+    painted.labels.push_back(drawDimension(painter, straight));
+    painted.labels.push_back(drawDimension(painter, offset));
+    painted.labels.push_back(tilt);
 
-    drawLabel(painter, map(d.screenTop) - QPointF(0, em * 0.9), QStringLiteral("Screen"), kInk);
+    painted.labels.push_back(
+        drawLabel(painter, map(d.screenTop) - QPointF(0, em * 0.9), QStringLiteral("Screen"), kInk));
     QFont bold(font);
     bold.setBold(true);
     painter.setFont(bold);
-    drawLabel(
-        painter, map((d.lens.x + d.bodyBack.x) / 2, d.bodyHeight) - QPointF(0, em * 0.8), toQString(d.projector), kInk);
+    painted.labels.push_back(drawLabel(painter, map((d.lens.x + d.bodyBack.x) / 2, d.bodyHeight) - QPointF(0, em * 0.8),
+        toQString(d.projector), kInk));
     painter.setFont(font);
+    return painted;
 }
 
 } // namespace
 
-void paintPlacementDiagram(QPainter& painter, const QRectF& area, const PlacementDiagram& diagram, const QFont& font)
+PaintedDiagram paintPlacementDiagram(
+    QPainter& painter, const QRectF& area, const PlacementDiagram& diagram, const QFont& font)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    if (diagram.isDrawable())
-        paintPlacement(painter, area, diagram, font);
-    else
-        paintNotice(painter, area, diagram, font);
+    PaintedDiagram painted = diagram.isDrawable() ? paintPlacement(painter, area, diagram, font)
+                                                  : paintNotice(painter, area, diagram, font);
     painter.restore();
+    return painted;
 }
 
 } // namespace qvd

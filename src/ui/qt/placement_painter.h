@@ -12,14 +12,31 @@
 #include "ui/placement_diagram.h"
 
 #include <QFont>
+#include <QLineF>
+#include <QPolygonF>
 #include <QRectF>
+#include <QString>
+
+#include <vector>
 
 class QPainter;
 
 namespace qvd {
 
+// Where a painted diagram's parts landed, in the painter's coordinates.
+struct PaintedDiagram {
+    struct Label {
+        QString text;
+        QRectF box; // the white ground behind the text
+    };
+    QPolygonF beam;            // the lens and the screen's top and bottom
+    QLineF screen;             // from its bottom to its top
+    std::vector<Label> labels; // the three dimensions, the tilt, then the names; or the warning's lines
+};
+
 // Paints `diagram` into `area` of `painter`'s device, setting its labels in
 // `font` and every line width in proportion to it. Paints no background.
-void paintPlacementDiagram(QPainter& painter, const QRectF& area, const PlacementDiagram& diagram, const QFont& font);
+PaintedDiagram paintPlacementDiagram(
+    QPainter& painter, const QRectF& area, const PlacementDiagram& diagram, const QFont& font);
 
 } // namespace qvd

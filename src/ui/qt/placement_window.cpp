@@ -50,11 +50,15 @@ protected:
         painter.fillRect(rect(), Qt::white);
         QFont lettering = font();
         lettering.setPixelSize(std::clamp(std::min(width() / 52, height() / 30), 11, 40));
-        paintPlacementDiagram(painter, QRectF(rect()).adjusted(8, 8, -8, -8), m_diagram, lettering);
+        m_painted = paintPlacementDiagram(painter, QRectF(rect()).adjusted(8, 8, -8, -8), m_diagram, lettering);
     }
+
+public:
+    [[nodiscard]] const PaintedDiagram& painted() const { return m_painted; }
 
 private:
     const PlacementDiagram& m_diagram;
+    PaintedDiagram m_painted;
 };
 
 PlacementWindow::PlacementWindow(const MainWindow& model, QWidget* parent)
@@ -98,6 +102,10 @@ PlacementWindow::PlacementWindow(const MainWindow& model, QWidget* parent)
             m_rowPicked(static_cast<std::size_t>(index));
     });
 }
+
+const PaintedDiagram& PlacementWindow::paintedDiagram() const { return m_canvas->painted(); }
+
+QRect PlacementWindow::canvasRect() const { return m_canvas->rect(); }
 
 void PlacementWindow::setRow(std::size_t row)
 {

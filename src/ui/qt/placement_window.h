@@ -7,6 +7,7 @@
 // when another row is picked and, while it is open, after each user action on
 // the main window (followModel); hidden, it costs the recalculations nothing.
 
+#include "placement_painter.h"
 #include "ui/main_window.h"
 #include "ui/placement_diagram.h"
 
@@ -37,6 +38,10 @@ public:
 
     // The diagram as last read from the model.
     [[nodiscard]] const PlacementDiagram& diagram() const { return m_diagram; }
+    // Where its last paint put the diagram's parts, in the coordinates of
+    // the drawing, whose bounds are canvasRect().
+    [[nodiscard]] const PaintedDiagram& paintedDiagram() const;
+    [[nodiscard]] QRect canvasRect() const;
 
     // Told the row that the user picks in this window's selector.
     void setRowPicked(std::function<void(std::size_t)> handler) { m_rowPicked = std::move(handler); }

@@ -152,7 +152,9 @@ void PlacementWindowTest::renders_data()
     QTest::newRow("angle down") << "diagram-down.png" << 20;
 }
 
-// For a person to look at: the window at its default size, and the sheet.
+// The drawing at the window's default size: every part inside the picture,
+// the beam from the lens to the screen's ends, no label over another. The
+// renders, and the job sheet's, are for a person to look at.
 void PlacementWindowTest::renders()
 {
     QFETCH(QString, file);
@@ -164,6 +166,30 @@ void PlacementWindowTest::renders()
     const QDir renders(QStringLiteral(QVD_RENDER_DIR));
     QVERIFY(renders.mkpath(QStringLiteral(".")));
     QVERIFY(placement()->grab().save(renders.filePath(file)));
+
+    const PaintedDiagram& painted = placement()->paintedDiagram();
+    const QRectF picture = placement()->canvasRect();
+    QCOMPARE(painted.beam.size(), 3);
+    QVERIFY(picture.contains(painted.beam.boundingRect()));
+    QCOMPARE(painted.beam[1], painted.screen.p2());
+    QCOMPARE(painted.beam[2], painted.screen.p1());
+    QVERIFY(painted.screen.length() > picture.height() / 10);
+    const PlacementDiagram& diagram = placement()->diagram();
+    QStringList texts;
+    for (const auto& label : painted.labels)
+        texts << label.text;
+    QCOMPARE(texts,
+        QStringList({q(diagram.throwDistance.label), q(diagram.straightLine.label), q(diagram.verticalOffset.label),
+            q(diagram.tiltLabel), "Screen", q(diagram.projector)}));
+    for (std::size_t i = 0; i < painted.labels.size(); ++i) {
+        const auto& label = painted.labels[i];
+        QVERIFY2(picture.contains(label.box), qPrintable(label.text));
+        QVERIFY2(!label.box.intersects(QRectF(painted.screen.p1(), painted.screen.p2()).adjusted(-1, 0, 1, 0)),
+            qPrintable(label.text));
+        for (std::size_t j = i + 1; j < painted.labels.size(); ++j)
+            QVERIFY2(
+                !label.box.intersects(painted.labels[j].box), qPrintable(label.text + " / " + painted.labels[j].text));
+    }
     if (stepsLeft > 0)
         return;
     QImage sheet(910, 1286, QImage::Format_RGB32); // A4 at 110 dots per inch
