@@ -74,15 +74,19 @@ def run_checks():
 
     top = window()
 
-    def find(name, role=None):
-        found = pyatspi.findAllDescendants(
-            top, lambda a: a.name == name and (role is None or a.getRole() == role))
+    option_roles = (pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_CHECK_BOX)
+
+    def find(name, roles):
+        found = pyatspi.findAllDescendants(top, lambda a: a.name == name and a.getRole() in roles)
         if not found:
             raise LookupError(f"nothing named {name!r}")
         return found[0]
 
     def text(label):
-        return label.queryText().getText(0, -1)
+        try:
+            return label.queryText().getText(0, -1)
+        except NotImplementedError:  # a label without the Text interface
+            return label.description
 
     def states(acc):
         state = acc.getState()
@@ -107,47 +111,47 @@ def run_checks():
     check("no design name in any name or description", not leaks, f"{len(everything)} objects, leaks {leaks}")
 
     # 4. The introduction frame.
-    intro = pyatspi.findAllDescendants(top, lambda a: a.getRole() == pyatspi.ROLE_PANEL and a.name)
-    intro_names = [a.name for a in intro]
-    check("4. introduction named in words", "Introduction" in intro_names, f"panels {intro_names}")
+    button = find("Click to Continue", (pyatspi.ROLE_PUSH_BUTTON,))
+    intro = button.parent
+    check("4. introduction named in words", intro.name == "Introduction",
+          f"the frame of Click to Continue is named {intro.name!r}")
 
     # 3. Option buttons.
-    options = pyatspi.findAllDescendants(top, lambda a: a.getRole() in (pyatspi.ROLE_RADIO_BUTTON,
-                                                                          pyatspi.ROLE_CHECK_BOX))
+    options = pyatspi.findAllDescendants(top, lambda a: a.getRole() in option_roles)
     roles = {a.name: a.getRoleName() for a in options}
     check("3. option buttons are radio buttons", len(roles) == 5 and set(roles.values()) == {"radio button"}, roles)
 
     # 5. Return on the focused "Click to Continue".
-    button = find("Click to Continue", pyatspi.ROLE_PUSH_BUTTON)
     # Xvfb has no window manager to give the new window the keyboard focus.
     subprocess.run(["xdotool", "search", "--name", "QVD and TALVERN SERIES", "windowfocus", "--sync"], check=True)
     settle()
     focused = pyatspi.STATE_FOCUSED in button.getState().getStates()
     subprocess.run(["xdotool", "key", "Return"], check=True)
     settle()
-    intro = find("Introduction")
     check("5. Return presses the focused Click to Continue",
           focused and "showing" not in states(intro), f"focused before: {focused}, introduction now {states(intro)}")
+    if "showing" in states(intro):  # go on, so that the checks below test their own point
+        do_action(button, "Press")
 
     # 2. Toggle on Width and on Centimetres.
-    width_option = find("Width", pyatspi.ROLE_RADIO_BUTTON)
+    width_option = find("Width", option_roles)
     names = do_action(width_option, "Toggle")
-    width_bar = find("Width", pyatspi.ROLE_SCROLL_BAR)
+    width_bar = find("Width", (pyatspi.ROLE_SCROLL_BAR,))
     check("2. Toggle on Width shows the width bar",
           "checked" in states(width_option) and "showing" in states(width_bar),
           f"actions {names}; Width {states(width_option)}; width bar {states(width_bar)}")
-    inches = find("Inches", pyatspi.ROLE_RADIO_BUTTON)
-    centimetres = find("Centimetres", pyatspi.ROLE_RADIO_BUTTON)
+    inches = find("Inches", option_roles)
+    centimetres = find("Centimetres", option_roles)
     do_action(centimetres, "Toggle")
     check("2. Toggle on Centimetres clears Inches",
           "checked" in states(centimetres) and "checked" not in states(inches),
           f"Inches {states(inches)}; Centimetres {states(centimetres)}")
-    do_action(inches, "Press")
+    do_action(inches, "Toggle")
 
     # 1. The angle bar's and the width bar's Value.
-    angle_bar = find("Projection angle", pyatspi.ROLE_SCROLL_BAR)
-    angle = find("Projection angle", pyatspi.ROLE_LABEL)
-    ulmo = find("Ulmo, throw distance", pyatspi.ROLE_LABEL)
+    angle_bar = find("Projection angle", (pyatspi.ROLE_SCROLL_BAR,))
+    angle = find("Projection angle", (pyatspi.ROLE_LABEL,))
+    ulmo = find("Ulmo, throw distance", (pyatspi.ROLE_LABEL,))
     before = text(ulmo)
     angle_bar.queryValue().currentValue = -5
     settle()
