@@ -14,10 +14,12 @@ ControlId ControlSet::add(ControlState state)
     return m_controls.size() - 1;
 }
 
-ControlId ControlSet::find(std::string_view name) const
+std::optional<ControlId> ControlSet::find(std::string_view name) const
 {
     const auto it
         = std::find_if(m_controls.begin(), m_controls.end(), [name](const ControlState& c) { return c.name == name; });
+    if (it == m_controls.end())
+        return std::nullopt;
     return static_cast<ControlId>(it - m_controls.begin());
 }
 

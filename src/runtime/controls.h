@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,8 +63,8 @@ public:
 
     [[nodiscard]] std::size_t size() const { return m_controls.size(); }
     [[nodiscard]] const ControlState& control(ControlId id) const { return m_controls[id]; }
-    // The control named `name`, or size() when there is none.
-    [[nodiscard]] ControlId find(std::string_view name) const;
+    // The control named `name`, if there is one.
+    [[nodiscard]] std::optional<ControlId> find(std::string_view name) const;
 
     // Installs the handler that `event` of control `id` runs.
     void setHandler(ControlId id, Event event, Handler handler);

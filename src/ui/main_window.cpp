@@ -24,7 +24,7 @@ ControlSet MainWindow::buildControls()
         state.visible = design.visible;
         if (design.kind == ControlKind::OptionButton) {
             // Option buttons exclude each other within their frame.
-            state.group = controls.find(design.container);
+            state.group = controls.find(design.container).value();
         }
         controls.add(std::move(state));
     }
@@ -107,10 +107,10 @@ void MainWindow::enterInputs(const WindowInputs& inputs)
 
 ControlId MainWindow::id(std::string_view name) const
 {
-    const ControlId found = m_controls.find(name);
-    if (found == m_controls.size())
+    const std::optional<ControlId> found = m_controls.find(name);
+    if (!found)
         throw std::invalid_argument("the window has no control named " + std::string(name));
-    return found;
+    return *found;
 }
 
 void MainWindow::connectHandlers()

@@ -178,9 +178,10 @@ private:
             return fail("set needs NAME.Caption or NAME.Value");
         const std::string_view name = target.substr(0, dot);
         const std::string_view property = target.substr(dot + 1);
-        const ControlId id = m_window.controls().find(name);
-        if (id == m_window.controls().size())
+        const std::optional<ControlId> found = m_window.controls().find(name);
+        if (!found)
             return fail("unknown control " + quoted(name));
+        const ControlId id = *found;
         const ControlKind kind = m_window.controls().control(id).kind;
         if (property == "Caption") {
             if (kind != ControlKind::Label)
