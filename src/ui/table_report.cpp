@@ -27,7 +27,6 @@ TableReport tableReport(const MainWindow& window)
 {
     const ControlSet& controls = window.controls();
     const auto caption = [&](ControlId id) { return controls.caption(id); };
-    const auto name = [&](ControlId id) { return std::string_view(controls.control(id).name); };
     TableReport report{
         {{{"Width", caption(window.widthCaption())}, {"Height", caption(window.heightCaption())},
             {"Diagonal", caption(window.diagonalCaption())}, {"Angle", caption(window.angleCaption())},
@@ -36,15 +35,11 @@ TableReport tableReport(const MainWindow& window)
         {},
     };
     for (std::size_t c = 0; c < kColumnCount; ++c) {
-        const ControlId header = window.columnHeader(static_cast<Column>(c));
-        report.columns[c] = {name(header), caption(header), caption(window.columnExplanation(static_cast<Column>(c)))};
+        const auto column = static_cast<Column>(c);
+        report.columns[c] = {caption(window.columnHeader(column)), caption(window.columnExplanation(column))};
     }
-    for (std::size_t row = 0; row < kRowCount; ++row) {
-        const auto result = [&](Column column) { return name(window.resultLabel(row, column)); };
-        report.rows[row]
-            = {name(window.rowCaption(row)), {result(Column::Throw), result(Column::Straight), result(Column::Offset)},
-                caption(window.rowCaption(row)), window.placement().result(row)};
-    }
+    for (std::size_t row = 0; row < kRowCount; ++row)
+        report.rows[row] = {caption(window.rowCaption(row)), window.placement().result(row)};
     return report;
 }
 

@@ -23,19 +23,15 @@ struct ReportInput {
     std::string caption;
 };
 
-// A column of the table: the label of its header, the header's caption and
-// the introduction's explanation of what the distance is measured from.
+// A column of the table: its header's caption and the introduction's
+// explanation of what the distance is measured from.
 struct ReportColumn {
-    std::string_view headerLabel;
     std::string header;
     std::string explanation;
 };
 
-// A row of the table: the labels that show it (caption, then throw distance,
-// straight line and vertical offset), its caption and what it shows now.
+// A row of the table: its caption and what it shows now.
 struct ReportRow {
-    std::string_view captionLabel;
-    std::array<std::string_view, 3> resultLabels;
     std::string projector;
     PlacementResult shown;
 };

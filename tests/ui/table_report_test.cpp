@@ -64,17 +64,19 @@ TEST_F(Report, UnitIsThatOfTheNumbersShown)
     EXPECT_EQ(rowRangeHint(window, Ulmo), "");
 }
 
-// The view finds a row's labels and a column's explanation through the report.
-TEST_F(Report, ReportNamesTheLabelsThatShowEachRowAndColumn)
+// Each row and column is read from the labels that show it.
+TEST_F(Report, ReportReadsEachRowAndColumnFromItsLabels)
 {
     const TableReport report = tableReport(window);
-    for (const ReportRow& row : report.rows) {
-        EXPECT_EQ(window.controls().caption(window.id(row.captionLabel)), row.projector);
+    for (std::size_t r = 0; r < kRowCount; ++r) {
+        const ReportRow& row = report.rows[r];
+        EXPECT_EQ(window.controls().caption(window.rowCaption(r)), row.projector);
         const std::string shown[] = {row.shown.throwDistance, row.shown.straightLine, row.shown.verticalOffset};
-        for (std::size_t column = 0; column < 3; ++column)
-            EXPECT_EQ(window.controls().caption(window.id(row.resultLabels[column])), shown[column]) << row.projector;
+        for (std::size_t column = 0; column < kColumnCount; ++column)
+            EXPECT_EQ(window.controls().caption(window.resultLabel(r, static_cast<Column>(column))), shown[column])
+                << row.projector;
     }
-    EXPECT_EQ(report.rows[Tovan].captionLabel, window.controls().control(window.rowCaption(Tovan)).name);
+    EXPECT_EQ(report.rows[Tovan].projector, "Tovan");
     EXPECT_EQ(report.columns[1].header, "STRAIGHT LINE");
     EXPECT_EQ(report.columns[1].explanation.rfind("The Straight Line distance is measured", 0), 0u);
 }

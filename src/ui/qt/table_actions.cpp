@@ -37,8 +37,8 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
     , m_view(view)
     , m_chooseFile(askForPdfPath)
 {
-    for (const ReportRow& row : tableReport(model).rows)
-        m_rowCaptions.push_back(view.controlWidget(row.captionLabel));
+    for (std::size_t row = 0; row < kRowCount; ++row)
+        m_rowCaptions.push_back(view.widget(model.rowCaption(row)));
 
     m_menu = new QMenu(&view);
     m_menu->setObjectName(QStringLiteral("tableMenu"));

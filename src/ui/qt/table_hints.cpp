@@ -15,14 +15,15 @@ TableHints::TableHints(const MainWindow& model, WindowView& view)
     : QObject(&view)
     , m_model(model)
 {
-    const TableReport report = tableReport(model);
-    for (const ReportRow& row : report.rows) {
-        QWidget* caption = view.controlWidget(row.captionLabel);
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        QWidget* caption = view.widget(model.rowCaption(row));
         caption->installEventFilter(this);
         m_rowCaptions.push_back(caption);
     }
-    for (const ReportColumn& column : report.columns) {
-        QWidget* header = view.controlWidget(column.headerLabel);
+    const TableReport report = tableReport(model);
+    for (std::size_t c = 0; c < kColumnCount; ++c) {
+        const ReportColumn& column = report.columns[c];
+        QWidget* header = view.widget(model.columnHeader(static_cast<Column>(c)));
         const QString explanation = QString::fromStdString(column.explanation);
         header->setToolTip(explanation);
         header->setAccessibleDescription(explanation);
