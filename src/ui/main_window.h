@@ -11,6 +11,7 @@
 #include "calc/recalculation.h"
 #include "runtime/caption_text.h"
 #include "runtime/controls.h"
+#include "runtime/length_format.h"
 #include "ui/form_design.h"
 
 #include <array>
@@ -40,6 +41,7 @@ struct WindowInputs {
     Sizing sizing = Sizing::Width;
     int size = 100;
     std::optional<int> angle;
+    bool operator==(const WindowInputs&) const = default;
 };
 
 class MainWindow {
@@ -55,6 +57,12 @@ public:
     [[nodiscard]] const ControlSet& controls() const { return m_controls; }
     [[nodiscard]] const Placement& placement() const { return *m_placement; }
     [[nodiscard]] const NumberFormat& numberFormat() const { return m_format; }
+
+    // How lengths are shown where the window is read back (the copied table,
+    // the range hints, the diagram, the job sheet); feet and inches apply
+    // while the table is in inches. The window's own captions never change.
+    [[nodiscard]] LengthFormat lengthFormat() const { return m_lengths; }
+    void setLengthFormat(LengthFormat lengths) { m_lengths = lengths; }
 
     // The control with design name `name`; throws std::invalid_argument for
     // a name the window does not have.
@@ -149,6 +157,7 @@ private:
     void angleGiven();
 
     NumberFormat m_format;
+    LengthFormat m_lengths = LengthFormat::Decimal;
     ControlSet m_controls;
     std::array<SizeRowControls, kSizingCount> m_sizeRows;
     std::array<ResultRowControls, kRowCount> m_resultRows;

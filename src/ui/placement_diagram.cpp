@@ -67,10 +67,14 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     d.tiltDegrees = *degrees;
     d.tiltLabel = controls.caption(window.angleCaption()) + "\u00b0";
 
-    const std::string unit = " " + unitCaption(window);
-    d.throwDistance = {d.lens, d.screenCentre, shown.throwDistance + unit};
-    d.straightLine = {d.frontFoot, {0.0, 0.0}, shown.straightLine + unit};
-    d.verticalOffset = {{0.0, 0.0}, d.screenBottom, shown.verticalOffset + unit};
+    // Feet and inches carry their own marks; decimal lengths take the unit.
+    const auto label = [&](const std::string& caption) {
+        const std::string shownLength = lengthCaption(window, caption);
+        return shownLength != caption ? shownLength : caption + " " + unitCaption(window);
+    };
+    d.throwDistance = {d.lens, d.screenCentre, label(shown.throwDistance)};
+    d.straightLine = {d.frontFoot, {0.0, 0.0}, label(shown.straightLine)};
+    d.verticalOffset = {{0.0, 0.0}, d.screenBottom, label(shown.verticalOffset)};
 
     d.minimum = d.maximum = {0.0, 0.0};
     for (DiagramPoint p :

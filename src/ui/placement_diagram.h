@@ -28,7 +28,7 @@ struct DiagramPoint {
 struct DimensionLine {
     DiagramPoint from;
     DiagramPoint to;
-    std::string label; // the caption the table shows for this distance
+    std::string label; // the caption the table shows for this distance, as lengthCaption shows it
 };
 
 struct PlacementDiagram {

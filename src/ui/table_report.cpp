@@ -8,14 +8,26 @@ namespace qvd {
 
 namespace {
 
+bool inFeetAndInches(const MainWindow& window)
+{
+    return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
+}
+
 std::string lengthText(const MainWindow& window, double length)
 {
-    return FormatGeneral(length, window.numberFormat()) + " " + unitCaption(window);
+    const std::string caption = FormatGeneral(length, window.numberFormat());
+    return inFeetAndInches(window) ? lengthCaption(window, caption) : caption + " " + unitCaption(window);
 }
 
 } // namespace
 
 std::optional<UnitSystem> tableUnits(const MainWindow& window) { return window.placement().resultUnits(); }
+
+std::string lengthCaption(const MainWindow& window, std::string_view caption)
+{
+    return lengthShown(
+        caption, inFeetAndInches(window) ? LengthFormat::FeetAndInches : LengthFormat::Decimal, window.numberFormat());
+}
 
 std::string unitCaption(const MainWindow& window)
 {
@@ -48,10 +60,12 @@ std::string tableAsTabSeparatedText(const MainWindow& window)
     const TableReport report = tableReport(window);
     std::string names;
     std::string captions;
-    for (const ReportInput& input : report.inputs) {
+    for (std::size_t index = 0; index < report.inputs.size(); ++index) {
+        const ReportInput& input = report.inputs[index];
         const char* separator = names.empty() ? "" : "\t";
         names += separator + input.name;
-        captions += separator + input.caption;
+        const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
+        captions += separator + (length ? lengthCaption(window, input.caption) : input.caption);
     }
     std::string text = names + '\n' + captions + "\n\n";
     text += "Projector";
@@ -59,8 +73,9 @@ std::string tableAsTabSeparatedText(const MainWindow& window)
         text += '\t' + column.header;
     text += '\n';
     for (const ReportRow& row : report.rows) {
-        text += row.projector + '\t' + row.shown.throwDistance + '\t' + row.shown.straightLine + '\t'
-            + row.shown.verticalOffset + '\n';
+        text += row.projector + '\t' + lengthCaption(window, row.shown.throwDistance) + '\t'
+            + lengthCaption(window, row.shown.straightLine) + '\t' + lengthCaption(window, row.shown.verticalOffset)
+            + '\n';
     }
     return text;
 }
@@ -72,9 +87,10 @@ std::string rowRangeHint(const MainWindow& window, std::size_t row)
         return {};
     const ProjectorRow& projector = projectorTable()[row];
     const RowLengths& lengths = lengthsFor(projector, *units);
-    std::string hint = projector.hasMaxWidth ? "widths from " + FormatGeneral(lengths.minWidth, window.numberFormat())
-            + " to " + lengthText(window, lengths.maxWidth)
-                                             : "widths from " + lengthText(window, lengths.minWidth) + " up";
+    const std::string minimum = FormatGeneral(lengths.minWidth, window.numberFormat());
+    std::string hint = projector.hasMaxWidth
+        ? "widths from " + lengthCaption(window, minimum) + " to " + lengthText(window, lengths.maxWidth)
+        : "widths from " + lengthText(window, lengths.minWidth) + " up";
     if (!window.placement().result(row).isWarning)
         return hint;
     // Which limit the shown width misses; the width caption may hold anything.

@@ -49,6 +49,11 @@ struct TableReport {
 // Everything the table and its inputs show now.
 [[nodiscard]] TableReport tableReport(const MainWindow& window);
 
+// A length caption as the read-back shows it: in feet and inches when the
+// window's length format asks for them and the table is in inches, else as
+// the caption is (a warning word stays a word).
+[[nodiscard]] std::string lengthCaption(const MainWindow& window, std::string_view caption);
+
 // The unit of the numbers the table shows: that of the last recalculation,
 // which a unit chosen since has not changed yet. Nothing when no unit option
 // was selected then.
@@ -57,14 +62,14 @@ struct TableReport {
 // The caption of that unit's label ("in." or "cm"), or empty.
 [[nodiscard]] std::string unitCaption(const MainWindow& window);
 
-// The inputs and the table as tab-separated lines, ready to paste into a
+// The inputs and the table as tab-separated lines, lengths by lengthCaption, ready to paste into a
 // spreadsheet: a header line and a line of width, height, diagonal, angle and
 // unit; an empty line; a header line and one line per row with its three
 // captions (a warning as its three words).
 [[nodiscard]] std::string tableAsTabSeparatedText(const MainWindow& window);
 
 // The hint for a row's caption: the widths it covers in the table's unit
-// ("widths from 72 to 106 in."), and for a row that shows a range warning what
+// ("widths from 72 to 106 in.", or from 6' to 8' 10" in feet and inches), and for a row that shows a range warning what
 // would make it fit ("needs a screen at least 106 in. wide"). Empty when no
 // unit is selected.
 [[nodiscard]] std::string rowRangeHint(const MainWindow& window, std::size_t row);

@@ -6,9 +6,12 @@
 #include "ui/table_report.h"
 
 #include "calc/projector_table.h"
+#include "runtime/feet_inches_model.h"
+#include "ui/placement_diagram.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -104,6 +107,52 @@ TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
         w.enterInputs({c.units, Sizing::Width, c.width, {}});
         EXPECT_EQ(rowRangeHint(w, c.row), c.hint) << c.width << " row " << c.row;
     }
+}
+
+// Feet and inches reach the copy, the hints and the diagram while the table
+// is in inches; the window's captions and centimetres stay decimal.
+TEST_F(Report, FeetAndInchesWhileTheTableIsInInches)
+{
+    window.setLengthFormat(LengthFormat::FeetAndInches);
+    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window));
+    EXPECT_EQ(text[1], "8' 4\"\t\t\t10\tin."); // start-up writes the width only
+    EXPECT_EQ(text[4], "Ulmo\t13' 6 3/4\"\t13' 9 3/8\"\t3 1/4\"");
+    EXPECT_EQ(text[7], "Corvin NRX\tScreen\tToo\tBig");
+    EXPECT_EQ(rowRangeHint(window, CorvinWt2), "widths from 8' 10\" up; needs a screen at least 8' 10\" wide");
+    EXPECT_EQ(placementDiagram(window, Ulmo).throwDistance.label, "13' 6 3/4\"");
+    EXPECT_EQ(window.controls().caption(window.resultLabel(Ulmo, Column::Throw)), "162.80");
+
+    window.enterInputs({UnitSystem::Centimetres, Sizing::Width, 250, 10});
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "250\t187.5\t312.5\t10\tcm");
+    EXPECT_EQ(placementDiagram(window, Ulmo).throwDistance.label, "407 cm");
+}
+
+// Every length caption the table shows in inches, in every state the inputs
+// reach, against exact arithmetic on its decimal text.
+TEST(FeetAndInchesCaptions, EveryInchCaptionAgreesWithTheRationalModel)
+{
+    std::set<std::string> captions;
+    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
+        MainWindow window{NumberFormat{}};
+        window.load();
+        const UnitRange& range = sizeBarRange(sizing);
+        for (int size = range.inchMin; size <= range.inchMax; ++size) {
+            window.enterInputs({UnitSystem::Inches, sizing, size, std::nullopt});
+            for (int angle = -15; angle <= 15; ++angle) {
+                window.moveBarTo(window.angleBar(), angle);
+                for (const Sizing shown : {Sizing::Width, Sizing::Height, Sizing::Diagonal})
+                    captions.insert(window.controls().caption(window.sizeCaption(shown)));
+                for (std::size_t row = 0; row < kRowCount; ++row) {
+                    const PlacementResult result = window.placement().result(row);
+                    if (!result.isWarning)
+                        captions.insert({result.throwDistance, result.straightLine, result.verticalOffset});
+                }
+            }
+        }
+    }
+    EXPECT_GT(captions.size(), 10000u);
+    for (const std::string& caption : captions)
+        ASSERT_EQ(feetAndInches(caption, NumberFormat{}), test::referenceFeetAndInches(caption)) << caption;
 }
 
 } // namespace

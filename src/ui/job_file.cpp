@@ -1,0 +1,437 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "job_file.h"
+
+#include "calc/projector_table.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace qvd {
+
+namespace {
+
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+// Nesting no job comes near; deeper text is refused before the parser sees it.
+constexpr int kMaxNesting = 32;
+// The longest number a room distance may have before its point.
+constexpr std::size_t kMaxRoomDigits = 6;
+
+constexpr std::string_view kUnitNames[] = {"in", "cm"};                      // by UnitSystem
+constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"}; // by Sizing
+constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};         // by RoomKind
+constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};      // by LengthFormat
+
+struct DetailMember {
+    std::string_view key;
+    std::string JobDetails::*text;
+    std::size_t maxLength;
+};
+
+constexpr DetailMember kDetailMembers[] = {
+    {"name", &JobDetails::name, kMaxJobNameLength},
+    {"client", &JobDetails::client, kMaxJobNameLength},
+    {"site", &JobDetails::site, kMaxJobNameLength},
+    {"prepared_by", &JobDetails::preparedBy, kMaxJobNameLength},
+    {"notes", &JobDetails::notes, kMaxJobNotesLength},
+};
+
+template <typename Enum, std::size_t N> std::string_view nameOf(const std::string_view (&names)[N], Enum value)
+{
+    return names[static_cast<std::size_t>(value)];
+}
+
+std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// "\"in\" or \"cm\"", "\"width\", \"height\" or \"diagonal\"".
+template <std::size_t N> std::string choices(const std::string_view (&names)[N])
+{
+    std::string text;
+    for (std::size_t i = 0; i < N; ++i)
+        text += (i == 0 ? "" : i + 1 == N ? " or " : ", ") + inQuotes(names[i]);
+    return text;
+}
+
+struct AngleRange {
+    int min, max;
+};
+
+// The angle bar's range, from the window's design.
+AngleRange angleRange()
+{
+    const auto& designs = controlDesigns();
+    const auto bar = std::find_if(designs.begin(), designs.end(),
+        [](const ControlDesign& design) { return design.name == roleNames().angleBar; });
+    return {std::min(bar->min, bar->max), std::max(bar->min, bar->max)};
+}
+
+// Where byte `offset` of `text` lies, counting characters (code points).
+std::string lineAndColumn(std::string_view text, std::size_t offset)
+{
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            ++line;
+            column = 1;
+        } else if ((byte & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The offset of the first byte that does not belong to well-formed UTF-8
+// (no overlong forms, no surrogates, nothing above U+10FFFF), or npos.
+std::size_t invalidUtf8At(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (byte < 0x80)
+            length = 1;
+        else if (byte >= 0xC2 && byte <= 0xDF)
+            length = 2;
+        else if (byte >= 0xE0 && byte <= 0xEF) {
+            length = 3;
+            low = byte == 0xE0 ? 0xA0 : 0x80;
+            high = byte == 0xED ? 0x9F : 0xBF;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            length = 4;
+            low = byte == 0xF0 ? 0x90 : 0x80;
+            high = byte == 0xF4 ? 0x8F : 0xBF;
+        } else
+            return i;
+        if (i + length > text.size())
+            return i;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+                return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t characterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// True when brackets outside strings nest deeper than kMaxNesting.
+bool nestsTooDeep(std::string_view text)
+{
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxNesting)
+                return true;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+// A failed check: the reason the job is refused.
+struct Refusal {
+    JobError error;
+};
+
+[[noreturn]] void refuse(JobErrorKind kind, std::string message) { throw Refusal{{kind, std::move(message)}}; }
+
+const Json& member(const Json& object, std::string_view path, std::string_view key)
+{
+    const auto found = object.find(key);
+    if (found == object.end())
+        refuse(JobErrorKind::Member, inQuotes(path) + " is missing");
+    return *found;
+}
+
+int wholeNumber(const Json& value, std::string_view path, int min, int max, std::string_view where = {})
+{
+    const std::string range
+        = " must be a whole number from " + std::to_string(min) + " to " + std::to_string(max) + std::string(where);
+    if (!value.is_number_integer())
+        refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + value.dump());
+    const auto number = value.get<std::int64_t>();
+    if (number < min || number > max)
+        refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + std::to_string(number));
+    return static_cast<int>(number);
+}
+
+const std::string& text(const Json& value, std::string_view path)
+{
+    if (!value.is_string())
+        refuse(JobErrorKind::Member, inQuotes(path) + " must be a text, not " + value.dump());
+    return value.get_ref<const std::string&>();
+}
+
+template <typename Enum, std::size_t N>
+Enum oneOf(const Json& value, std::string_view path, const std::string_view (&names)[N])
+{
+    const auto refusal = [&] {
+        refuse(JobErrorKind::Member, inQuotes(path) + " must be " + choices(names) + ", not " + value.dump());
+    };
+    if (!value.is_string())
+        refusal();
+    const auto& name = value.get_ref<const std::string&>();
+    const auto found = std::find(std::begin(names), std::end(names), name);
+    if (found == std::end(names))
+        refusal();
+    return static_cast<Enum>(found - std::begin(names));
+}
+
+const Json& object(const Json& value, std::string_view path)
+{
+    if (!value.is_object())
+        refuse(JobErrorKind::Member, inQuotes(path) + " must be an object, not " + value.dump());
+    return value;
+}
+
+// A room length: digits, optionally "." and one or two digits.
+std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
+{
+    const std::string rule = inQuotes(path) + " must be a number written as text with \".\" and at most two decimals, "
+        + (zeroAllowed ? "0 or more" : "greater than 0") + ", such as \"250.5\"";
+    if (!value.is_string())
+        refuse(JobErrorKind::Member, rule + ", not " + value.dump());
+    const auto& length = value.get_ref<const std::string&>();
+    const std::size_t point = length.find('.');
+    const std::string_view whole = std::string_view(length).substr(0, point);
+    const std::string_view decimals
+        = point == std::string::npos ? std::string_view() : std::string_view(length).substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const bool wellFormed = !whole.empty() && whole.size() <= kMaxRoomDigits && digits(whole) && digits(decimals)
+        && (point == std::string::npos || (!decimals.empty() && decimals.size() <= 2));
+    const bool zero = length.find_first_not_of("0.") == std::string::npos;
+    if (!wellFormed || (zero && !zeroAllowed))
+        refuse(JobErrorKind::Member, rule + ", not " + value.dump());
+    return length;
+}
+
+Job jobOf(const Json& root)
+{
+    if (!root.is_object())
+        refuse(JobErrorKind::NotAJob, "not a job file: it holds no JSON object");
+    const auto format = root.find("format");
+    if (format == root.end() || !format->is_string() || format->get_ref<const std::string&>() != kJobFormatName)
+        refuse(JobErrorKind::NotAJob, "not a job file: \"format\" must be " + inQuotes(kJobFormatName));
+    const Json& version = member(root, "version", "version");
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1)
+        refuse(JobErrorKind::Version, "\"version\" must be a whole number, 1 or more, not " + version.dump());
+    if (version.get<std::int64_t>() > kJobFileVersion)
+        refuse(JobErrorKind::Version,
+            "version " + version.dump() + " is newer than this program reads (version "
+                + std::to_string(kJobFileVersion) + ")");
+
+    Job job;
+    job.inputs.units = oneOf<UnitSystem>(member(root, "units", "units"), "units", kUnitNames);
+    const Json& size = object(member(root, "size", "size"), "size");
+    job.inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
+    const UnitRange& range = sizeBarRange(job.inputs.sizing);
+    const bool inches = job.inputs.units == UnitSystem::Inches;
+    job.inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value",
+        inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax,
+        " for a " + std::string(nameOf(kSizingNames, job.inputs.sizing)) + " in "
+            + inQuotes(nameOf(kUnitNames, job.inputs.units)));
+    const AngleRange angles = angleRange();
+    job.inputs.angle = wholeNumber(member(root, "angle", "angle"), "angle", angles.min, angles.max);
+
+    if (const auto projector = root.find("projector"); projector != root.end()) {
+        const std::string& name = text(*projector, "projector");
+        job.projector = projectorRow(name);
+        if (!job.projector) {
+            std::string rows;
+            for (std::size_t row = 0; row < kRowCount; ++row)
+                rows += (row == 0 ? "" : ", ") + inQuotes(projectorName(row));
+            refuse(JobErrorKind::Member, "\"projector\" must be one of " + rows + ", not " + projector->dump());
+        }
+    }
+    if (const auto room = root.find("room"); room != root.end()) {
+        object(*room, "room");
+        RoomPlan plan;
+        plan.kind = oneOf<RoomKind>(member(*room, "room.kind", "kind"), "room.kind", kRoomKindNames);
+        plan.distance = roomLength(member(*room, "room.distance", "distance"), "room.distance", false);
+        if (const auto bottom = room->find("screen_bottom"); bottom != room->end())
+            plan.screenBottom = roomLength(*bottom, "room.screen_bottom", true);
+        job.room = std::move(plan);
+    }
+    if (const auto lengths = root.find("length_format"); lengths != root.end())
+        job.lengthFormat = oneOf<LengthFormat>(*lengths, "length_format", kLengthFormatNames);
+    if (const auto details = root.find("job"); details != root.end()) {
+        object(*details, "job");
+        for (const DetailMember& detail : kDetailMembers) {
+            const auto value = details->find(detail.key);
+            if (value == details->end())
+                continue;
+            const std::string path = "job." + std::string(detail.key);
+            const std::string& given = text(*value, path);
+            if (characterCount(given) > detail.maxLength)
+                refuse(JobErrorKind::Member,
+                    inQuotes(path) + " is longer than " + std::to_string(detail.maxLength) + " characters");
+            job.details.*detail.text = given;
+        }
+    }
+    return job;
+}
+
+JobReading refused(JobErrorKind kind, std::string message) { return {std::nullopt, {kind, std::move(message)}}; }
+
+std::string sizeInBytes(std::uintmax_t bytes) { return std::to_string(bytes) + " bytes"; }
+
+} // namespace
+
+std::optional<std::size_t> projectorRow(std::string_view projector)
+{
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        if (projectorName(row) == projector)
+            return row;
+    }
+    return std::nullopt;
+}
+
+// The caption the row's caption label has by design: what the window shows
+// as the projector's name.
+std::string_view projectorName(std::size_t row)
+{
+    const std::string_view label = roleNames().resultRows.at(row).captionLabel;
+    const auto& designs = controlDesigns();
+    return std::find_if(designs.begin(), designs.end(), [&](const ControlDesign& design) {
+        return design.name == label;
+    })->caption;
+}
+
+JobReading parseJob(std::string_view text)
+{
+    if (text.size() > kMaxJobFileBytes)
+        return refused(JobErrorKind::TooLarge, "larger than 1 MB (" + sizeInBytes(text.size()) + ")");
+    if (const std::size_t bad = invalidUtf8At(text); bad != std::string_view::npos)
+        return refused(
+            JobErrorKind::NotUtf8, "not UTF-8 text: a byte that is no character at " + lineAndColumn(text, bad));
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return refused(JobErrorKind::Syntax, "empty: a job file holds a JSON object");
+    if (nestsTooDeep(text))
+        return refused(
+            JobErrorKind::Syntax, "not a job file: it nests more than " + std::to_string(kMaxNesting) + " deep");
+    Json root;
+    try {
+        root = Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        // The library's message names the line and column: keep them, drop its prefix.
+        std::string reason = error.what();
+        const std::size_t at = reason.find("at line ");
+        reason = at == std::string::npos ? lineAndColumn(text, error.byte) + ": " + reason : reason.substr(at + 3);
+        return refused(JobErrorKind::Syntax, "not valid JSON at " + reason);
+    } catch (const Json::exception& error) {
+        std::string reason = error.what();
+        const std::size_t bracket = reason.find("] ");
+        return refused(JobErrorKind::Syntax,
+            "not valid JSON: " + (bracket == std::string::npos ? reason : reason.substr(bracket + 2)));
+    }
+    try {
+        return {jobOf(root), {}};
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.error};
+    }
+}
+
+JobReading readJobFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + error.message());
+    if (std::filesystem::is_directory(status))
+        return refused(JobErrorKind::Unreadable, "a folder, not a job file");
+    if (!std::filesystem::is_regular_file(status))
+        return refused(JobErrorKind::Unreadable, "not a plain file");
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + error.message());
+    if (size > kMaxJobFileBytes)
+        return refused(JobErrorKind::TooLarge, "larger than 1 MB (" + sizeInBytes(size) + ")");
+
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + std::string(std::strerror(errno)));
+    // At most one byte past the limit: a file that grew since is still refused.
+    std::string text(static_cast<std::size_t>(kMaxJobFileBytes) + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad())
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + std::string(std::strerror(errno)));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return parseJob(text);
+}
+
+std::string jobFileText(const Job& job)
+{
+    OrderedJson root;
+    root["format"] = kJobFormatName;
+    root["version"] = kJobFileVersion;
+    root["units"] = nameOf(kUnitNames, job.inputs.units);
+    root["size"] = {{"by", nameOf(kSizingNames, job.inputs.sizing)}, {"value", job.inputs.size}};
+    root["angle"] = job.inputs.angle.value_or(0);
+    if (job.projector)
+        root["projector"] = projectorName(*job.projector);
+    if (job.room) {
+        OrderedJson room;
+        room["kind"] = nameOf(kRoomKindNames, job.room->kind);
+        room["distance"] = job.room->distance;
+        if (job.room->screenBottom)
+            room["screen_bottom"] = *job.room->screenBottom;
+        root["room"] = std::move(room);
+    }
+    root["length_format"] = nameOf(kLengthFormatNames, job.lengthFormat);
+    OrderedJson details = OrderedJson::object();
+    for (const DetailMember& detail : kDetailMembers)
+        details[std::string(detail.key)] = job.details.*detail.text;
+    root["job"] = std::move(details);
+    // Texts that are not UTF-8 (never from parseJob) are written with U+FFFD.
+    return root.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";
+}
+
+WindowInputs windowInputs(const MainWindow& window)
+{
+    const ControlSet& controls = window.controls();
+    WindowInputs inputs;
+    inputs.units = controls.isSelected(window.unitOption(UnitSystem::Centimetres)) ? UnitSystem::Centimetres
+                                                                                   : UnitSystem::Inches;
+    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
+        if (controls.isSelected(window.sizeOption(sizing)))
+            inputs.sizing = sizing;
+    }
+    const UnitRange& range = sizeBarRange(inputs.sizing);
+    const bool inches = inputs.units == UnitSystem::Inches;
+    inputs.size = std::clamp(controls.value(window.sizeBar(inputs.sizing)),
+        inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax);
+    const AngleRange angles = angleRange();
+    inputs.angle = std::clamp(controls.value(window.angleBar()), angles.min, angles.max);
+    return inputs;
+}
+
+} // namespace qvd

@@ -1,0 +1,275 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// Job files: every job a user can make comes back as the same window and the
+// same bytes; every kind of bad file is refused with a message that says
+// what is wrong and where.
+
+#include "ui/job_file.h"
+
+#include "calc/projector_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace qvd {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every property of every control, one line each.
+std::string stateOf(const MainWindow& window)
+{
+    std::string state;
+    const ControlSet& controls = window.controls();
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        const ControlState& c = controls.control(id);
+        state += c.name + " " + c.caption + " " + std::to_string(c.value) + " " + std::to_string(c.min) + " "
+            + std::to_string(c.max) + " " + std::to_string(c.foreColor) + (c.visible ? " shown\n" : " hidden\n");
+    }
+    return state;
+}
+
+std::string windowAfter(const WindowInputs& inputs)
+{
+    MainWindow window(NumberFormat{"."});
+    window.load();
+    window.enterInputs(inputs);
+    EXPECT_EQ(windowInputs(window), inputs);
+    return stateOf(window);
+}
+
+TEST(JobFile, EveryJobComesBackAsTheSameWindowAndTheSameBytes)
+{
+    const JobDetails details[] = {
+        {},
+        {"Hörsaal 3 \"Nord\"", "Café Łódź", "Site\twith tab", "J. O'Brien", "Line one\nLine \"two\"\n\\ back\\slash"},
+        {std::string(kMaxJobNameLength, 'n'), "", "", "", std::string(kMaxJobNotesLength, '\n')},
+    };
+    const std::optional<RoomPlan> rooms[]
+        = {std::nullopt, RoomPlan{RoomKind::Throw, "250.5", "30"}, RoomPlan{RoomKind::Straight, "0.01", std::nullopt}};
+    int checked = 0;
+    for (const UnitSystem units : {UnitSystem::Inches, UnitSystem::Centimetres}) {
+        for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
+            const UnitRange& range = sizeBarRange(sizing);
+            const int low = units == UnitSystem::Inches ? range.inchMin : range.centimetreMin;
+            const int high = units == UnitSystem::Inches ? range.inchMax : range.centimetreMax;
+            for (const int size : {low, (low + high) / 2, high}) {
+                for (const int angle : {-15, 0, 10, 15}) {
+                    Job job;
+                    job.inputs = {units, sizing, size, angle};
+                    job.projector = static_cast<std::size_t>(checked) % (kRowCount + 1) == kRowCount
+                        ? std::nullopt
+                        : std::optional<std::size_t>(static_cast<std::size_t>(checked) % (kRowCount + 1));
+                    job.room = rooms[checked % 3];
+                    job.lengthFormat = checked % 2 == 0 ? LengthFormat::Decimal : LengthFormat::FeetAndInches;
+                    job.details = details[checked % 3];
+                    ++checked;
+
+                    const std::string text = jobFileText(job);
+                    const JobReading reading = parseJob(text);
+                    ASSERT_TRUE(reading.ok()) << reading.error.message << "\n" << text;
+                    EXPECT_EQ(*reading.job, job) << text;
+                    EXPECT_EQ(jobFileText(*reading.job), text);
+                    EXPECT_EQ(windowAfter(reading.job->inputs), windowAfter(job.inputs)) << text;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(checked, 72);
+}
+
+TEST(JobFile, IsWrittenInAFixedLayout)
+{
+    Job job;
+    job.inputs = {UnitSystem::Inches, Sizing::Width, 120, -5};
+    job.projector = 0;
+    job.room = RoomPlan{RoomKind::Throw, "250.5", "30"};
+    job.lengthFormat = LengthFormat::FeetAndInches;
+    job.details.name = "Aula";
+    job.details.notes = "Ünïcode \"as is\"\n";
+    EXPECT_EQ(jobFileText(job), R"({
+  "format": "qvdtalvern-job",
+  "version": 1,
+  "units": "in",
+  "size": {
+    "by": "width",
+    "value": 120
+  },
+  "angle": -5,
+  "projector": "Ulmo",
+  "room": {
+    "kind": "throw",
+    "distance": "250.5",
+    "screen_bottom": "30"
+  },
+  "length_format": "ft-in",
+  "job": {
+    "name": "Aula",
+    "client": "",
+    "site": "",
+    "prepared_by": "",
+    "notes": "Ünïcode \"as is\"\n"
+  }
+}
+)");
+}
+
+TEST(JobFile, ReadsTheSmallestJobAndIgnoresUnknownMembers)
+{
+    const JobReading reading = parseJob(R"({"format": "qvdtalvern-job", "version": 1, "units": "cm", "extra": [1],
+        "size": {"by": "diagonal", "value": 763, "note": "x"}, "angle": 15, "job": {"client": "C", "other": 2}})");
+    ASSERT_TRUE(reading.ok()) << reading.error.message;
+    EXPECT_EQ(reading.job->inputs, (WindowInputs{UnitSystem::Centimetres, Sizing::Diagonal, 763, 15}));
+    EXPECT_FALSE(reading.job->projector);
+    EXPECT_FALSE(reading.job->room);
+    EXPECT_EQ(reading.job->lengthFormat, LengthFormat::Decimal);
+    EXPECT_EQ(reading.job->details, (JobDetails{"", "C", "", "", ""}));
+}
+
+std::string jobWith(const std::string& members)
+{
+    return R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": {"by": "width", "value": 100},
+  "angle": 10)"
+        + members + "}";
+}
+
+TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
+{
+    const struct {
+        std::string text;
+        JobErrorKind kind;
+        std::string message;
+    } cases[] = {
+        {"", JobErrorKind::Syntax, "empty: a job file holds a JSON object"},
+        {"hello", JobErrorKind::Syntax,
+            "not valid JSON at line 1, column 1: syntax error while parsing value - invalid literal"},
+        {jobWith("").substr(0, 60), JobErrorKind::Syntax, "not valid JSON at line 1, column 61:"},
+        {"{\n\"a\": \"\xff\"}", JobErrorKind::NotUtf8,
+            "not UTF-8 text: a byte that is no character at line 2, column 7"},
+        {"\"\xed\xa0\x80\"", JobErrorKind::NotUtf8, "not UTF-8 text"},
+        {"[1e400]", JobErrorKind::Syntax, "not valid JSON: number overflow"},
+        {std::string(40, '['), JobErrorKind::Syntax, "nests more than 32 deep"},
+        {"[]", JobErrorKind::NotAJob, "not a job file: it holds no JSON object"},
+        {R"({"format": "other"})", JobErrorKind::NotAJob, "\"format\" must be \"qvdtalvern-job\""},
+        {R"({"format": "qvdtalvern-job", "version": 2})", JobErrorKind::Version,
+            "version 2 is newer than this program reads (version 1)"},
+        {R"({"format": "qvdtalvern-job", "version": "1"})", JobErrorKind::Version,
+            "\"version\" must be a whole number"},
+        {R"({"format": "qvdtalvern-job", "version": 1})", JobErrorKind::Member, "\"units\" is missing"},
+        {R"({"format": "qvdtalvern-job", "version": 1, "units": "mm"})", JobErrorKind::Member,
+            "\"units\" must be \"in\" or \"cm\", not \"mm\""},
+        {R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": 100})", JobErrorKind::Member,
+            "\"size\" must be an object, not 100"},
+        {R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": {"by": "area", "value": 1}})",
+            JobErrorKind::Member, "\"size.by\" must be \"width\", \"height\" or \"diagonal\""},
+        {R"({"format": "qvdtalvern-job", "version": 1, "units": "cm", "size": {"by": "height", "value": 75}})",
+            JobErrorKind::Member,
+            "\"size.value\" must be a whole number from 76 to 457 for a height in \"cm\", not 75"},
+        {R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": {"by": "width", "value": 100.5}})",
+            JobErrorKind::Member,
+            "\"size.value\" must be a whole number from 39 to 240 for a width in \"in\", not 100.5"},
+        {R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": {"by": "width", "value": 100}})",
+            JobErrorKind::Member, "\"angle\" is missing"},
+        {jobWith("").replace(jobWith("").find("10}"), 2, "16"), JobErrorKind::Member,
+            "\"angle\" must be a whole number from -15 to 15, not 16"},
+        {jobWith(R"(, "projector": "Ulmo 2")"), JobErrorKind::Member,
+            "\"projector\" must be one of \"Ulmo\", \"Tovan\", \"Brisa\""},
+        {jobWith(R"(, "room": {"kind": "throw", "distance": 250})"), JobErrorKind::Member,
+            "\"room.distance\" must be a number written as text"},
+        {jobWith(R"(, "room": {"kind": "throw", "distance": "0.00"})"), JobErrorKind::Member, "greater than 0"},
+        {jobWith(R"(, "room": {"kind": "throw", "distance": "250,5"})"), JobErrorKind::Member, "not \"250,5\""},
+        {jobWith(R"(, "room": {"kind": "throw", "distance": "1.234"})"), JobErrorKind::Member, "not \"1.234\""},
+        {jobWith(R"(, "room": {"kind": "throw", "distance": "1", "screen_bottom": "-1"})"), JobErrorKind::Member,
+            "\"room.screen_bottom\" must be a number written as text with \".\" and at most two decimals, 0 or more"},
+        {jobWith(R"(, "room": {"kind": "up", "distance": "1"})"), JobErrorKind::Member,
+            "\"room.kind\" must be \"throw\" or \"straight\""},
+        {jobWith(R"(, "length_format": "metric")"), JobErrorKind::Member,
+            "\"length_format\" must be \"decimal\" or \"ft-in\""},
+        {jobWith(R"(, "job": {"name": 7})"), JobErrorKind::Member, "\"job.name\" must be a text, not 7"},
+        {jobWith(R"(, "job": {"site": ")" + std::string(kMaxJobNameLength + 1, 'x') + "\"}"), JobErrorKind::Member,
+            "\"job.site\" is longer than 200 characters"},
+        {jobWith(R"(, "job": {"notes": ")" + std::string(kMaxJobNotesLength + 1, 'x') + "\"}"), JobErrorKind::Member,
+            "\"job.notes\" is longer than 20000 characters"},
+        {std::string(kMaxJobFileBytes + 1, ' '), JobErrorKind::TooLarge, "larger than 1 MB (1048577 bytes)"},
+    };
+    for (const auto& c : cases) {
+        const JobReading reading = parseJob(c.text);
+        EXPECT_FALSE(reading.ok()) << c.message;
+        EXPECT_EQ(reading.error.kind, c.kind) << reading.error.message;
+        EXPECT_NE(reading.error.message.find(c.message), std::string::npos)
+            << reading.error.message << "\n  wanted: " << c.message;
+    }
+    // 200 characters of two bytes each are within the limit.
+    std::string name;
+    for (std::size_t i = 0; i < kMaxJobNameLength; ++i)
+        name += "\xc3\xa9";
+    EXPECT_TRUE(parseJob(jobWith(R"(, "job": {"name": ")" + name + "\"}")).ok());
+}
+
+class JobFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("qvd-job-test-" + std::to_string(::getpid()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::permissions(m_dir / "locked.qvdjob", fs::perms::owner_all, ignored);
+        fs::remove_all(m_dir);
+    }
+    fs::path write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(m_dir / name, std::ios::binary) << text;
+        return m_dir / name;
+    }
+    fs::path m_dir;
+};
+
+TEST_F(JobFileOnDisk, RefusesWhatCannotBeReadAndTooMuchUnread)
+{
+    const std::string good = jobWith("");
+    EXPECT_TRUE(readJobFile(write("good.qvdjob", good)).ok());
+    const struct {
+        fs::path path;
+        std::string message;
+    } cases[] = {
+        {m_dir, "a folder, not a job file"},
+        {m_dir / "missing.qvdjob", "cannot be read: No such file or directory"},
+        {write("file", good) / "below.qvdjob", "cannot be read: Not a directory"},
+        {write("big.qvdjob", good + std::string(kMaxJobFileBytes + 1 - good.size(), ' ')),
+            "larger than 1 MB (1048577 bytes)"},
+        {"/dev/null", "not a plain file"},
+    };
+    for (const auto& c : cases) {
+        const JobReading reading = readJobFile(c.path);
+        EXPECT_FALSE(reading.ok()) << c.path;
+        EXPECT_EQ(reading.error.message, c.message) << c.path;
+    }
+    EXPECT_TRUE(readJobFile(write("limit.qvdjob", good + std::string(kMaxJobFileBytes - good.size(), ' '))).ok());
+
+    // Permissions do not stop root; the path below a file stands in for it above.
+    const fs::path locked = write("locked.qvdjob", good);
+    fs::permissions(locked, fs::perms::none);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(readJobFile(locked).error.message, "cannot be read: Permission denied");
+    }
+}
+
+TEST(JobFile, TakesTheWindowsInputsInsideTheUnitsRange)
+{
+    MainWindow window(NumberFormat{"."});
+    window.load();
+    window.enterInputs({UnitSystem::Inches, Sizing::Width, 39, -15});
+    window.controls().clickOption(window.unitOption(UnitSystem::Centimetres)); // nothing moves yet
+    EXPECT_EQ(windowInputs(window), (WindowInputs{UnitSystem::Centimetres, Sizing::Width, 99, -15}));
+    window.controls().clickOption(window.sizeOption(Sizing::Height)); // the bar still at its design value 0
+    EXPECT_EQ(windowInputs(window), (WindowInputs{UnitSystem::Centimetres, Sizing::Height, 76, -15}));
+}
+
+} // namespace
+} // namespace qvd
