@@ -126,8 +126,10 @@ std::string feetAndInchesFromEighths(std::int64_t eighths)
         denominator /= 2;
     }
 
+    // Whole inches are written when there are any, before a fraction that
+    // follows feet (11' 0 1/2"), and alone for a zero length (0").
     std::string inchText;
-    if (inches != 0)
+    if (inches != 0 || (numerator != 0 && feet != 0))
         inchText = std::to_string(inches);
     if (numerator != 0)
         inchText += (inchText.empty() ? "" : " ") + std::to_string(numerator) + "/" + std::to_string(denominator);

@@ -26,8 +26,8 @@ enum class LengthFormat {
 // A length in eighths of an inch written as feet and inches: feet left out
 // under a foot; the inches left out when they are zero and feet are shown
 // (11'); a fraction reduced (3/4, 1/2, 1/4, 1/8) and written after the whole
-// inches, or alone when there are none (1/2"); a minus sign in front of a
-// negative length; nothing but 0" for zero.
+// inches, which are written as 0 after feet (11' 0 1/2") and left out under a
+// foot (1/2"); a minus sign in front of a negative length; 0" for zero.
 [[nodiscard]] std::string feetAndInchesFromEighths(std::int64_t eighths);
 
 // The caption's number of inches, rounded to the nearest eighth of an inch

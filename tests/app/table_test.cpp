@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -198,6 +201,73 @@ TEST(Table, TextAlignsColumnsAndColoursOnlyWhenAsked)
     for (std::size_t at = 0; (at = coloured.out.find("\x1b[31m", at)) != std::string::npos; ++at)
         ++red;
     EXPECT_EQ(red, 12u) << "three cells of each of the four warned rows";
+}
+
+// A job file in the temporary folder, removed again at the end of the test.
+class JobFile {
+public:
+    JobFile(const std::string& name, const std::string& text)
+        : m_path(std::filesystem::temp_directory_path() / name)
+    {
+        std::ofstream(m_path, std::ios::binary) << text;
+    }
+    ~JobFile() { std::filesystem::remove(m_path); }
+    [[nodiscard]] std::string path() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A job prints what the same options print; a length format comes from the
+// job unless --length-format is given.
+TEST(Table, JobGivesTheInputsAndTheLengthFormat)
+{
+    const JobFile job("qvd-table-job.qvdjob",
+        R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": {"by": "height", "value": 90},
+            "angle": -5, "length_format": "ft-in"})");
+    const std::string path = job.path();
+    const TableRun same = table({"--height", "90", "--angle", "-5", "--format", "csv"});
+    EXPECT_EQ(table({"--job", path, "--length-format", "decimal", "--format", "csv"}).out, same.out);
+
+    const TableRun feet = table({"--job", path});
+    ASSERT_EQ(feet.status, ExitOk) << feet.err;
+    const std::vector<std::string> lines = linesOf(feet.out);
+    EXPECT_EQ(lines[0], "Width             10'");
+    EXPECT_EQ(lines[1], "Height            7' 6\"");
+    EXPECT_EQ(lines[6], "Ulmo            16' 1 7/8\"     16' 6 1/8\"       -4' 1 3/8\"");
+    EXPECT_EQ(table({"--height", "90", "--angle", "-5", "--length-format", "ft-in"}).out, feet.out);
+    // The warning words stay words.
+    EXPECT_EQ(lines[9], "Corvin NRX          Screen            Too              Big");
+}
+
+TEST(Table, RefusesJobsAndLengthFormatsThatCannotBeUsed)
+{
+    const JobFile centimetres("qvd-table-cm.qvdjob",
+        R"({"format": "qvdtalvern-job", "version": 1, "units": "cm", "size": {"by": "width", "value": 250},
+            "angle": 0, "length_format": "ft-in"})");
+    const JobFile bad("qvd-table-bad.qvdjob", R"({"format": "qvdtalvern-job", "version": 2})");
+    const std::string cm = centimetres.path();
+    const std::string badPath = bad.path();
+    EXPECT_EQ(table({"--job", cm}).status, ExitOk); // feet and inches apply to inches only
+    const struct {
+        std::vector<std::string_view> args;
+        std::string message;
+    } cases[] = {
+        {{"--job", badPath}, badPath + ": version 2 is newer than this program reads (version 1)"},
+        {{"--job", "/nonexistent.qvdjob"}, "/nonexistent.qvdjob: cannot be read: No such file or directory"},
+        {{"--job", cm, "--angle", "3"}, "--job gives the inputs"},
+        {{"--units", "in", "--job", cm}, "--job gives the inputs"},
+        {{"--job", cm, "--width", "100"}, "--job gives the inputs"},
+        {{"--job", cm, "--length-format", "ft-in"}, "--length-format ft-in needs inches"},
+        {{"--units", "cm", "--length-format", "ft-in"}, "--length-format ft-in needs inches"},
+        {{"--length-format", "feet"}, "--length-format is decimal or ft-in, not 'feet'"},
+    };
+    for (const auto& c : cases) {
+        const TableRun run = table(c.args);
+        EXPECT_EQ(run.status, ExitUsage) << c.message;
+        EXPECT_EQ(run.out, "") << c.message;
+        EXPECT_EQ(run.err.rfind("qvdtalvern-cli: " + c.message, 0), 0u) << run.err;
+    }
 }
 
 } // namespace

@@ -33,7 +33,7 @@ inline std::string referenceFeetAndInches(const std::string& caption)
     numerator /= common;
     denominator /= common;
     std::string inches;
-    if (wholeInches > 0)
+    if (wholeInches > 0 || (feet > 0 && numerator > 0))
         inches = std::to_string(wholeInches);
     if (numerator > 0)
         inches += (inches.empty() ? "" : " ") + std::to_string(numerator) + '/' + std::to_string(denominator);

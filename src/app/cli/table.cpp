@@ -4,11 +4,13 @@
 
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
+#include "ui/job_file.h"
 #include "ui/main_window.h"
 #include "ui/table_report.h"
 #include "usage.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -37,6 +39,9 @@ struct TableRequest {
     std::optional<std::string_view> sizeText;
     std::optional<std::string_view> angleText;
     OutputFormat format = OutputFormat::Text;
+    std::optional<std::string_view> jobPath;
+    std::optional<LengthFormat> lengths;
+    bool inputsGiven = false; // --units, a size or --angle
     bool help = false;
 };
 
@@ -60,14 +65,24 @@ public:
                 return std::nullopt;
             }
             const std::string_view value = args[++i];
-            if (option == "--units") {
+            if (option == "--job") {
+                request.jobPath = value;
+            } else if (option == "--length-format") {
+                if (value != "decimal" && value != "ft-in") {
+                    err << "qvdtalvern-cli: --length-format is decimal or ft-in, not '" << value << "'\n";
+                    return std::nullopt;
+                }
+                request.lengths = value == "ft-in" ? LengthFormat::FeetAndInches : LengthFormat::Decimal;
+            } else if (option == "--units") {
                 if (value != "in" && value != "cm") {
                     err << "qvdtalvern-cli: --units is in or cm, not '" << value << "'\n";
                     return std::nullopt;
                 }
                 request.units = value == "cm" ? UnitSystem::Centimetres : UnitSystem::Inches;
+                request.inputsGiven = true;
             } else if (option == "--angle") {
                 request.angleText = value;
+                request.inputsGiven = true;
             } else if (option == "--format") {
                 if (value == "text")
                     request.format = OutputFormat::Text;
@@ -93,7 +108,13 @@ public:
                 sizeGiven = true;
                 request.sizing = input;
                 request.sizeText = value;
+                request.inputsGiven = true;
             }
+        }
+        if (request.jobPath && request.inputsGiven) {
+            err << "qvdtalvern-cli: --job gives the inputs: leave out --units, --width, --height, --diagonal and "
+                   "--angle\n";
+            return std::nullopt;
         }
         return request;
     }
@@ -162,10 +183,27 @@ const std::string& inputCaption(const TableReport& report, ReportInputIndex inpu
     return report.inputs[input].caption;
 }
 
+// The report's lengths as the window's length format shows them.
+void showLengths(TableReport& report, const MainWindow& window)
+{
+    for (const ReportInputIndex input : {WidthInput, HeightInput, DiagonalInput})
+        report.inputs[input].caption = lengthCaption(window, report.inputs[input].caption);
+    for (ReportRow& row : report.rows) {
+        for (std::string* cell : {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset})
+            *cell = lengthCaption(window, *cell);
+    }
+}
+
+bool inFeetAndInches(const MainWindow& window)
+{
+    return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
+}
+
 void printText(const TableReport& report, const MainWindow& window, bool colour, std::ostream& out)
 {
     const ControlSet& controls = window.controls();
-    const std::string& unit = inputCaption(report, UnitInput);
+    // Feet and inches carry their own marks.
+    const std::string unit = inFeetAndInches(window) ? std::string() : inputCaption(report, UnitInput);
     const auto line = [&](const std::string& name, const std::string& value, const std::string& suffix) {
         out << name << std::string(18 - std::min<std::size_t>(name.size(), 17), ' ') << value;
         if (!suffix.empty() && !value.empty())
@@ -245,6 +283,35 @@ void printJson(const TableReport& report, UnitSystem units, std::ostream& out)
     out << "]}\n";
 }
 
+// The inputs the options give; on a value the bar does not allow, says what
+// it takes on `err` and gives nothing.
+std::optional<WindowInputs> optionInputs(const TableRequest& request, const MainWindow& window, std::ostream& err)
+{
+    const ControlSet& controls = window.controls();
+    WindowInputs inputs;
+    inputs.units = request.units;
+    inputs.sizing = request.sizing->sizing;
+    if (request.sizeText) {
+        // What the bar allows once its handler has set the range of the unit.
+        const UnitRange& range = sizeBarRange(inputs.sizing);
+        const bool inches = inputs.units == UnitSystem::Inches;
+        const auto size
+            = valueInRange(request.sizing->option, *request.sizeText, inches ? range.inchMin : range.centimetreMin,
+                inches ? range.inchMax : range.centimetreMax, controls.caption(window.unitLabel(inputs.units)), err);
+        if (!size)
+            return std::nullopt;
+        inputs.size = *size;
+    }
+    if (request.angleText) {
+        // No handler changes the angle bar's range: it keeps its design range.
+        const ControlState& bar = controls.control(window.angleBar());
+        inputs.angle = valueInRange("--angle", *request.angleText, bar.min, bar.max, "degrees", err);
+        if (!inputs.angle)
+            return std::nullopt;
+    }
+    return inputs;
+}
+
 } // namespace
 
 int runTable(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
@@ -258,27 +325,29 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     }
 
     MainWindow window(format);
-    const ControlSet& controls = window.controls();
     WindowInputs inputs;
-    inputs.units = request->units;
-    inputs.sizing = request->sizing->sizing;
-    if (request->sizeText) {
-        // What the bar allows once its handler has set the range of the unit.
-        const UnitRange& range = sizeBarRange(inputs.sizing);
-        const bool inches = inputs.units == UnitSystem::Inches;
-        const auto size = valueInRange(request->sizing->option, *request->sizeText,
-            inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax,
-            controls.caption(window.unitLabel(inputs.units)), output.err);
-        if (!size)
+    std::optional<LengthFormat> lengths = request->lengths;
+    if (request->jobPath) {
+        // The job gives every input, and its length format unless one is asked for.
+        const JobReading reading = readJobFile(std::filesystem::path(std::string(*request->jobPath)));
+        if (!reading.ok()) {
+            output.err << "qvdtalvern-cli: " << *request->jobPath << ": " << reading.error.message << '\n';
             return ExitUsage;
-        inputs.size = *size;
+        }
+        inputs = reading.job->inputs;
+        lengths = lengths.value_or(reading.job->lengthFormat);
     }
-    if (request->angleText) {
-        // No handler changes the angle bar's range: it keeps its design range.
-        const ControlState& bar = controls.control(window.angleBar());
-        inputs.angle = valueInRange("--angle", *request->angleText, bar.min, bar.max, "degrees", output.err);
-        if (!inputs.angle)
+    if (request->lengths == LengthFormat::FeetAndInches
+        && (request->jobPath ? inputs.units : request->units) == UnitSystem::Centimetres) {
+        output.err << "qvdtalvern-cli: --length-format ft-in needs inches\n";
+        return ExitUsage;
+    }
+    window.setLengthFormat(lengths.value_or(LengthFormat::Decimal));
+    if (!request->jobPath) {
+        const auto given = optionInputs(*request, window, output.err);
+        if (!given)
             return ExitUsage;
+        inputs = *given;
     }
 
     try {
@@ -289,16 +358,17 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         return ExitRuntimeError;
     }
 
-    const TableReport report = tableReport(window);
+    TableReport report = tableReport(window);
+    showLengths(report, window);
     switch (request->format) {
     case OutputFormat::Text:
         printText(report, window, output.colour, output.out);
         break;
     case OutputFormat::Csv:
-        printCsv(report, request->units, output.out);
+        printCsv(report, inputs.units, output.out);
         break;
     case OutputFormat::Json:
-        printJson(report, request->units, output.out);
+        printJson(report, inputs.units, output.out);
         break;
     }
     return ExitOk;

@@ -49,7 +49,8 @@ std::vector<CommandHelp> commands()
     const ControlDesign& angle = angleBarDesign();
     return {
         {"table",
-            {"[--units in|cm]", "[--width N | --height N | --diagonal N]", "[--angle A]", "[--format text|csv|json]"},
+            {"[--units in|cm]", "[--width N | --height N | --diagonal N]", "[--angle A]", "[--job FILE]",
+                "[--format text|csv|json]", "[--length-format decimal|ft-in]"},
             "print the captions and the result table the window shows after the user's steps",
             {
                 {"--units in|cm", "inches (the default) or centimetres"},
@@ -62,6 +63,8 @@ std::vector<CommandHelp> commands()
                     "the projection angle in whole degrees, " + std::to_string(angle.min) + ".."
                         + std::to_string(angle.max) + " (default " + std::to_string(angle.value) + ")"},
                 {"--format text|csv|json", "aligned text (the default), CSV with a header line, or one JSON object"},
+                {"--job FILE", "a saved job's inputs and length format, instead of the four above"},
+                {"--length-format F", "decimal (lengths as the captions show them) or ft-in (feet and inches)"},
             }},
         {"replay", {"[FILE|-]"}, "drive the window's model one action a line from FILE (- or none: standard input)",
             {}},
