@@ -1,15 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
-// qvdtalvern: the window program.
+// qvdtalvern: the window program. `qvdtalvern FILE.qvdjob` opens that job
+// once the window has started, behind the introduction.
 
 #include "app/version.h"
+#include "ui/qt/job_document.h"
 #include "ui/qt/window_view.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QSettings>
+#include <QTimer>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -54,7 +59,14 @@ int main(int argc, char** argv)
                        "See qvdtalvern(1)."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("A job (.qvdjob) to open."), QStringLiteral("[FILE]"));
     parser.process(*app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fputs("qvdtalvern: give at most one job file\n", stderr);
+        return 1;
+    }
 
     QGuiApplication::setDesktopFileName(fromView(qvd::kApplicationId));
     QIcon icon;
@@ -64,5 +76,9 @@ int main(int argc, char** argv)
 
     qvd::MainWindow model(qvd::NumberFormat::fromEnvironment());
     qvd::WindowView view(model);
+    QSettings settings(QStringLiteral("QVDTALVERN"), QStringLiteral("qvdtalvern"));
+    qvd::JobDocument document(model, view, settings);
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &document, [&document, file = files.first()] { document.open(file); });
     return qvd::runWindow(view);
 }

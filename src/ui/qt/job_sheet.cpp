@@ -13,6 +13,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <functional>
+#include <utility>
+
 namespace qvd {
 
 namespace {
@@ -35,8 +38,10 @@ QFont sheetFont(double points, bool bold = false)
 // Lays the sheet out from the top down, in the device's pixels.
 class SheetPainter {
 public:
-    SheetPainter(QPainter& painter, const QRectF& content, double millimetre)
-        : m_painter(painter)
+    SheetPainter(QPainter& painter, const QRectF& content, double millimetre,
+        std::function<std::string(const std::string&)> length)
+        : m_length(std::move(length))
+        , m_painter(painter)
         , m_content(content)
         , m_mm(millimetre)
         , m_y(content.top())
@@ -51,15 +56,58 @@ public:
         m_y += height;
     }
 
-    // A paragraph wrapped to the sheet's width.
-    void paragraph(const QString& text, const QFont& font, const QColor& colour)
+    // A paragraph wrapped to the sheet's width, at most `maxLines` high
+    // (what does not fit is cut at a line and marked with an ellipsis).
+    void paragraph(const QString& text, const QFont& font, const QColor& colour, int maxLines = 1000)
     {
         const QFontMetricsF metrics(font, m_painter.device());
         const QRectF bounds = metrics.boundingRect(QRectF(0, 0, m_content.width(), 1e6), Qt::TextWordWrap, text);
+        const double limit = maxLines * metrics.lineSpacing();
         m_painter.setFont(font);
         m_painter.setPen(colour);
-        m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), Qt::TextWordWrap, text);
-        m_y += bounds.height();
+        if (bounds.height() <= limit + 0.5) {
+            m_painter.drawText(
+                QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), Qt::TextWordWrap, text);
+            m_y += bounds.height();
+            return;
+        }
+        const QRectF box(m_content.left(), m_y, m_content.width(), limit - metrics.lineSpacing());
+        m_painter.save();
+        m_painter.setClipRect(box);
+        m_painter.drawText(QRectF(box.topLeft(), QSizeF(box.width(), bounds.height())), Qt::TextWordWrap, text);
+        m_painter.restore();
+        m_painter.drawText(QRectF(box.left(), box.bottom(), box.width(), metrics.lineSpacing()), Qt::AlignLeft,
+            QStringLiteral("\u2026 (the notes continue in the job file)"));
+        m_y += limit;
+    }
+
+    // The job's details that are given: name and value side by side, the
+    // notes below them.
+    void details(const JobDetails& job)
+    {
+        const QFont nameFont = sheetFont(8.5, true);
+        const QFont valueFont = sheetFont(10.5);
+        const std::pair<const char*, const std::string*> fields[]
+            = {{"Job", &job.name}, {"Client", &job.client}, {"Site", &job.site}, {"Prepared by", &job.preparedBy}};
+        const double nameWidth = 28 * m_mm;
+        for (const auto& [name, value] : fields) {
+            if (value->empty())
+                continue;
+            const QString text = QString::fromStdString(*value).simplified();
+            const double height = lineHeight(valueFont);
+            cellText(QRectF(m_content.left(), m_y, nameWidth, height), QString::fromLatin1(name), nameFont, kQuiet,
+                Qt::AlignLeft);
+            const QFontMetricsF metrics(valueFont, m_painter.device());
+            cellText(QRectF(m_content.left() + nameWidth, m_y, m_content.width() - nameWidth, height),
+                metrics.elidedText(text, Qt::ElideRight, m_content.width() - nameWidth), valueFont, kInk,
+                Qt::AlignLeft);
+            m_y += height;
+        }
+        if (!job.notes.empty()) {
+            skip(1);
+            line(QStringLiteral("Notes"), nameFont, kQuiet);
+            paragraph(QString::fromStdString(job.notes), sheetFont(9.5), kInk, 6);
+        }
     }
 
     void rule()
@@ -80,7 +128,8 @@ public:
         double x = m_content.left();
         for (std::size_t index = 0; index < report.inputs.size(); ++index) {
             const ReportInput& input = report.inputs[index];
-            QString value = QString::fromStdString(input.caption);
+            const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
+            QString value = QString::fromStdString(length ? m_length(input.caption) : input.caption);
             if (index == AngleInput && !value.isEmpty())
                 value += QStringLiteral("\u00b0");
             cellText(
@@ -126,8 +175,9 @@ public:
             else if (index % 2 == 1)
                 m_painter.fillRect(band, kStripe);
             const QString texts[4]
-                = {QString::fromStdString(row.projector), QString::fromStdString(row.shown.throwDistance),
-                    QString::fromStdString(row.shown.straightLine), QString::fromStdString(row.shown.verticalOffset)};
+                = {QString::fromStdString(row.projector), QString::fromStdString(m_length(row.shown.throwDistance)),
+                    QString::fromStdString(m_length(row.shown.straightLine)),
+                    QString::fromStdString(m_length(row.shown.verticalOffset))};
             cells(texts, sheetFont(10, index == chosen), row.shown.isWarning ? kWarning : kInk);
         }
         rule();
@@ -155,6 +205,8 @@ private:
         m_painter.drawText(box, align | Qt::AlignVCenter, text);
     }
 
+    // A length caption as the sheet shows it.
+    std::function<std::string(const std::string&)> m_length;
     QPainter& m_painter;
     QRectF m_content;
     double m_mm;
@@ -168,7 +220,7 @@ QPageSize::PageSizeId jobSheetPaper(const QLocale& locale)
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row)
+bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -181,12 +233,19 @@ bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t ro
     const double margin = 15 * millimetre;
 
     const TableReport report = tableReport(model);
-    SheetPainter sheet(painter, page.adjusted(margin, margin, -margin, -margin), millimetre);
+    SheetPainter sheet(painter, page.adjusted(margin, margin, -margin, -margin), millimetre,
+        [&model](const std::string& caption) { return lengthCaption(model, caption); });
     sheet.line(toQString(formDesign().caption), sheetFont(16, true), kInk);
     sheet.line(QStringLiteral("Projector placement job sheet"), sheetFont(11), kQuiet);
     sheet.skip(2);
     sheet.rule();
     sheet.skip(4);
+    if (!details.isEmpty()) {
+        sheet.details(details);
+        sheet.skip(3);
+        sheet.rule();
+        sheet.skip(4);
+    }
     sheet.inputs(report);
     sheet.skip(6);
     sheet.table(report, row);
@@ -203,7 +262,8 @@ bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t ro
     return painter.end();
 }
 
-bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, QPageSize::PageSizeId paper)
+bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, const JobDetails& details,
+    QPageSize::PageSizeId paper)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(paper));
@@ -212,7 +272,7 @@ bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
     // The program bears its window's name.
     writer.setCreator(toQString(formDesign().name));
     writer.setTitle(QStringLiteral("Projector placement job sheet"));
-    return paintJobSheet(writer, model, row);
+    return paintJobSheet(writer, model, row, details);
 }
 
 } // namespace qvd

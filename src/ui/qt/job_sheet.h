@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The job sheet: one page for the crew with the inputs, the nine rows as the
-// window shows them and the placement diagram of one row. One function paints
-// it onto any paint device (a PDF page, an image); every number on it is a
-// caption of the model.
+// The job sheet: one page for the crew with the job's details, the inputs,
+// the nine rows as the window shows them and the placement diagram of one
+// row. One function paints it onto any paint device (a PDF page, a printer,
+// an image); every number on it is a caption of the model, in feet and inches
+// when the model's length format asks for them.
 
+#include "ui/job_file.h"
 #include "ui/main_window.h"
 
 #include <QPageSize>
@@ -24,13 +26,14 @@ namespace qvd {
 [[nodiscard]] QPageSize::PageSizeId jobSheetPaper(const QLocale& locale);
 
 // Paints the sheet for `row` over the whole of `device`, margins included,
-// sized by the device's resolution. False when the device cannot be painted
-// on (a PDF file that cannot be opened).
-bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row);
+// sized by the device's resolution, with the details that are given at the
+// top (long notes are cut to keep to one page). False when the device cannot
+// be painted on (a PDF file that cannot be opened).
+bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details = {});
 
 // Writes the sheet as a one-page PDF file at `path` on `paper`. False when
 // the file cannot be written.
-[[nodiscard]] bool saveJobSheet(
-    const QString& path, const MainWindow& model, std::size_t row, QPageSize::PageSizeId paper);
+[[nodiscard]] bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
+    const JobDetails& details, QPageSize::PageSizeId paper);
 
 } // namespace qvd

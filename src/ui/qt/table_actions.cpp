@@ -17,6 +17,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 
 namespace qvd {
@@ -26,7 +28,14 @@ namespace {
 QString askForPdfPath(QWidget* parent, const QString& suggested)
 {
     return QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Save job sheet as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
+        parent, QStringLiteral("Export job sheet as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
+}
+
+bool askForPrinter(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print job sheet"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace
@@ -36,6 +45,7 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
     , m_model(model)
     , m_view(view)
     , m_chooseFile(askForPdfPath)
+    , m_printDialog(askForPrinter)
 {
     for (std::size_t row = 0; row < kRowCount; ++row)
         m_rowCaptions.push_back(view.widget(model.rowCaption(row)));
@@ -49,9 +59,12 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
     QAction* copy = addAction("copyTable", QStringLiteral("Copy table"), QKeySequence::keyBindings(QKeySequence::Copy));
     connect(copy, &QAction::triggered, this, [this] { copyTable(); });
     m_menu->addSeparator();
-    QAction* save = addAction(
-        "saveJobSheet", QStringLiteral("Save job sheet as PDF..."), QKeySequence::keyBindings(QKeySequence::Save));
-    connect(save, &QAction::triggered, this, [this] { saveJobSheetAs(); });
+    QAction* exportSheet = addAction(
+        "exportJobSheet", QStringLiteral("Export job sheet as PDF..."), {QKeySequence(Qt::CTRL | Qt::Key_E)});
+    connect(exportSheet, &QAction::triggered, this, [this] { saveJobSheetAs(); });
+    QAction* print = addAction(
+        "printJobSheet", QStringLiteral("Print job sheet..."), QKeySequence::keyBindings(QKeySequence::Print));
+    connect(print, &QAction::triggered, this, [this] { printJobSheet(); });
 
     // The menu from the keyboard, wherever the focus is.
     m_openMenu = new QAction(QStringLiteral("Open the table's menu"), this);
@@ -71,12 +84,20 @@ QAction* TableActions::addAction(const char* name, const QString& text, const QL
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcuts(keys);
-    action->setShortcutVisibleInContextMenu(true);
-    m_menu->addAction(action);
-    m_view.addAction(action);
-    m_actions.push_back(action);
+    addAction(action);
     return action;
 }
+
+void TableActions::addAction(QAction* action, QAction* before)
+{
+    action->setShortcutVisibleInContextMenu(true);
+    m_menu->insertAction(before, action);
+    m_view.addAction(action);
+    m_actions.push_back(action);
+    action->setEnabled(isAvailable());
+}
+
+bool TableActions::isAvailable() const { return m_openMenu == nullptr || m_openMenu->isEnabled(); }
 
 void TableActions::setAvailable(bool windowTakesInput)
 {
@@ -86,6 +107,8 @@ void TableActions::setAvailable(bool windowTakesInput)
         action->setEnabled(available);
     if (!available)
         m_menu->hide();
+    for (const auto& follow : m_followers)
+        follow();
 }
 
 std::optional<std::size_t> TableActions::rowAt(QPoint position) const
@@ -119,6 +142,8 @@ void TableActions::followModel()
 {
     if (m_placement != nullptr)
         m_placement->followModel();
+    for (const auto& follow : m_followers)
+        follow();
 }
 
 void TableActions::showPlacement()
@@ -144,17 +169,40 @@ void TableActions::saveJobSheetAs()
     const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
     const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                   .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
-    QWidget* parent = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &m_view;
+    QWidget* parent = dialogParent();
     QString path = m_chooseFile(parent, suggested);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (saveJobSheet(path, m_model, row, jobSheetPaper(QLocale())))
+    if (saveJobSheet(path, m_model, row, m_details ? m_details() : JobDetails{}, jobSheetPaper(QLocale())))
         return;
     qCWarning(lcView) << "could not write the job sheet to" << path;
     QMessageBox::warning(parent, QStringLiteral("Job sheet"),
         QStringLiteral("The job sheet could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+}
+
+QWidget* TableActions::dialogParent() const
+{
+    return QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &m_view;
+}
+
+void TableActions::printJobSheet()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(jobSheetPaper(QLocale())));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // The sheet keeps its own margins, as on the PDF.
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Projector placement job sheet"));
+    printer.setCreator(QStringLiteral("QVDTALVERN"));
+    QWidget* parent = dialogParent();
+    if (!m_printDialog(printer, parent))
+        return;
+    if (paintJobSheet(printer, m_model, m_row, m_details ? m_details() : JobDetails{}))
+        return;
+    qCWarning(lcView) << "could not print the job sheet on" << printer.printerName();
+    QMessageBox::warning(parent, QStringLiteral("Job sheet"), QStringLiteral("The job sheet could not be printed."));
 }
 
 } // namespace qvd

@@ -3,9 +3,9 @@
 #pragma once
 
 // The window's context menu and its shortcuts: the placement diagram of a row
-// (Ctrl+D), the table on the clipboard (Ctrl+C) and the job sheet as PDF
-// (Ctrl+S); Shift+F10 and the Menu key open the menu from the keyboard. None
-// of them changes the model or runs a recalculation. They take input only
+// (Ctrl+D), the table on the clipboard (Ctrl+C), the job sheet as PDF (Ctrl+E)
+// and on a printer (Ctrl+P); Shift+F10 and the Menu key open the menu from the
+// keyboard. None of them changes the model or runs a recalculation. They take input only
 // while the table does: not while the introduction frame covers it, nor after
 // an untrapped error.
 //
@@ -13,6 +13,7 @@
 // picked in the diagram window; the first row until then. The diagram window
 // always shows the chosen row.
 
+#include "ui/job_file.h"
 #include "ui/main_window.h"
 
 #include <QKeySequence>
@@ -28,6 +29,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QWidget;
 
 namespace qvd {
@@ -40,12 +42,27 @@ public:
     // Asks the user where to save; returns the path, or an empty string when
     // the user cancels. `suggested` is a full path to offer.
     using FileChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
+    // Lets the user set up `printer`; false when the user cancels.
+    using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
     // Adds the actions to `view`; `model` must outlive them.
     TableActions(const MainWindow& model, WindowView& view);
 
     // Replaces the save dialog, e.g. with a fixed path in a test.
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Replaces the system's print dialog, e.g. with a PDF printer in a test.
+    void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
+    // Where the job sheet finds the job's details; none until set.
+    void setJobDetails(std::function<JobDetails()> details) { m_details = std::move(details); }
+
+    // Puts `action` on the menu before `before` (at the end when null), with
+    // its shortcuts working wherever the window has the focus, taking input
+    // when the menu's own actions do.
+    void addAction(QAction* action, QAction* before = nullptr);
+    // Told after each user action and whenever the actions become available
+    // or not.
+    void addFollower(std::function<void()> follower) { m_followers.push_back(std::move(follower)); }
+    [[nodiscard]] bool isAvailable() const;
 
     // The actions take input while the window does (`windowTakesInput`) and
     // no frame covers the table; called whenever either may have changed.
@@ -59,6 +76,7 @@ public:
     void followModel();
 
     [[nodiscard]] std::size_t chosenRow() const { return m_row; }
+    void chooseRow(std::size_t row);
     [[nodiscard]] QMenu* menu() const { return m_menu; }
     // Nothing until the diagram is first shown.
     [[nodiscard]] PlacementWindow* placementWindow() const { return m_placement; }
@@ -66,14 +84,18 @@ public:
 private:
     QAction* addAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
     [[nodiscard]] std::optional<std::size_t> rowAt(QPoint position) const;
-    void chooseRow(std::size_t row);
     void showPlacement();
     void copyTable();
     void saveJobSheetAs();
+    void printJobSheet();
+    [[nodiscard]] QWidget* dialogParent() const;
 
     const MainWindow& m_model;
     WindowView& m_view;
     FileChooser m_chooseFile;
+    PrintDialog m_printDialog;
+    std::function<JobDetails()> m_details;
+    std::vector<std::function<void()>> m_followers;
     QMenu* m_menu = nullptr;
     QAction* m_openMenu = nullptr;
     std::vector<QAction*> m_actions;

@@ -327,6 +327,14 @@ void WindowView::fail(const RuntimeError& error)
         m_reporter(error);
 }
 
+bool WindowView::enterInputs(const WindowInputs& inputs)
+{
+    if (m_failed)
+        return false;
+    deliver(m_model.unitOption(inputs.units), "Click", [this, &inputs] { m_model.enterInputs(inputs); });
+    return !m_failed;
+}
+
 bool WindowView::start()
 {
     try {

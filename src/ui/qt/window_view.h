@@ -38,6 +38,11 @@ public:
     // first control that can take it. False when an error stopped the load.
     bool start();
 
+    // The user's steps of MainWindow::enterInputs, handed to the model as a
+    // user action is; false when the window takes no input or an untrapped
+    // error stopped them.
+    bool enterInputs(const WindowInputs& inputs);
+
     // True once an untrapped error has stopped a handler; from then on the
     // window takes no more input.
     [[nodiscard]] bool hasFailed() const { return m_failed; }

@@ -88,7 +88,7 @@ void TableActionsTest::init()
 void TableActionsTest::copyWaitsForTheIntroductionThenCopiesTheTable()
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
-    for (const Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_S})
+    for (const Qt::Key key : {Qt::Key_C, Qt::Key_D, Qt::Key_E})
         m_window->typeWith(Qt::ControlModifier, key);
     m_window->typeWith(Qt::ShiftModifier, Qt::Key_F10);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
@@ -160,7 +160,7 @@ void TableActionsTest::jobSheetIsOnePdfPageOnTheLocalesPaper()
     chooseFile(dir.filePath(QStringLiteral("sheet"))); // the suffix is added
     m_window->click(roles().continueButton());
     m_window->rightClick(rowCaption("Tovan")); // Tovan
-    QVERIFY(m_window->chooseFromMenu("saveJobSheet"));
+    QVERIFY(m_window->chooseFromMenu("exportJobSheet"));
     QVERIFY2(m_suggested.endsWith(QStringLiteral("Job sheet Tovan.pdf")), qPrintable(m_suggested));
 
     QFile file(dir.filePath(QStringLiteral("sheet.pdf")));

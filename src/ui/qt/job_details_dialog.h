@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The dialog "Job details": the job's name, client, site, who prepared it and
+// notes, as plain text. OK is offered only while every text keeps to its
+// limit (200 characters, the notes 20,000).
+
+#include "ui/job_file.h"
+
+#include <QDialog>
+
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace qvd {
+
+class JobDetailsDialog : public QDialog {
+public:
+    JobDetailsDialog(const JobDetails& details, QWidget* parent);
+
+    // The texts as they stand in the fields.
+    [[nodiscard]] JobDetails details() const;
+
+private:
+    void checkLimits();
+
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_client = nullptr;
+    QLineEdit* m_site = nullptr;
+    QLineEdit* m_preparedBy = nullptr;
+    QPlainTextEdit* m_notes = nullptr;
+    QLabel* m_problem = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+};
+
+} // namespace qvd

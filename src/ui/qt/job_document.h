@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The window's job as a document: opened from and saved to a ".qvdjob" file,
+// named by its details, remembered in the recent list, and asked about before
+// unsaved changes are lost. Its actions join the table's context menu: "Open
+// job..." (Ctrl+O), "Open recent", "Save job" (Ctrl+S), "Save job as..."
+// (Ctrl+Shift+S), "Job details..." and "Lengths in feet and inches".
+//
+// The job is the model's inputs, the chosen row, the room, the length format
+// and the details. It has changes when any of them differ from what was last
+// opened or saved. A file is read and checked whole before anything is
+// applied; a bad one leaves the window exactly as it was.
+
+#include "ui/job_file.h"
+#include "ui/main_window.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QSettings;
+class QWidget;
+
+namespace qvd {
+
+class WindowView;
+
+class JobDocument : public QObject {
+public:
+    enum class FileDialog { Open, Save };
+    // Asks for a job file to open or to save to; an empty string when the
+    // user cancels. `suggested` is a full path to offer.
+    using FileChooser = std::function<QString(QWidget* parent, FileDialog kind, const QString& suggested)>;
+    // Tells the user something went wrong.
+    using Messenger = std::function<void(QWidget* parent, const QString& text)>;
+    enum class Unsaved { Save, Discard, Cancel };
+    // Asks what to do with unsaved changes.
+    using UnsavedQuestion = std::function<Unsaved(QWidget* parent)>;
+
+    static constexpr int kMaxRecentJobs = 8;
+
+    // Adds the actions to the menu of `view`; the recent list is kept in
+    // `settings`. `model`, `view` and `settings` must outlive the document.
+    JobDocument(MainWindow& model, WindowView& view, QSettings& settings);
+
+    // Replace the dialogs, e.g. in a test.
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void setMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+    void setUnsavedQuestion(UnsavedQuestion question) { m_askUnsaved = std::move(question); }
+
+    // Reads the job at `path` and applies it as a user would enter it; on a
+    // bad file tells the user what is wrong and changes nothing. True when
+    // the job was applied.
+    bool open(const QString& path);
+    // Writes the job to its file, or asks for one first. True when written.
+    bool save();
+    bool saveAs();
+    // Asks about unsaved changes and saves them if the user says so; false
+    // when the user cancels (or the save fails) and nothing may be lost.
+    bool settleChanges();
+
+    // The job as the window holds it now.
+    [[nodiscard]] Job job() const;
+    [[nodiscard]] const JobDetails& details() const { return m_details; }
+    void setDetails(const JobDetails& details) { m_details = details; }
+    [[nodiscard]] const QString& filePath() const { return m_path; }
+    // Changes since the last open or save that would be lost: any at all once
+    // a file is open, and the details before that.
+    [[nodiscard]] bool hasUnsavedChanges() const;
+    [[nodiscard]] QStringList recentJobs() const;
+    [[nodiscard]] QMenu* recentMenu() const { return m_recentMenu; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* createAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
+    [[nodiscard]] QWidget* dialogParent() const;
+    void apply(const Job& job);
+    bool writeTo(const QString& path);
+    void remember(const QString& path);
+    void forget(const QString& path);
+    void fillRecentMenu();
+    void openRecent(const QString& path);
+    void editDetails();
+    void followModel();
+
+    MainWindow& m_model;
+    WindowView& m_view;
+    QSettings& m_settings;
+    FileChooser m_chooseFile;
+    Messenger m_tell;
+    UnsavedQuestion m_askUnsaved;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_feetAndInches = nullptr;
+    QString m_path;             // the open job's file; empty before one is opened or saved
+    std::optional<Job> m_saved; // the job as last opened or saved
+    JobDetails m_details;
+    std::optional<RoomPlan> m_room; // kept as the file gave it
+};
+
+} // namespace qvd
