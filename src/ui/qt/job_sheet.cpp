@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <functional>
 #include <utility>
@@ -56,29 +57,26 @@ public:
         m_y += height;
     }
 
-    // A paragraph wrapped to the sheet's width, at most `maxLines` high
-    // (what does not fit is cut at a line and marked with an ellipsis).
+    // A paragraph wrapped to the sheet's width, at most `maxLines` lines
+    // high: what does not fit is cut after a whole line and marked.
     void paragraph(const QString& text, const QFont& font, const QColor& colour, int maxLines = 1000)
     {
+        QString shown = text;
+        const bool cut = cutAfterLines(shown, font, maxLines - 1) && maxLines > 1;
+        if (!cut)
+            shown = text;
         const QFontMetricsF metrics(font, m_painter.device());
-        const QRectF bounds = metrics.boundingRect(QRectF(0, 0, m_content.width(), 1e6), Qt::TextWordWrap, text);
-        const double limit = maxLines * metrics.lineSpacing();
+        const QRectF bounds = metrics.boundingRect(QRectF(0, 0, m_content.width(), 1e6), Qt::TextWordWrap, shown);
         m_painter.setFont(font);
         m_painter.setPen(colour);
-        if (bounds.height() <= limit + 0.5) {
-            m_painter.drawText(
-                QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), Qt::TextWordWrap, text);
-            m_y += bounds.height();
-            return;
+        m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), Qt::TextWordWrap, shown);
+        m_y += bounds.height();
+        if (cut) {
+            m_painter.setPen(kQuiet);
+            m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), metrics.lineSpacing()), Qt::AlignLeft,
+                QStringLiteral("\u2026 (continued in the job file)"));
+            m_y += metrics.lineSpacing();
         }
-        const QRectF box(m_content.left(), m_y, m_content.width(), limit - metrics.lineSpacing());
-        m_painter.save();
-        m_painter.setClipRect(box);
-        m_painter.drawText(QRectF(box.topLeft(), QSizeF(box.width(), bounds.height())), Qt::TextWordWrap, text);
-        m_painter.restore();
-        m_painter.drawText(QRectF(box.left(), box.bottom(), box.width(), metrics.lineSpacing()), Qt::AlignLeft,
-            QStringLiteral("\u2026 (the notes continue in the job file)"));
-        m_y += limit;
     }
 
     // The job's details that are given: name and value side by side, the
@@ -196,6 +194,34 @@ public:
     }
 
 private:
+    // Cuts `text` after its first `lines` lines as wrapped to the sheet's
+    // width; false when it has no more lines than that.
+    bool cutAfterLines(QString& text, const QFont& font, int lines) const
+    {
+        QString laidOut = text;
+        laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        QTextLayout layout(laidOut, font, m_painter.device());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int count = 0;
+        int end = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(m_content.width());
+            if (++count > lines) {
+                layout.endLayout();
+                text = text.left(end);
+                while (text.endsWith(QLatin1Char('\n')))
+                    text.chop(1);
+                return true;
+            }
+            end = line.textStart() + line.textLength();
+        }
+        layout.endLayout();
+        return false;
+    }
+
     double lineHeight(const QFont& font) const { return QFontMetricsF(font, m_painter.device()).height() * 1.15; }
 
     void cellText(const QRectF& box, const QString& text, const QFont& font, const QColor& colour, Qt::Alignment align)

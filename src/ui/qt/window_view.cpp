@@ -329,9 +329,19 @@ void WindowView::fail(const RuntimeError& error)
 
 bool WindowView::enterInputs(const WindowInputs& inputs)
 {
-    if (m_failed)
+    // A job is entered behind the introduction too; only a failed window, or
+    // one following the model, refuses it.
+    if (m_failed || m_updating > 0)
         return false;
-    deliver(m_model.unitOption(inputs.units), "Click", [this, &inputs] { m_model.enterInputs(inputs); });
+    qCDebug(lcView) << "enter inputs";
+    try {
+        m_model.enterInputs(inputs);
+        m_actions->followModel();
+    } catch (const RuntimeError& error) {
+        fail(error);
+    } catch (const std::exception& error) {
+        qFatal("the window model failed: %s", error.what());
+    }
     return !m_failed;
 }
 

@@ -38,9 +38,9 @@ public:
     // first control that can take it. False when an error stopped the load.
     bool start();
 
-    // The user's steps of MainWindow::enterInputs, handed to the model as a
-    // user action is; false when the window takes no input or an untrapped
-    // error stopped them.
+    // The user's steps of MainWindow::enterInputs, for a job opened: taken
+    // behind the introduction as well; false when the window has failed or an
+    // untrapped error stopped them.
     bool enterInputs(const WindowInputs& inputs);
 
     // True once an untrapped error has stopped a handler; from then on the
