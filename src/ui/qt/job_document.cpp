@@ -149,7 +149,7 @@ bool JobDocument::open(const QString& path)
     if (!reading.ok()) {
         qCWarning(lcView) << "job file refused:" << path << QString::fromStdString(reading.error.message);
         m_tell(dialogParent(),
-            QStringLiteral("The job %1 could not be opened: it is %2.")
+            QStringLiteral("The job %1 could not be opened: %2.")
                 .arg(shown(path), QString::fromStdString(reading.error.message)));
         return false;
     }
