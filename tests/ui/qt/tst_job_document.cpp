@@ -6,6 +6,7 @@
 
 #include "view_test_support.h"
 
+#include "ui/qt/job_details_dialog.h"
 #include "ui/qt/job_document.h"
 #include "ui/qt/job_sheet.h"
 #include "ui/qt/table_actions.h"
@@ -14,11 +15,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -85,6 +90,7 @@ private slots:
     void recentListKeepsEightAndDropsMissingFiles();
     void feetAndInchesForInchesOnly();
     void printedSheetIsOnePageWithTheDetails();
+    void detailsDialogKeepsTextsToTheirLimits();
 
 private:
     // A fresh window with its document, the dialogs answered by the test.
@@ -348,6 +354,27 @@ void JobDocumentTest::printedSheetIsOnePageWithTheDetails()
         longest.notes += "Line " + std::to_string(line) + " of the notes, long enough to wrap across the sheet.\n";
     QVERIFY(paintJobSheet(sheet, m_window->model, 0, longest));
     QVERIFY(sheet.save(QStringLiteral(QVD_RENDER_DIR "/job-sheet-long-notes.png")));
+}
+
+// Limits count characters as the file does: 200 letters of two UTF-16 units
+// each are within the name's limit.
+void JobDocumentTest::detailsDialogKeepsTextsToTheirLimits()
+{
+    const QString astral = QString::fromUcs4(U"\U0001F4FD"); // a film projector
+    JobDetailsDialog dialog({"", "Client", "", "", "a\nb"}, nullptr);
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("jobName"));
+    name->setText(astral.repeated(int(kMaxJobNameLength)));
+    QVERIFY(ok->isEnabled());
+    name->setText(astral.repeated(int(kMaxJobNameLength) + 1));
+    QVERIFY(!ok->isEnabled());
+    name->setText(QStringLiteral("Aula \"B\""));
+    dialog.findChild<QPlainTextEdit*>(QStringLiteral("jobNotes"))
+        ->setPlainText(QString(int(kMaxJobNotesLength) + 1, QLatin1Char('x')));
+    QVERIFY(!ok->isEnabled());
+    dialog.findChild<QPlainTextEdit*>(QStringLiteral("jobNotes"))->setPlainText(QStringLiteral("a\nb"));
+    QVERIFY(ok->isEnabled());
+    QVERIFY(dialog.details() == (JobDetails{"Aula \"B\"", "Client", "", "", "a\nb"}));
 }
 
 QTEST_MAIN(JobDocumentTest)
