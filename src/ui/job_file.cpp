@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <system_error>
 
 namespace qvd {
@@ -170,16 +171,26 @@ const Json& member(const Json& object, std::string_view path, std::string_view k
     return *found;
 }
 
+// The value when it is a whole number; one beyond 64 bits reads as the
+// largest, so that it is off every range rather than wrapping into one.
+std::optional<std::int64_t> wholeOf(const Json& value)
+{
+    if (value.is_number_unsigned())
+        return static_cast<std::int64_t>(
+            std::min<std::uint64_t>(value.get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()));
+    if (value.is_number_integer())
+        return value.get<std::int64_t>();
+    return std::nullopt;
+}
+
 int wholeNumber(const Json& value, std::string_view path, int min, int max, std::string_view where = {})
 {
     const std::string range
         = " must be a whole number from " + std::to_string(min) + " to " + std::to_string(max) + std::string(where);
-    if (!value.is_number_integer())
+    const std::optional<std::int64_t> number = wholeOf(value);
+    if (!number || *number < min || *number > max)
         refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + value.dump());
-    const auto number = value.get<std::int64_t>();
-    if (number < min || number > max)
-        refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + std::to_string(number));
-    return static_cast<int>(number);
+    return static_cast<int>(*number);
 }
 
 const std::string& text(const Json& value, std::string_view path)
@@ -242,9 +253,10 @@ Job jobOf(const Json& root)
     if (format == root.end() || !format->is_string() || format->get_ref<const std::string&>() != kJobFormatName)
         refuse(JobErrorKind::NotAJob, "not a job file: \"format\" must be " + inQuotes(kJobFormatName));
     const Json& version = member(root, "version", "version");
-    if (!version.is_number_integer() || version.get<std::int64_t>() < 1)
+    const std::optional<std::int64_t> number = wholeOf(version);
+    if (!number || *number < 1)
         refuse(JobErrorKind::Version, "\"version\" must be a whole number, 1 or more, not " + version.dump());
-    if (version.get<std::int64_t>() > kJobFileVersion)
+    if (*number > kJobFileVersion)
         refuse(JobErrorKind::Version,
             "version " + version.dump() + " is newer than this program reads (version "
                 + std::to_string(kJobFileVersion) + ")");

@@ -175,6 +175,8 @@ TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
             JobErrorKind::Member, "\"angle\" is missing"},
         {jobWith("").replace(jobWith("").find("10}"), 2, "16"), JobErrorKind::Member,
             "\"angle\" must be a whole number from -15 to 15, not 16"},
+        {jobWith("").replace(jobWith("").find("10}"), 2, "18446744073709551615"), JobErrorKind::Member,
+            "\"angle\" must be a whole number from -15 to 15, not 18446744073709551615"},
         {jobWith(R"(, "projector": "Ulmo 2")"), JobErrorKind::Member,
             "\"projector\" must be one of \"Ulmo\", \"Tovan\", \"Brisa\""},
         {jobWith(R"(, "room": {"kind": "throw", "distance": 250})"), JobErrorKind::Member,
