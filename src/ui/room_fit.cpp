@@ -1,0 +1,168 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "room_fit.h"
+
+#include "calc/projector_table.h"
+
+#include <cctype>
+
+namespace qvd {
+
+std::string_view limitWords(FitLimit limit)
+{
+    switch (limit) {
+    case FitLimit::Room:
+        return "room";
+    case FitLimit::Range:
+        return "lens or bar range";
+    case FitLimit::None:
+        break;
+    }
+    return "does not fit";
+}
+
+std::string_view limitName(FitLimit limit)
+{
+    switch (limit) {
+    case FitLimit::Room:
+        return "room";
+    case FitLimit::Range:
+        return "range";
+    case FitLimit::None:
+        break;
+    }
+    return "none";
+}
+
+std::string_view distanceKindName(DistanceKind kind) { return kind == DistanceKind::Throw ? "throw" : "straight"; }
+
+std::optional<double> parseRoomLength(std::string_view text, const NumberFormat& format)
+{
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    const std::string_view separator = format.decimalSeparator;
+    std::size_t whole = 0;
+    while (whole < text.size() && std::isdigit(static_cast<unsigned char>(text[whole])) != 0)
+        ++whole;
+    std::size_t decimals = 0;
+    if (whole < text.size()) {
+        if (separator.empty() || text.substr(whole, separator.size()) != separator)
+            return std::nullopt;
+        const std::string_view fraction = text.substr(whole + separator.size());
+        for (const char c : fraction) {
+            if (std::isdigit(static_cast<unsigned char>(c)) == 0)
+                return std::nullopt;
+        }
+        decimals = fraction.size();
+    }
+    if (whole + decimals == 0 || decimals > 2)
+        return std::nullopt;
+    const ParseResult parsed = tryParseNumber(text, format);
+    if (!parsed.ok())
+        return std::nullopt;
+    return parsed.value;
+}
+
+std::optional<BaseHeight> baseHeight(double screenBottom, const PlacementResult& shown, const NumberFormat& format)
+{
+    if (shown.isWarning)
+        return std::nullopt;
+    const ParseResult offset = tryParseNumber(shown.verticalOffset, format);
+    if (!offset.ok())
+        return std::nullopt;
+    // Positive offsets lie below the screen's bottom edge.
+    const double base = screenBottom - offset.value;
+    return BaseHeight{FormatFixed(base, format), RoundFixed(base) < 0.0};
+}
+
+std::optional<BaseHeight> baseHeight(const MainWindow& window, const RoomSetting& room, std::size_t row)
+{
+    if (!room.screenBottom)
+        return std::nullopt;
+    const std::optional<double> bottom = parseRoomLength(*room.screenBottom, window.numberFormat());
+    if (!bottom)
+        return std::nullopt;
+    return baseHeight(*bottom, window.placement().result(row), window.numberFormat());
+}
+
+RoomFitter::RoomFitter(NumberFormat format)
+    : m_window(std::move(format))
+{
+    m_window.load();
+}
+
+const RoomFitter::Probe& RoomFitter::probe(const RoomQuery& query, int width)
+{
+    std::optional<Probe>& cached = m_probes.at(static_cast<std::size_t>(width - m_firstWidth));
+    if (cached)
+        return *cached;
+    // The user's steps in full, every time. The last step, the angle bar,
+    // recalculates the table from the width, angle and unit alone, so the
+    // probes before leave no trace in what the window shows.
+    m_window.enterInputs({query.units, Sizing::Width, width, query.angle});
+    const ControlSet& controls = m_window.controls();
+    Probe shown{controls.caption(m_window.widthCaption()), controls.caption(m_window.heightCaption()),
+        controls.caption(m_window.diagonalCaption()), {}};
+    for (std::size_t row = 0; row < kRowCount; ++row)
+        shown.rows[row] = m_window.placement().result(row);
+    return cached.emplace(std::move(shown));
+}
+
+RoomFit RoomFitter::fit(const RoomQuery& query)
+{
+    const UnitRange& range = sizeBarRange(Sizing::Width);
+    const bool inches = query.units == UnitSystem::Inches;
+    const int first = inches ? range.inchMin : range.centimetreMin;
+    const int last = inches ? range.inchMax : range.centimetreMax;
+    m_firstWidth = first;
+    m_probes.assign(static_cast<std::size_t>(last - first + 1), std::nullopt);
+    const NumberFormat& format = m_window.numberFormat();
+
+    RoomFit answer;
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        const ProjectorRow& projector = projectorTable()[row];
+        // Which side of the row's range a warning lies on; it only steers the
+        // search, the answer is what the window shows.
+        const double minWidth = lengthsFor(projector, query.units).minWidth;
+        const auto fits = [&](const PlacementResult& shown) {
+            const ParseResult read
+                = tryParseNumber(query.kind == DistanceKind::Throw ? shown.throwDistance : shown.straightLine, format);
+            return !shown.isWarning && read.ok() && read.value <= query.distance;
+        };
+        // Below the row's range, or showing a distance the room holds: true up
+        // to some width and false after it, as the distances grow with the width.
+        const auto notPast = [&](int width) {
+            const PlacementResult& shown = probe(query, width).rows[row];
+            return (shown.isWarning && width < minWidth) || fits(shown);
+        };
+
+        RowFit& result = answer[row];
+        result.projector = m_window.controls().caption(m_window.rowCaption(row));
+        if (!notPast(first))
+            continue;
+        int low = first; // notPast(low) holds
+        int high = last + 1;
+        while (high - low > 1) {
+            const int middle = low + (high - low) / 2;
+            (notPast(middle) ? low : high) = middle;
+        }
+        // The cache is sized for the query: references into it stay valid.
+        const Probe& shown = probe(query, low);
+        if (!fits(shown.rows[row]))
+            continue; // still below the row's range, or its first width needs more room
+        result.width = low;
+        result.limit = low < last && !probe(query, low + 1).rows[row].isWarning ? FitLimit::Room : FitLimit::Range;
+        result.widthCaption = shown.width;
+        result.heightCaption = shown.height;
+        result.diagonalCaption = shown.diagonal;
+        result.shown = shown.rows[row];
+        if (query.screenBottom)
+            result.baseHeight = baseHeight(*query.screenBottom, result.shown, format);
+    }
+    return answer;
+}
+
+} // namespace qvd
