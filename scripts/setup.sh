@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev         # the fuzz targets (libFuzzer) and their sanitizers
   libgtest-dev libbenchmark-dev    # unit tests and benchmarks
   qt6-base-dev                     # the window (Qt 6 Widgets and PrintSupport, offscreen platform for its tests)
-  nlohmann-json3-dev               # the job file (JSON)
+  nlohmann-json3-dev               # the job file and the command-line tool's fit output (JSON)
   fonts-urw-base35 fonts-liberation  # stand-in faces for Courier and Book Antiqua
   librsvg2-bin                     # renders the icon as PNG for the window
   dpkg-dev file                    # the Debian package: dpkg-shlibdeps, and what CPack uses to find binaries

@@ -3,6 +3,7 @@
 // qvdtalvern-cli: the window's model without a window.
 
 #include "app/cli/exit_status.h"
+#include "app/cli/fit.h"
 #include "app/cli/replay.h"
 #include "app/cli/table.h"
 #include "app/cli/usage.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv)
     const qvd::NumberFormat format = qvd::NumberFormat::fromEnvironment();
     if (command == "table")
         return qvd::runTable(args, {std::cout, std::cerr, colourWanted()}, format);
+    if (command == "fit")
+        return qvd::runFit(args, {std::cout, std::cerr, colourWanted()}, format);
     if (command == "replay")
         return replay(args, format);
     if (command == "--help" || command == "-h") {

@@ -4,6 +4,7 @@
 
 #include "calc/projector_table.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace qvd {
@@ -92,6 +93,10 @@ RoomFitter::RoomFitter(NumberFormat format)
     : m_window(std::move(format))
 {
     m_window.load();
+    const ControlState& angle = m_window.controls().control(m_window.angleBar());
+    m_angleMin = std::min(angle.min, angle.max);
+    m_angleMax = std::max(angle.min, angle.max);
+    m_startAngle = angle.value;
 }
 
 const RoomFitter::Probe& RoomFitter::probe(const RoomQuery& query, int width)

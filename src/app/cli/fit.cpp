@@ -1,0 +1,287 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "fit.h"
+
+#include "app/cli/csv_field.h"
+#include "app/cli/usage.h"
+#include "runtime/runtime_error.h"
+#include "ui/room_fit.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qvd {
+
+namespace {
+
+enum class OutputFormat { Text, Csv, Json };
+
+struct FitRequest {
+    UnitSystem units = UnitSystem::Inches;
+    std::optional<DistanceKind> kind;
+    std::string_view distanceText;
+    std::optional<std::string_view> angleText;
+    std::optional<std::string_view> screenBottomText;
+    OutputFormat format = OutputFormat::Text;
+    bool help = false;
+};
+
+std::string_view optionOf(DistanceKind kind) { return kind == DistanceKind::Throw ? "--throw" : "--straight"; }
+
+// Parses the options; on failure writes one line to `err` and returns nothing.
+std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, std::ostream& err)
+{
+    FitRequest request;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view option = args[i];
+        if (option == "--help" || option == "-h") {
+            request.help = true;
+            return request;
+        }
+        if (!option.starts_with("--")) {
+            err << "qvdtalvern-cli: unknown argument " << option << '\n' << cliUsage();
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            err << "qvdtalvern-cli: missing value after " << option << '\n' << cliUsage();
+            return std::nullopt;
+        }
+        const std::string_view value = args[++i];
+        if (option == "--throw" || option == "--straight") {
+            const DistanceKind kind = option == "--throw" ? DistanceKind::Throw : DistanceKind::Straight;
+            if (request.kind) {
+                err << "qvdtalvern-cli: give one of --throw and --straight, once\n";
+                return std::nullopt;
+            }
+            request.kind = kind;
+            request.distanceText = value;
+        } else if (option == "--units") {
+            if (value != "in" && value != "cm") {
+                err << "qvdtalvern-cli: --units is in or cm, not '" << value << "'\n";
+                return std::nullopt;
+            }
+            request.units = value == "cm" ? UnitSystem::Centimetres : UnitSystem::Inches;
+        } else if (option == "--angle") {
+            request.angleText = value;
+        } else if (option == "--screen-bottom") {
+            request.screenBottomText = value;
+        } else if (option == "--format") {
+            if (value == "text")
+                request.format = OutputFormat::Text;
+            else if (value == "csv")
+                request.format = OutputFormat::Csv;
+            else if (value == "json")
+                request.format = OutputFormat::Json;
+            else {
+                err << "qvdtalvern-cli: --format is text, csv or json, not '" << value << "'\n";
+                return std::nullopt;
+            }
+        } else {
+            err << "qvdtalvern-cli: unknown option " << option << '\n' << cliUsage();
+            return std::nullopt;
+        }
+    }
+    if (!request.kind) {
+        err << "qvdtalvern-cli: fit needs --throw D or --straight D, the distance the room gives\n" << cliUsage();
+        return std::nullopt;
+    }
+    return request;
+}
+
+std::optional<int> wholeNumber(std::string_view text)
+{
+    int value = 0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end || begin == end)
+        return std::nullopt;
+    return value;
+}
+
+// What the window shows for the inputs, as the printers need it.
+struct FitView {
+    std::string units;       // "in" or "cm"
+    std::string unitCaption; // "in." or "cm"
+    std::string angle;
+    DistanceKind kind;
+    std::string distance;
+    std::optional<std::string> screenBottom;
+    RoomFit rows;
+};
+
+// A row's numbers in output order, empty where the row has none.
+std::array<std::string, 7> numbersOf(const RowFit& row)
+{
+    return {row.widthCaption, row.heightCaption, row.diagonalCaption, row.shown.throwDistance, row.shown.straightLine,
+        row.shown.verticalOffset, row.baseHeight ? row.baseHeight->text : std::string()};
+}
+
+void printText(const FitView& view, const MainWindow& window, bool colour, std::ostream& out)
+{
+    const ControlSet& controls = window.controls();
+    const auto line = [&](std::string_view name, const std::string& value, std::string_view suffix) {
+        out << name << std::string(18 - std::min<std::size_t>(name.size(), 17), ' ') << value;
+        if (!suffix.empty())
+            out << ' ' << suffix;
+        out << '\n';
+    };
+    line(view.kind == DistanceKind::Throw ? "Throw distance" : "Straight line", view.distance, view.unitCaption);
+    line(controls.caption(window.angleFrame()), view.angle, "degrees");
+    if (view.screenBottom)
+        line("Screen bottom", *view.screenBottom, view.unitCaption);
+    out << '\n';
+
+    // The base height column only when a screen-bottom height was given.
+    const std::size_t columns = view.screenBottom ? 7 : 6;
+    const std::array<std::string, 7> headers = {controls.caption(window.sizeNameLabel(Sizing::Width)),
+        controls.caption(window.sizeNameLabel(Sizing::Height)),
+        controls.caption(window.sizeNameLabel(Sizing::Diagonal)), controls.caption(window.columnHeader(Column::Throw)),
+        controls.caption(window.columnHeader(Column::Straight)), controls.caption(window.columnHeader(Column::Offset)),
+        "BASE HEIGHT"};
+    constexpr std::string_view kBelowFloor = " below the floor";
+    std::size_t nameWidth = 0;
+    std::size_t limitWidth = 5; // "Limit"
+    std::array<std::size_t, 7> widths{};
+    for (std::size_t c = 0; c < columns; ++c)
+        widths[c] = headers[c].size();
+    for (const RowFit& row : view.rows) {
+        nameWidth = std::max(nameWidth, row.projector.size());
+        limitWidth = std::max(limitWidth, limitWords(row.limit).size());
+        const auto numbers = numbersOf(row);
+        for (std::size_t c = 0; c < columns; ++c)
+            widths[c] = std::max(widths[c], numbers[c].size());
+    }
+    const auto left = [](std::string_view text, std::size_t width) {
+        return std::string(text) + std::string(width > text.size() ? width - text.size() : 0, ' ');
+    };
+    const auto right = [](std::string_view text, std::size_t width) {
+        return std::string(width > text.size() ? width - text.size() : 0, ' ') + std::string(text);
+    };
+    std::string header = std::string(nameWidth, ' ') + "  " + left("Limit", limitWidth);
+    for (std::size_t c = 0; c < columns; ++c)
+        header += "  " + right(headers[c], widths[c]);
+    while (!header.empty() && header.back() == ' ')
+        header.pop_back();
+    out << header << '\n';
+    for (const RowFit& row : view.rows) {
+        std::string text = left(row.projector, nameWidth) + "  " + left(limitWords(row.limit), limitWidth);
+        if (row.limit != FitLimit::None) {
+            const auto numbers = numbersOf(row);
+            for (std::size_t c = 0; c < columns; ++c)
+                text += "  " + right(numbers[c], widths[c]);
+        }
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out << text;
+        if (view.screenBottom && row.baseHeight && row.baseHeight->belowFloor)
+            out << (colour ? "\x1b[31m" : "") << kBelowFloor << (colour ? "\x1b[0m" : "");
+        out << '\n';
+    }
+}
+
+void printCsv(const FitView& view, std::ostream& out)
+{
+    out << "units,angle,distance_kind,distance,projector,limit,width,height,diagonal,throw_distance,straight_line,"
+           "vertical_offset,base_height\n";
+    for (const RowFit& row : view.rows) {
+        out << view.units << ',' << csvField(view.angle) << ',' << distanceKindName(view.kind) << ','
+            << csvField(view.distance) << ',' << csvField(row.projector) << ',' << limitName(row.limit);
+        for (const std::string& number : numbersOf(row))
+            out << ',' << csvField(number);
+        out << '\n';
+    }
+}
+
+void printJson(const FitView& view, std::ostream& out)
+{
+    using Json = nlohmann::ordered_json;
+    const auto orNull = [](const std::string& text) { return text.empty() ? Json(nullptr) : Json(text); };
+    Json document = {{"units", view.units}, {"angle", view.angle}, {"distance_kind", distanceKindName(view.kind)},
+        {"distance", view.distance}, {"screen_bottom", view.screenBottom ? Json(*view.screenBottom) : Json(nullptr)},
+        {"rows", Json::array()}};
+    for (const RowFit& row : view.rows) {
+        const auto numbers = numbersOf(row);
+        document["rows"].push_back({{"projector", row.projector}, {"limit", limitName(row.limit)},
+            {"width", orNull(numbers[0])}, {"height", orNull(numbers[1])}, {"diagonal", orNull(numbers[2])},
+            {"throw_distance", orNull(numbers[3])}, {"straight_line", orNull(numbers[4])},
+            {"vertical_offset", orNull(numbers[5])}, {"base_height", orNull(numbers[6])}});
+    }
+    out << document.dump() << '\n';
+}
+
+} // namespace
+
+int runFit(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
+{
+    const auto request = parseRequest(args, output.err);
+    if (!request)
+        return ExitUsage;
+    if (request->help) {
+        output.out << cliHelp();
+        return ExitOk;
+    }
+
+    RoomFitter fitter(format);
+    const std::string_view unit = request->units == UnitSystem::Inches ? "in." : "cm";
+    const std::string_view twoDecimals = format.decimalSeparator == "," ? "12,34" : "12.34";
+    const std::optional<double> distance = parseRoomLength(request->distanceText, format);
+    if (!distance || *distance <= 0.0) {
+        output.err << "qvdtalvern-cli: " << optionOf(*request->kind) << " takes a distance above 0 " << unit
+                   << " with at most two decimals (as " << twoDecimals << "), not '" << request->distanceText << "'\n";
+        return ExitUsage;
+    }
+    std::optional<double> screenBottom;
+    if (request->screenBottomText) {
+        screenBottom = parseRoomLength(*request->screenBottomText, format);
+        if (!screenBottom) {
+            output.err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit
+                       << " up with at most two decimals (as " << twoDecimals << "), not '"
+                       << *request->screenBottomText << "'\n";
+            return ExitUsage;
+        }
+    }
+    int angle = fitter.startAngle();
+    if (request->angleText) {
+        const std::optional<int> given = wholeNumber(*request->angleText);
+        if (!given || *given < fitter.angleMin() || *given > fitter.angleMax()) {
+            output.err << "qvdtalvern-cli: --angle takes a whole number from " << fitter.angleMin() << " to "
+                       << fitter.angleMax() << " degrees, not '" << *request->angleText << "'\n";
+            return ExitUsage;
+        }
+        angle = *given;
+    }
+
+    FitView view{request->units == UnitSystem::Inches ? "in" : "cm", {}, FormatInteger(angle), *request->kind,
+        FormatGeneral(*distance, format),
+        screenBottom ? std::optional(FormatGeneral(*screenBottom, format)) : std::nullopt, {}};
+    try {
+        view.rows = fitter.fit({request->units, angle, *request->kind, *distance, screenBottom});
+    } catch (const RuntimeError& error) {
+        output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
+        return ExitRuntimeError;
+    }
+    const MainWindow& window = fitter.window();
+    view.unitCaption = window.controls().caption(window.unitLabel(request->units));
+    switch (request->format) {
+    case OutputFormat::Text:
+        printText(view, window, output.colour, output.out);
+        break;
+    case OutputFormat::Csv:
+        printCsv(view, output.out);
+        break;
+    case OutputFormat::Json:
+        printJson(view, output.out);
+        break;
+    }
+    return ExitOk;
+}
+
+} // namespace qvd

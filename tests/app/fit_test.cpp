@@ -1,0 +1,189 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "app/cli/fit.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qvd {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun fit(std::vector<std::string_view> args, const NumberFormat& format = {}, bool colour = false)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runFit(args, {out, err, colour}, format);
+    return {status, out.str(), err.str()};
+}
+
+CliRun table(std::vector<std::string_view> args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runTable(args, {out, err, false}, {});
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> csvFields(const std::string& line)
+{
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
+
+// Each fitting row's captions are what `table` shows at that width and angle;
+// CSV and JSON carry the same texts, empty or null where a row has none.
+TEST(Fit, CsvAndJsonCarryTheCaptionsTheTableShowsAtTheWidth)
+{
+    const std::vector<std::string_view> args
+        = {"--straight", "400", "--units", "cm", "--angle", "-7", "--screen-bottom", "25.5"};
+    std::vector<std::string_view> csvArgs = args;
+    csvArgs.insert(csvArgs.end(), {"--format", "csv"});
+    std::vector<std::string_view> jsonArgs = args;
+    jsonArgs.insert(jsonArgs.end(), {"--format", "json"});
+    const CliRun csv = fit(csvArgs);
+    const CliRun json = fit(jsonArgs);
+    ASSERT_EQ(csv.status, ExitOk) << csv.err;
+    ASSERT_EQ(json.status, ExitOk) << json.err;
+
+    const auto lines = linesOf(csv.out);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0],
+        "units,angle,distance_kind,distance,projector,limit,width,height,diagonal,throw_distance,"
+        "straight_line,vertical_offset,base_height");
+    const nlohmann::json document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["units"], "cm");
+    EXPECT_EQ(document["angle"], "-7");
+    EXPECT_EQ(document["distance_kind"], "straight");
+    EXPECT_EQ(document["distance"], "400");
+    EXPECT_EQ(document["screen_bottom"], "25.5");
+    ASSERT_EQ(document["rows"].size(), 9u);
+
+    const char* keys[]
+        = {"width", "height", "diagonal", "throw_distance", "straight_line", "vertical_offset", "base_height"};
+    int fitting = 0;
+    int none = 0;
+    for (std::size_t row = 0; row < 9; ++row) {
+        const auto fields = csvFields(lines[row + 1]);
+        ASSERT_EQ(fields.size(), 13u) << lines[row + 1];
+        const auto& object = document["rows"][row];
+        EXPECT_EQ(object["projector"], fields[4]);
+        EXPECT_EQ(object["limit"], fields[5]);
+        for (std::size_t k = 0; k < 7; ++k) {
+            if (fields[5] == "none")
+                EXPECT_TRUE(fields[6 + k].empty() && object[keys[k]].is_null()) << keys[k];
+            else
+                EXPECT_EQ(object[keys[k]], fields[6 + k]) << keys[k];
+        }
+        if (fields[5] == "none") {
+            ++none;
+            continue;
+        }
+        ++fitting;
+        EXPECT_LE(std::stod(fields[10]), 400.0);
+        // The table's CSV: units,width,height,diagonal,angle,projector,throw,straight,offset,warning.
+        const CliRun shown = table({"--units", "cm", "--width", fields[6], "--angle", "-7", "--format", "csv"});
+        const auto tableFields = csvFields(linesOf(shown.out).at(row + 1));
+        EXPECT_EQ(std::vector(tableFields.begin() + 1, tableFields.begin() + 4),
+            std::vector(fields.begin() + 6, fields.begin() + 9));
+        EXPECT_EQ(std::vector(tableFields.begin() + 6, tableFields.begin() + 9),
+            std::vector(fields.begin() + 9, fields.begin() + 12));
+    }
+    EXPECT_GT(fitting, 0);
+    EXPECT_GT(none, 0);
+}
+
+TEST(Fit, ReadsAndWritesTheUsersDecimalSeparator)
+{
+    const NumberFormat comma{","};
+    const CliRun run = fit({"--throw", "150,5", "--screen-bottom", "0,25", "--format", "csv"}, comma);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const auto fields = csvFields(linesOf(run.out).at(1));
+    EXPECT_EQ(fields[3], "150,5");
+    EXPECT_NE(fields[9].find(','), std::string::npos) << "the throw caption has decimals";
+    EXPECT_EQ(fit({"--throw", "150.5"}, comma).status, ExitUsage);
+}
+
+TEST(Fit, TextNamesLimitsAndFlagsBasesBelowTheFloor)
+{
+    const CliRun run = fit({"--throw", "150", "--screen-bottom", "0"}, {}, true);
+    ASSERT_EQ(run.status, ExitOk);
+    const auto lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 14u);
+    EXPECT_EQ(lines[0], "Throw distance    150 in.");
+    EXPECT_NE(lines[4].find("BASE HEIGHT"), std::string::npos);
+    // At 10 degrees Ulmo's offset is positive: its base would be under the floor.
+    EXPECT_EQ(lines[5].rfind("Ulmo        room", 0), 0u) << lines[5];
+    EXPECT_NE(lines[5].find("\x1b[31m below the floor"), std::string::npos) << lines[5];
+    EXPECT_EQ(lines[7].find("below the floor"), std::string::npos) << "Brisa stands above its screen's bottom";
+    EXPECT_NE(lines[8].find("lens or bar range"), std::string::npos);
+    EXPECT_EQ(lines[10], "Corvin WT2  does not fit");
+    EXPECT_EQ(linesOf(fit({"--throw", "150"}).out)[4].find("BASE HEIGHT"), std::string::npos);
+}
+
+TEST(Fit, RefusalsNameWhatIsAllowed)
+{
+    const struct {
+        std::vector<std::string_view> args;
+        const char* refusal;
+    } cases[] = {
+        {{}, "--throw D or --straight D"},
+        {{"--units", "cm"}, "--throw D or --straight D"},
+        {{"--throw", "abc"}, "above 0 in. with at most two decimals"},
+        {{"--throw", "0"}, "above 0 in."},
+        {{"--straight", "-3", "--units", "cm"}, "above 0 cm"},
+        {{"--throw", "100.123"}, "at most two decimals"},
+        {{"--throw", "1e3"}, "at most two decimals"},
+        {{"--throw", "100", "--straight", "100"}, "one of --throw and --straight"},
+        {{"--throw", "100", "--angle", "16"}, "-15 to 15"},
+        {{"--throw", "100", "--angle", "-16"}, "-15 to 15"},
+        {{"--throw", "100", "--angle", "2.5"}, "-15 to 15"},
+        {{"--throw", "100", "--screen-bottom", "-1"}, "from 0 in. up"},
+        {{"--throw", "100", "--screen-bottom", "low"}, "from 0 in. up"},
+        {{"--throw", "100", "--units", "ft"}, "in or cm"},
+        {{"--throw", "100", "--format", "xml"}, "text, csv or json"},
+        {{"--throw"}, "missing value after --throw"},
+        {{"--throw", "100", "--depth", "4"}, "unknown option --depth"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = fit(c.args);
+        EXPECT_EQ(run.status, ExitUsage) << c.refusal;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(fit({"--throw", "100", "--angle", "-15", "--screen-bottom", "0"}).status, ExitOk);
+}
+
+} // namespace
+} // namespace qvd
