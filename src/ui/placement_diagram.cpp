@@ -26,7 +26,7 @@ void include(PlacementDiagram& d, DiagramPoint p)
 
 } // namespace
 
-PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
+PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row, const RoomSetting& room)
 {
     const ProjectorRow& projector = projectorTable()[row];
     const PlacementResult shown = window.placement().result(row);
@@ -80,6 +80,17 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row)
     for (DiagramPoint p :
         {d.screenBottom, d.screenTop, d.frontFoot, d.lens, d.bodyBack, DiagramPoint{d.bodyBack.x, d.bodyHeight}})
         include(d, p);
+
+    const std::optional<BaseHeight> base = baseHeight(window, room, row);
+    if (base) {
+        // The screen's bottom edge stands `offset` above the projector's base.
+        const double screenBottom = *parseRoomLength(*room.screenBottom, format);
+        const double floorY = *offset - screenBottom;
+        const std::string bottom = FormatGeneral(screenBottom, format);
+        d.room = PlacementDiagram::RoomFloor{floorY, {{0.0, floorY}, d.screenBottom, label(bottom)},
+            {{d.bodyBack.x, floorY}, d.bodyBack, label(base->text)}, base->belowFloor};
+        include(d, {0.0, floorY});
+    }
     return d;
 }
 

@@ -14,8 +14,10 @@
 // which the projector stands.
 
 #include "ui/main_window.h"
+#include "ui/room_fit.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace qvd {
@@ -58,6 +60,17 @@ struct PlacementDiagram {
     DimensionLine straightLine;   // front foot to the screen, along the floor
     DimensionLine verticalOffset; // floor to the screen's bottom, at the screen
 
+    // With the height of the screen's bottom edge given: the room's floor,
+    // which lies the base height below the projector's base (above it when
+    // the base would stand below the floor).
+    struct RoomFloor {
+        double y = 0.0;
+        DimensionLine screenBottom; // room floor to the screen's bottom edge, at the screen
+        DimensionLine baseHeight;   // room floor to the projector's base, behind the projector
+        bool belowFloor = false;
+    };
+    std::optional<RoomFloor> room;
+
     // Everything drawn lies within these bounds.
     DiagramPoint minimum;
     DiagramPoint maximum;
@@ -65,7 +78,9 @@ struct PlacementDiagram {
     [[nodiscard]] bool isDrawable() const { return notice.empty(); }
 };
 
-// The diagram of row `row` as the window shows it now.
-[[nodiscard]] PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row);
+// The diagram of row `row` as the window shows it now; with a screen-bottom
+// height in `room`, standing in the room with its floor.
+[[nodiscard]] PlacementDiagram placementDiagram(
+    const MainWindow& window, std::size_t row, const RoomSetting& room = {});
 
 } // namespace qvd

@@ -37,6 +37,13 @@ enum class FitLimit {
 // "throw" or "straight".
 [[nodiscard]] std::string_view distanceKindName(DistanceKind kind);
 
+// The header of the base height column, beside the window's column headers,
+// and the flag of a base below the floor.
+inline constexpr std::string_view kBaseHeightHeader = "BASE HEIGHT";
+inline constexpr std::string_view kBelowFloor = "below the floor";
+// The name of the screen-bottom height among the inputs.
+inline constexpr std::string_view kScreenBottomName = "Screen bottom";
+
 // The room the user describes, as entered: plain fields, so that it can be
 // kept and written out as it is. The texts use the window's decimal separator.
 struct RoomSetting {

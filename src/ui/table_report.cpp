@@ -55,9 +55,11 @@ TableReport tableReport(const MainWindow& window)
     return report;
 }
 
-std::string tableAsTabSeparatedText(const MainWindow& window)
+std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting& room)
 {
     const TableReport report = tableReport(window);
+    const std::optional<double> screenBottom
+        = room.screenBottom ? parseRoomLength(*room.screenBottom, window.numberFormat()) : std::nullopt;
     std::string names;
     std::string captions;
     for (std::size_t index = 0; index < report.inputs.size(); ++index) {
@@ -67,15 +69,25 @@ std::string tableAsTabSeparatedText(const MainWindow& window)
         const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
         captions += separator + (length ? lengthCaption(window, input.caption) : input.caption);
     }
+    if (screenBottom) {
+        names += '\t' + std::string(kScreenBottomName);
+        captions += '\t' + lengthCaption(window, FormatGeneral(*screenBottom, window.numberFormat()));
+    }
     std::string text = names + '\n' + captions + "\n\n";
     text += "Projector";
     for (const ReportColumn& column : report.columns)
         text += '\t' + column.header;
+    if (screenBottom)
+        text += '\t' + std::string(kBaseHeightHeader);
     text += '\n';
     for (const ReportRow& row : report.rows) {
         text += row.projector + '\t' + lengthCaption(window, row.shown.throwDistance) + '\t'
-            + lengthCaption(window, row.shown.straightLine) + '\t' + lengthCaption(window, row.shown.verticalOffset)
-            + '\n';
+            + lengthCaption(window, row.shown.straightLine) + '\t' + lengthCaption(window, row.shown.verticalOffset);
+        if (screenBottom) {
+            const std::optional<BaseHeight> base = baseHeight(*screenBottom, row.shown, window.numberFormat());
+            text += '\t' + (base ? lengthCaption(window, base->text) : std::string());
+        }
+        text += '\n';
     }
     return text;
 }

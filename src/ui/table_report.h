@@ -8,6 +8,7 @@
 // every number comes from a caption or from the projector table.
 
 #include "ui/main_window.h"
+#include "ui/room_fit.h"
 
 #include <array>
 #include <cstddef>
@@ -65,8 +66,9 @@ struct TableReport {
 // The inputs and the table as tab-separated lines, lengths by lengthCaption, ready to paste into a
 // spreadsheet: a header line and a line of width, height, diagonal, angle and
 // unit; an empty line; a header line and one line per row with its three
-// captions (a warning as its three words).
-[[nodiscard]] std::string tableAsTabSeparatedText(const MainWindow& window);
+// captions (a warning as its three words). With a screen-bottom height in
+// `room`, the inputs end with that height and each row with its base height.
+[[nodiscard]] std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting& room = {});
 
 // The hint for a row's caption: the widths it covers in the table's unit
 // ("widths from 72 to 106 in.", or from 6' to 8' 10" in feet and inches), and for a row that shows a range warning what

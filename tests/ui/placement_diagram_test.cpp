@@ -64,5 +64,30 @@ TEST_F(Diagram, DiagramOfAWarnedRowIsItsWarning)
     EXPECT_TRUE(placementDiagram(window, CorvinNrx).isDrawable());
 }
 
+TEST_F(Diagram, RoomFloorLiesTheBaseHeightBelowTheProjectorsBase)
+{
+    EXPECT_FALSE(placementDiagram(window, Ulmo, {DistanceKind::Throw, "150", std::nullopt}).room.has_value());
+    EXPECT_FALSE(placementDiagram(window, Ulmo, {DistanceKind::Throw, "150", "high"}).room.has_value());
+    // Ulmo's offset at start-up is 3.25: its base stands 36.75 above a floor
+    // 40 below the screen, and 3.25 below a floor level with the screen.
+    const struct {
+        const char* screenBottom;
+        double floorY;
+        const char* base;
+        bool belowFloor;
+    } cases[] = {{"40", -36.75, "36.75 in.", false}, {"0", 3.25, "-3.25 in.", true}};
+    for (const auto& c : cases) {
+        const PlacementDiagram d = placementDiagram(window, Ulmo, {DistanceKind::Straight, "", c.screenBottom});
+        ASSERT_TRUE(d.room.has_value()) << c.screenBottom;
+        EXPECT_DOUBLE_EQ(d.room->y, c.floorY);
+        EXPECT_EQ(d.room->baseHeight.label, c.base);
+        EXPECT_EQ(d.room->belowFloor, c.belowFloor);
+        EXPECT_EQ(d.room->screenBottom.label, std::string(c.screenBottom) + " in.");
+        EXPECT_DOUBLE_EQ(d.room->screenBottom.to.y - d.room->screenBottom.from.y, std::stod(c.screenBottom));
+        EXPECT_LE(d.minimum.y, d.room->y);
+    }
+    EXPECT_FALSE(placementDiagram(window, CorvinNrx, {DistanceKind::Throw, "150", "40"}).room.has_value());
+}
+
 } // namespace
 } // namespace qvd

@@ -50,6 +50,18 @@ TEST_F(Report, TabSeparatedTextHoldsTheInputsAndEveryRowAsShown)
     EXPECT_EQ(text[12], "Halden WT2\tScreen\tToo\tSmall");
 }
 
+TEST_F(Report, TabSeparatedTextCarriesTheBaseHeightsOfARoomWithHeight)
+{
+    angle(-10);
+    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window, {DistanceKind::Throw, "150", "30.5"}));
+    ASSERT_EQ(text.size(), 13u);
+    EXPECT_EQ(text[0], "Width\tHeight\tDiagonal\tAngle\tUnit\tScreen bottom");
+    EXPECT_EQ(text[1], "100\t75\t125\t-10\tin.\t30.5");
+    EXPECT_EQ(text[3], "Projector\tTHROW DISTANCE\tSTRAIGHT LINE\tVERTICAL OFFSET\tBASE HEIGHT");
+    EXPECT_EQ(text[4], "Ulmo\t162.8\t165.33\t-53.25\t83.75");
+    EXPECT_EQ(text[7], "Corvin NRX\tScreen\tToo\tBig\t");
+}
+
 TEST_F(Report, UnitIsThatOfTheNumbersShown)
 {
     // Choosing a unit recalculates nothing: until the next change the numbers

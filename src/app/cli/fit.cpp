@@ -136,7 +136,7 @@ void printText(const FitView& view, const MainWindow& window, bool colour, std::
     line(view.kind == DistanceKind::Throw ? "Throw distance" : "Straight line", view.distance, view.unitCaption);
     line(controls.caption(window.angleFrame()), view.angle, "degrees");
     if (view.screenBottom)
-        line("Screen bottom", *view.screenBottom, view.unitCaption);
+        line(kScreenBottomName, *view.screenBottom, view.unitCaption);
     out << '\n';
 
     // The base height column only when a screen-bottom height was given.
@@ -182,7 +182,7 @@ void printText(const FitView& view, const MainWindow& window, bool colour, std::
             text.pop_back();
         out << text;
         if (view.screenBottom && row.baseHeight && row.baseHeight->belowFloor)
-            out << (colour ? "\x1b[31m" : "") << kBelowFloor << (colour ? "\x1b[0m" : "");
+            out << (colour ? "\x1b[31m " : " ") << kBelowFloor << (colour ? "\x1b[0m" : "");
         out << '\n';
     }
 }
