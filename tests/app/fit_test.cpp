@@ -145,7 +145,7 @@ TEST(Fit, TextNamesLimitsAndFlagsBasesBelowTheFloor)
     EXPECT_NE(lines[4].find("BASE HEIGHT"), std::string::npos);
     // At 10 degrees Ulmo's offset is positive: its base would be under the floor.
     EXPECT_EQ(lines[5].rfind("Ulmo        room", 0), 0u) << lines[5];
-    EXPECT_NE(lines[5].find("\x1b[31m below the floor"), std::string::npos) << lines[5];
+    EXPECT_NE(lines[5].find("  \x1b[31mbelow the floor"), std::string::npos) << lines[5];
     EXPECT_EQ(lines[7].find("below the floor"), std::string::npos) << "Brisa stands above its screen's bottom";
     EXPECT_NE(lines[8].find("lens or bar range"), std::string::npos);
     EXPECT_EQ(lines[10], "Corvin WT2  does not fit");

@@ -145,8 +145,7 @@ void printText(const FitView& view, const MainWindow& window, bool colour, std::
         controls.caption(window.sizeNameLabel(Sizing::Height)),
         controls.caption(window.sizeNameLabel(Sizing::Diagonal)), controls.caption(window.columnHeader(Column::Throw)),
         controls.caption(window.columnHeader(Column::Straight)), controls.caption(window.columnHeader(Column::Offset)),
-        "BASE HEIGHT"};
-    constexpr std::string_view kBelowFloor = " below the floor";
+        std::string(kBaseHeightHeader)};
     std::size_t nameWidth = 0;
     std::size_t limitWidth = 5; // "Limit"
     std::array<std::size_t, 7> widths{};
@@ -182,7 +181,7 @@ void printText(const FitView& view, const MainWindow& window, bool colour, std::
             text.pop_back();
         out << text;
         if (view.screenBottom && row.baseHeight && row.baseHeight->belowFloor)
-            out << (colour ? "\x1b[31m " : " ") << kBelowFloor << (colour ? "\x1b[0m" : "");
+            out << "  " << (colour ? "\x1b[31m" : "") << kBelowFloor << (colour ? "\x1b[0m" : "");
         out << '\n';
     }
 }
