@@ -14,8 +14,11 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace qvd {
 
@@ -116,44 +119,50 @@ public:
 
     void skip(double millimetres) { m_y += millimetres * m_mm; }
 
-    void inputs(const TableReport& report)
+    // The inputs, and after them any further (name, value) pairs.
+    void inputs(const TableReport& report, const std::vector<std::pair<QString, QString>>& more)
     {
-        const QFont nameFont = sheetFont(8.5, true);
-        const QFont valueFont = sheetFont(12);
-        const double width = m_content.width() / static_cast<double>(report.inputs.size());
-        const double nameHeight = lineHeight(nameFont);
-        const double valueHeight = lineHeight(valueFont);
-        double x = m_content.left();
+        std::vector<std::pair<QString, QString>> shown;
         for (std::size_t index = 0; index < report.inputs.size(); ++index) {
             const ReportInput& input = report.inputs[index];
             const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
             QString value = QString::fromStdString(length ? m_length(input.caption) : input.caption);
             if (index == AngleInput && !value.isEmpty())
                 value += QStringLiteral("\u00b0");
-            cellText(
-                QRectF(x, m_y, width, nameHeight), QString::fromStdString(input.name), nameFont, kQuiet, Qt::AlignLeft);
+            shown.emplace_back(QString::fromStdString(input.name), value);
+        }
+        shown.insert(shown.end(), more.begin(), more.end());
+        const QFont nameFont = sheetFont(8.5, true);
+        const QFont valueFont = sheetFont(12);
+        const double width = m_content.width() / static_cast<double>(shown.size());
+        const double nameHeight = lineHeight(nameFont);
+        const double valueHeight = lineHeight(valueFont);
+        double x = m_content.left();
+        for (const auto& [name, value] : shown) {
+            cellText(QRectF(x, m_y, width, nameHeight), name, nameFont, kQuiet, Qt::AlignLeft);
             cellText(QRectF(x, m_y + nameHeight, width, valueHeight), value, valueFont, kInk, Qt::AlignLeft);
             x += width;
         }
         m_y += nameHeight + valueHeight;
     }
 
-    // The nine rows under the column headers, `chosen` marked.
-    void table(const TableReport& report, std::size_t chosen)
+    // The nine rows under the column headers, `chosen` marked; with `bases`,
+    // a column of base heights, red below the floor.
+    void table(const TableReport& report, std::size_t chosen,
+        const std::optional<std::array<std::optional<BaseHeight>, kRowCount>>& bases)
     {
-        const double widths[] = {0.28, 0.24, 0.24, 0.24};
+        const std::vector<double> widths
+            = bases ? std::vector{0.18, 0.205, 0.205, 0.205, 0.205} : std::vector{0.28, 0.24, 0.24, 0.24};
         const double rowHeight = 7 * m_mm;
         const double pad = 2 * m_mm;
-        // The projector's name in ink, its three captions in `colour`.
-        const auto cells = [&](const QString(&texts)[4], const QFont& font, const QColor& colour) {
+        // The projector's name in ink, the other cells in their colours.
+        const auto cells = [&](const std::vector<QString>& texts, const QFont& font,
+                               const std::vector<QColor>& colours) {
             double x = m_content.left();
-            for (int column = 0; column < 4; ++column) {
+            for (std::size_t column = 0; column < widths.size(); ++column) {
                 const double width = widths[column] * m_content.width();
                 const QRectF cell(x + pad, m_y, width - 2 * pad, rowHeight);
-                if (column == 0)
-                    cellText(cell, texts[column], font, kInk, Qt::AlignLeft);
-                else
-                    cellText(cell, texts[column], font, colour, Qt::AlignHCenter);
+                cellText(cell, texts[column], font, colours[column], column == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
                 x += width;
             }
             m_y += rowHeight;
@@ -161,9 +170,11 @@ public:
 
         QFont headerFont = sheetFont(9.5);
         headerFont.setUnderline(true);
-        const QString headers[4] = {QStringLiteral("Projector"), QString::fromStdString(report.columns[0].header),
+        std::vector<QString> headers = {QStringLiteral("Projector"), QString::fromStdString(report.columns[0].header),
             QString::fromStdString(report.columns[1].header), QString::fromStdString(report.columns[2].header)};
-        cells(headers, headerFont, kInk);
+        if (bases)
+            headers.push_back(toQString(kBaseHeightHeader));
+        cells(headers, headerFont, std::vector<QColor>(widths.size(), kInk));
         rule();
         for (std::size_t index = 0; index < report.rows.size(); ++index) {
             const ReportRow& row = report.rows[index];
@@ -172,11 +183,18 @@ public:
                 m_painter.fillRect(band, kChosen);
             else if (index % 2 == 1)
                 m_painter.fillRect(band, kStripe);
-            const QString texts[4]
+            const QColor colour = row.shown.isWarning ? kWarning : kInk;
+            std::vector<QString> texts
                 = {QString::fromStdString(row.projector), QString::fromStdString(m_length(row.shown.throwDistance)),
                     QString::fromStdString(m_length(row.shown.straightLine)),
                     QString::fromStdString(m_length(row.shown.verticalOffset))};
-            cells(texts, sheetFont(10, index == chosen), row.shown.isWarning ? kWarning : kInk);
+            std::vector<QColor> colours = {kInk, colour, colour, colour};
+            if (bases) {
+                const std::optional<BaseHeight>& base = (*bases)[index];
+                texts.push_back(base ? QString::fromStdString(m_length(base->text)) : QString());
+                colours.push_back(base && base->belowFloor ? kWarning : kInk);
+            }
+            cells(texts, sheetFont(10, index == chosen), colours);
         }
         rule();
     }
@@ -246,7 +264,8 @@ QPageSize::PageSizeId jobSheetPaper(const QLocale& locale)
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details)
+bool paintJobSheet(
+    QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details, const RoomSetting& room)
 {
     QPainter painter;
     if (!painter.begin(&device))
@@ -272,9 +291,22 @@ bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t ro
         sheet.rule();
         sheet.skip(4);
     }
-    sheet.inputs(report);
+    // With the room's height, its screen bottom among the inputs and the
+    // base heights beside the rows.
+    std::vector<std::pair<QString, QString>> roomInputs;
+    std::optional<std::array<std::optional<BaseHeight>, kRowCount>> bases;
+    const std::optional<double> screenBottom
+        = room.screenBottom ? parseRoomLength(*room.screenBottom, model.numberFormat()) : std::nullopt;
+    if (screenBottom) {
+        roomInputs.emplace_back(toQString(kScreenBottomName),
+            toQString(FormatGeneral(*screenBottom, model.numberFormat()) + " " + report.inputs[UnitInput].caption));
+        bases.emplace();
+        for (std::size_t index = 0; index < kRowCount; ++index)
+            (*bases)[index] = baseHeight(*screenBottom, report.rows[index].shown, model.numberFormat());
+    }
+    sheet.inputs(report, roomInputs);
     sheet.skip(6);
-    sheet.table(report, row);
+    sheet.table(report, row, bases);
     sheet.skip(3);
     for (const ReportColumn& column : report.columns) {
         sheet.paragraph(QString::fromStdString(column.explanation), sheetFont(8.5), kQuiet);
@@ -284,12 +316,12 @@ bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t ro
     sheet.line(QStringLiteral("Placement of ") + QString::fromStdString(report.rows[row].projector),
         sheetFont(11, true), kInk);
     sheet.skip(2);
-    sheet.diagram(placementDiagram(model, row));
+    sheet.diagram(placementDiagram(model, row, room));
     return painter.end();
 }
 
 bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, const JobDetails& details,
-    QPageSize::PageSizeId paper)
+    QPageSize::PageSizeId paper, const RoomSetting& room)
 {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(paper));
@@ -298,7 +330,7 @@ bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
     // The program bears its window's name.
     writer.setCreator(toQString(formDesign().name));
     writer.setTitle(QStringLiteral("Projector placement job sheet"));
-    return paintJobSheet(writer, model, row, details);
+    return paintJobSheet(writer, model, row, details, room);
 }
 
 } // namespace qvd

@@ -10,6 +10,7 @@
 
 #include "ui/job_file.h"
 #include "ui/main_window.h"
+#include "ui/room_fit.h"
 
 #include <QPageSize>
 
@@ -28,12 +29,15 @@ namespace qvd {
 // Paints the sheet for `row` over the whole of `device`, margins included,
 // sized by the device's resolution, with the details that are given at the
 // top (long notes are cut to keep to one page). False when the device cannot
-// be painted on (a PDF file that cannot be opened).
-bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details = {});
+// be painted on (a PDF file that cannot be opened). With a screen-bottom
+// height in `room`, the sheet carries it, the base heights and the room's
+// floor in the diagram.
+bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details = {},
+    const RoomSetting& room = {});
 
 // Writes the sheet as a one-page PDF file at `path` on `paper`. False when
 // the file cannot be written.
 [[nodiscard]] bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
-    const JobDetails& details, QPageSize::PageSizeId paper);
+    const JobDetails& details, QPageSize::PageSizeId paper, const RoomSetting& room = {});
 
 } // namespace qvd

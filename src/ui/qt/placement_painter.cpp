@@ -123,7 +123,8 @@ struct Dimension {
     }
 };
 
-PaintedDiagram::Label drawDimension(QPainter& painter, const Dimension& dimension)
+PaintedDiagram::Label drawDimension(
+    QPainter& painter, const Dimension& dimension, const QColor& labelColour = kDimension)
 {
     const double em = textSize(painter, dimension.label).height();
     const QPointF from = dimension.from();
@@ -147,7 +148,17 @@ PaintedDiagram::Label drawDimension(QPainter& painter, const Dimension& dimensio
     const double direction = headsInside ? 1.0 : -1.0;
     drawArrowHead(painter, from, -along * direction, head);
     drawArrowHead(painter, to, along * direction, head);
-    return drawLabel(painter, dimension.labelCentre(painter), dimension.label, kDimension);
+    return drawLabel(painter, dimension.labelCentre(painter), dimension.label, labelColour);
+}
+
+// A floor line from `from` to `to`, hatched beneath.
+void drawFloor(QPainter& painter, QPointF from, QPointF to, double line, double em)
+{
+    painter.setPen(QPen(kFloor, line * 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(from, to);
+    painter.setPen(QPen(kFloor, line));
+    for (double x = from.x() + em * 0.7; x <= to.x(); x += em * 0.7)
+        painter.drawLine(QPointF(x, from.y()), QPointF(x - em * 0.45, from.y() + em * 0.45));
 }
 
 PaintedDiagram paintNotice(QPainter& painter, const QRectF& area, const PlacementDiagram& d, const QFont& font)
@@ -222,9 +233,20 @@ PaintedDiagram paintPlacement(QPainter& painter, const QRectF& area, const Place
     const double em = metrics.height();
     const double line = std::max(1.0, em / 14);
     const QString offsetLabel = toQString(d.verticalOffset.label);
+    const QString screenBottomLabel = d.room ? toQString(d.room->screenBottom.label) : QString();
+    const QString baseLabel = d.room
+        ? toQString(d.room->baseHeight.label + (d.room->belowFloor ? " " + std::string(kBelowFloor) : ""))
+        : QString();
     // Room round the drawing for what is set off from it: the vertical offset
-    // on the left, the straight line below, the screen's name above.
-    const QRectF room = area.adjusted(metrics.horizontalAdvance(offsetLabel) + em * 2.4, em * 1.9, -em, -em * 3.2);
+    // on the left (and outside it the screen's bottom edge above the room's
+    // floor), the straight line below, the screen's name above, and the base
+    // height on the right.
+    const bool screenAboveFloor = d.room && d.room->y != d.screenBottom.y;
+    const double offsetReach = metrics.horizontalAdvance(offsetLabel) + em * 2.4;
+    const double left
+        = offsetReach + (screenAboveFloor ? metrics.horizontalAdvance(screenBottomLabel) + em * 2.4 : 0.0);
+    const double right = d.room ? metrics.horizontalAdvance(baseLabel) + em * 2.4 : em;
+    const QRectF room = area.adjusted(left, em * 1.9, -right, -em * 3.2);
     if (room.width() <= 0 || room.height() <= 0)
         return painted;
     const Mapping map(d, room);
@@ -239,13 +261,25 @@ PaintedDiagram paintPlacement(QPainter& painter, const QRectF& area, const Place
     painter.drawPolygon(painted.beam);
 
     // The floor through the projector's base, hatched beneath, from the
-    // screen's wall to behind the projector.
+    // screen's wall to behind the projector. In a room with its own floor,
+    // that is the top of a stand under the projector, and the room's floor
+    // runs from the wall.
     const double floorEnd = map(d.maximum.x, 0.0).x() + em * 0.6;
-    painter.setPen(QPen(kFloor, line * 2, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(wall, QPointF(floorEnd, wall.y()));
-    painter.setPen(QPen(kFloor, line));
-    for (double x = wall.x() + em * 0.7; x <= floorEnd; x += em * 0.7)
-        painter.drawLine(QPointF(x, wall.y()), QPointF(x - em * 0.45, wall.y() + em * 0.45));
+    if (!d.room) {
+        drawFloor(painter, wall, QPointF(floorEnd, wall.y()), line, em);
+    } else {
+        const QPointF roomWall = map(0.0, d.room->y);
+        const QPointF standFront = map(d.frontFoot.x - (d.frontFoot.x - d.lens.x) * 0.5, 0.0);
+        const QPointF standBack = map(d.bodyBack.x, d.room->y);
+        if (d.room->y < 0) {
+            painter.setPen(QPen(kFloor, line));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(standFront, standBack).normalized());
+        }
+        painter.setPen(QPen(kFloor, line * 2, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(standFront.x(), wall.y()), QPointF(standBack.x(), wall.y()));
+        drawFloor(painter, roomWall, QPointF(floorEnd, roomWall.y()), line, em);
+    }
 
     // The screen, with marks at its bottom, centre and top.
     painter.setPen(QPen(kInk, em * 0.3, Qt::SolidLine, Qt::FlatCap));
@@ -309,6 +343,16 @@ PaintedDiagram paintPlacement(QPainter& painter, const QRectF& area, const Place
     painted.labels.push_back(drawLabel(painter, map((d.lens.x + d.bodyBack.x) / 2, d.bodyHeight) - QPointF(0, em * 0.8),
         toQString(d.projector), kInk));
     painter.setFont(font);
+
+    if (d.room) {
+        // A screen standing on the floor needs no height beside it.
+        if (screenAboveFloor)
+            painted.labels.push_back(drawDimension(painter,
+                {map(0.0, d.room->y), map(d.screenBottom), QPointF(-1, 0), offsetReach + em * 0.6, screenBottomLabel}));
+        painted.labels.push_back(
+            drawDimension(painter, {map(d.bodyBack.x, d.room->y), map(d.bodyBack), QPointF(1, 0), em * 1.0, baseLabel},
+                d.room->belowFloor ? kWarning : kDimension));
+    }
     return painted;
 }
 

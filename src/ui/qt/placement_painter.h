@@ -31,7 +31,7 @@ struct PaintedDiagram {
     };
     QPolygonF beam;            // the lens and the screen's top and bottom
     QLineF screen;             // from its bottom to its top
-    std::vector<Label> labels; // the three dimensions, the tilt, then the names; or the warning's lines
+    std::vector<Label> labels; // the three dimensions, the tilt, the names, the room's heights; or the warning's lines
 };
 
 // Paints `diagram` into `area` of `painter`'s device, setting its labels in

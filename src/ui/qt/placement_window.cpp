@@ -25,7 +25,10 @@ QString describe(const PlacementDiagram& d)
     if (!d.isDrawable())
         return toQString(d.projector + ": " + d.notice + (d.noticeDetail.empty() ? "" : "; " + d.noticeDetail));
     return toQString(d.projector + ": throw distance " + d.throwDistance.label + ", straight line "
-        + d.straightLine.label + ", vertical offset " + d.verticalOffset.label + ", projection angle " + d.tiltLabel);
+        + d.straightLine.label + ", vertical offset " + d.verticalOffset.label + ", projection angle " + d.tiltLabel
+        + (d.room ? ", screen bottom " + d.room->screenBottom.label + " above the floor, base height "
+                    + d.room->baseHeight.label + (d.room->belowFloor ? " " + std::string(kBelowFloor) : "")
+                  : ""));
 }
 
 } // namespace
@@ -61,9 +64,10 @@ private:
     PaintedDiagram m_painted;
 };
 
-PlacementWindow::PlacementWindow(const MainWindow& model, QWidget* parent)
+PlacementWindow::PlacementWindow(const MainWindow& model, QWidget* parent, const RoomSetting* room)
     : QWidget(parent, Qt::Window)
     , m_model(model)
+    , m_room(room)
 {
     setObjectName(QStringLiteral("Placement"));
     setWindowTitle(QStringLiteral("Placement"));
@@ -140,7 +144,7 @@ void PlacementWindow::showEvent(QShowEvent* event)
 
 void PlacementWindow::refresh()
 {
-    m_diagram = placementDiagram(m_model, row());
+    m_diagram = placementDiagram(m_model, row(), m_room != nullptr ? *m_room : RoomSetting{});
     m_canvas->setAccessibleDescription(describe(m_diagram));
     m_canvas->update();
 }

@@ -25,7 +25,8 @@ class PlacementCanvas;
 class PlacementWindow : public QWidget {
 public:
     // A window of its own that closes with `parent`; `model` must outlive it.
-    PlacementWindow(const MainWindow& model, QWidget* parent);
+    // With `room`, the diagram stands in that room when it has a height.
+    PlacementWindow(const MainWindow& model, QWidget* parent, const RoomSetting* room = nullptr);
 
     // Shows the diagram of `row` from now on, without bringing the window up.
     void setRow(std::size_t row);
@@ -53,6 +54,7 @@ private:
     void refresh();
 
     const MainWindow& m_model;
+    const RoomSetting* m_room;
     QComboBox* m_rows = nullptr;
     PlacementCanvas* m_canvas = nullptr;
     PlacementDiagram m_diagram;

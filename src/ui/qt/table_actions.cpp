@@ -4,6 +4,7 @@
 
 #include "job_sheet.h"
 #include "placement_window.h"
+#include "room_fit_dialog.h"
 #include "ui/table_report.h"
 #include "view_logging.h"
 #include "window_view.h"
@@ -65,6 +66,9 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
     QAction* print = addAction(
         "printJobSheet", QStringLiteral("Print job sheet..."), QKeySequence::keyBindings(QKeySequence::Print));
     connect(print, &QAction::triggered, this, [this] { printJobSheet(); });
+    m_menu->addSeparator();
+    QAction* fit = addAction("fitToRoom", QStringLiteral("Fit to room..."), {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    connect(fit, &QAction::triggered, this, [this] { showRoomFit(); });
 
     // The menu from the keyboard, wherever the focus is.
     m_openMenu = new QAction(QStringLiteral("Open the table's menu"), this);
@@ -144,12 +148,14 @@ void TableActions::followModel()
         m_placement->followModel();
     for (const auto& follow : m_followers)
         follow();
+    if (m_roomFit != nullptr)
+        m_roomFit->followModel();
 }
 
 void TableActions::showPlacement()
 {
     if (m_placement == nullptr) {
-        m_placement = new PlacementWindow(m_model, &m_view);
+        m_placement = new PlacementWindow(m_model, &m_view, &m_view.room());
         // The same shortcuts work in the diagram's window.
         for (QAction* action : m_menu->actions())
             m_placement->addAction(action);
@@ -160,7 +166,7 @@ void TableActions::showPlacement()
 
 void TableActions::copyTable()
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(tableAsTabSeparatedText(m_model)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(tableAsTabSeparatedText(m_model, m_view.room())));
 }
 
 void TableActions::saveJobSheetAs()
@@ -175,7 +181,8 @@ void TableActions::saveJobSheetAs()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
-    if (saveJobSheet(path, m_model, row, m_details ? m_details() : JobDetails{}, jobSheetPaper(QLocale())))
+    if (saveJobSheet(
+            path, m_model, row, m_details ? m_details() : JobDetails{}, jobSheetPaper(QLocale()), m_view.room()))
         return;
     qCWarning(lcView) << "could not write the job sheet to" << path;
     QMessageBox::warning(parent, QStringLiteral("Job sheet"),
@@ -199,10 +206,29 @@ void TableActions::printJobSheet()
     QWidget* parent = dialogParent();
     if (!m_printDialog(printer, parent))
         return;
-    if (paintJobSheet(printer, m_model, m_row, m_details ? m_details() : JobDetails{}))
+    if (paintJobSheet(printer, m_model, m_row, m_details ? m_details() : JobDetails{}, m_view.room()))
         return;
     qCWarning(lcView) << "could not print the job sheet on" << printer.printerName();
     QMessageBox::warning(parent, QStringLiteral("Job sheet"), QStringLiteral("The job sheet could not be printed."));
+}
+
+void TableActions::showRoomFit()
+{
+    if (m_roomFit == nullptr) {
+        m_roomFit = new RoomFitDialog(
+            m_model, m_view.room(), [this](int width) { m_view.useScreenWidth(width); },
+            [this] {
+                if (m_placement != nullptr)
+                    m_placement->followModel();
+            },
+            &m_view);
+        // The same shortcuts work in the dialog.
+        for (QAction* action : m_menu->actions())
+            m_roomFit->addAction(action);
+    }
+    m_roomFit->show();
+    m_roomFit->raise();
+    m_roomFit->activateWindow();
 }
 
 } // namespace qvd

@@ -4,8 +4,10 @@
 
 // The window's context menu and its shortcuts: the placement diagram of a row
 // (Ctrl+D), the table on the clipboard (Ctrl+C), the job sheet as PDF (Ctrl+E)
-// and on a printer (Ctrl+P); Shift+F10 and the Menu key open the menu from the
-// keyboard. None of them changes the model or runs a recalculation. They take input only
+// and on a printer (Ctrl+P), and the room fit (Ctrl+F); Shift+F10 and the
+// Menu key open the menu from the keyboard. None of them changes the model or
+// runs a recalculation, except the room fit's "Use this size", which the view
+// applies as the user's own steps. They take input only
 // while the table does: not while the introduction frame covers it, nor after
 // an untrapped error.
 //
@@ -35,6 +37,7 @@ class QWidget;
 namespace qvd {
 
 class PlacementWindow;
+class RoomFitDialog;
 class WindowView;
 
 class TableActions : public QObject {
@@ -80,6 +83,8 @@ public:
     [[nodiscard]] QMenu* menu() const { return m_menu; }
     // Nothing until the diagram is first shown.
     [[nodiscard]] PlacementWindow* placementWindow() const { return m_placement; }
+    // Nothing until "Fit to room..." is first chosen.
+    [[nodiscard]] RoomFitDialog* roomFitDialog() const { return m_roomFit; }
 
 private:
     QAction* addAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
@@ -89,6 +94,7 @@ private:
     void saveJobSheetAs();
     void printJobSheet();
     [[nodiscard]] QWidget* dialogParent() const;
+    void showRoomFit();
 
     const MainWindow& m_model;
     WindowView& m_view;
@@ -101,6 +107,7 @@ private:
     std::vector<QAction*> m_actions;
     std::vector<QWidget*> m_rowCaptions; // by row: the labels whose band of the window is the row
     PlacementWindow* m_placement = nullptr;
+    RoomFitDialog* m_roomFit = nullptr;
     std::size_t m_row = 0;
 };
 

@@ -283,6 +283,16 @@ void WindowView::updateCovers()
 
 void WindowView::updateActions() { m_actions->setAvailable(!m_failed); }
 
+void WindowView::useScreenWidth(int width)
+{
+    const ControlId option = m_model.sizeOption(Sizing::Width);
+    deliver(option, "Click", [this, option] { m_model.controls().clickOption(option); });
+    const ControlId bar = m_model.widthBar();
+    deliver(bar, "Change", [this, bar, width] { m_model.moveBarTo(bar, width); });
+    const ControlId angle = m_model.angleBar();
+    deliver(angle, "Change", [this, angle] { m_model.moveBarTo(angle, m_model.controls().value(angle)); });
+}
+
 void WindowView::contextMenuEvent(QContextMenuEvent* event)
 {
     m_actions->openMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());

@@ -11,6 +11,7 @@
 
 #include "error_reporting.h"
 #include "ui/main_window.h"
+#include "ui/room_fit.h"
 
 #include <QWidget>
 
@@ -55,6 +56,17 @@ public:
     // The context menu and its shortcuts.
     [[nodiscard]] TableActions& tableActions() const { return *m_actions; }
 
+    // The room the user describes in "Fit to room...", kept with the window:
+    // the diagram, the copied table and the job sheet read its height.
+    [[nodiscard]] RoomSetting& room() { return m_room; }
+    [[nodiscard]] const RoomSetting& room() const { return m_room; }
+
+    // Shows a screen `width` wide as the user's steps would: the Width
+    // option, the width bar to `width`, then the angle bar's Change at its
+    // value, so that the table is recalculated as after unit, sizing, size
+    // and angle were entered in that order.
+    void useScreenWidth(int width);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -83,6 +95,7 @@ private:
     void fail(const RuntimeError& error);
 
     MainWindow& m_model;
+    RoomSetting m_room;
     ErrorReporter m_reporter;
     TableActions* m_actions = nullptr;
     std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order

@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The "Fit to room" dialog: the distance the room gives (throw distance or
+// straight line) and, if the user knows it, the height of the screen's bottom
+// edge above the floor, in the window's unit; and for each row the widest
+// screen that fits, why not wider, the window's captions at that width and the
+// base height. It fits at the unit and angle the window shows and follows
+// them while open. It never writes the model itself: "Use this size" hands the
+// width to the view, which applies it as the user's steps.
+
+#include "ui/room_fit.h"
+
+#include <QDialog>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace qvd {
+
+class RoomFitDialog : public QDialog {
+public:
+    // Applies the Width option and a width, as the user's steps.
+    using WidthUser = std::function<void(int width)>;
+
+    // Edits `room`, which must outlive the dialog, as the user types;
+    // `roomChanged` runs after each edit. `model` must outlive the dialog.
+    RoomFitDialog(const MainWindow& model, RoomSetting& room, WidthUser useWidth, std::function<void()> roomChanged,
+        QWidget* parent);
+
+    // After each user action on the window: fits again if the window's unit
+    // or angle has changed.
+    void followModel();
+
+    // The answer shown, and the table that shows it (a row per projector).
+    [[nodiscard]] const std::optional<RoomFit>& answer() const { return m_answer; }
+    [[nodiscard]] QTableWidget* table() const { return m_table; }
+
+private:
+    enum TableColumn : int {
+        ProjectorColumn,
+        LimitColumn,
+        WidthColumn,
+        HeightColumn,
+        DiagonalColumn,
+        ThrowColumn,
+        StraightColumn,
+        OffsetColumn,
+        BaseColumn,
+        UseColumn,
+        ColumnCount,
+    };
+
+    [[nodiscard]] UnitSystem windowUnits() const;
+    [[nodiscard]] int windowAngle() const;
+    void readInputs();
+    void refit();
+    void showAnswer();
+
+    const MainWindow& m_model;
+    RoomSetting& m_room;
+    WidthUser m_useWidth;
+    std::function<void()> m_roomChanged;
+    RoomFitter m_fitter;
+    std::optional<RoomFit> m_answer;
+    UnitSystem m_units = UnitSystem::Inches;
+    int m_angle = 0;
+
+    QLineEdit* m_distance = nullptr;
+    QRadioButton* m_throw = nullptr;
+    QRadioButton* m_straight = nullptr;
+    QLineEdit* m_screenBottom = nullptr;
+    QLabel* m_distanceUnit = nullptr;
+    QLabel* m_screenBottomUnit = nullptr;
+    QLabel* m_setting = nullptr; // the angle and unit fitted at
+    QLabel* m_status = nullptr;  // what is wrong with an input
+    QTableWidget* m_table = nullptr;
+};
+
+} // namespace qvd

@@ -1,0 +1,177 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// "Fit to room...": the dialog answers at the window's unit and angle, follows
+// them, writes nothing into the model by itself, and "Use this size" leaves
+// the main table showing the row's distances at that width.
+
+#include "view_test_support.h"
+
+#include "ui/placement_diagram.h"
+#include "ui/qt/job_sheet.h"
+#include "ui/qt/placement_window.h"
+#include "ui/qt/room_fit_dialog.h"
+#include "ui/qt/table_actions.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace qvd;
+using qvd::test::WindowUnderTest;
+
+namespace {
+
+// The table's columns: projector, limit, width, height, diagonal, throw,
+// straight line, vertical offset, base height.
+enum { LimitCell = 1, WidthCell = 2, ThrowCell = 5, StraightCell = 6, OffsetCell = 7, BaseCell = 8 };
+
+// Every caption and value of the model, to see that nothing was written.
+std::vector<std::string> modelState(const MainWindow& model)
+{
+    std::vector<std::string> state;
+    for (ControlId id = 0; id < model.controls().size(); ++id) {
+        const ControlState& c = model.controls().control(id);
+        state.push_back(c.caption + "|" + std::to_string(c.value) + "|" + std::to_string(c.foreColor));
+    }
+    return state;
+}
+
+// What a fresh window shows in `row`'s throw column after the user's steps.
+QString freshThrow(UnitSystem units, int width, int angle, std::size_t row)
+{
+    MainWindow window(NumberFormat{});
+    window.load();
+    window.enterInputs({units, Sizing::Width, width, angle});
+    return QString::fromStdString(window.placement().result(row).throwDistance);
+}
+
+} // namespace
+
+class RoomFitDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_window.reset(); }
+
+    void fillsFromTheWindowAndFollowsItsUnit();
+    void useThisSizeShowsTheRowsDistancesAtItsWidth();
+
+private:
+    [[nodiscard]] RoomFitDialog* dialog() const { return m_window->view.tableActions().roomFitDialog(); }
+    [[nodiscard]] QString cell(int row, int column) const { return dialog()->table()->item(row, column)->text(); }
+    void open()
+    {
+        m_window->typeWith(Qt::ControlModifier, Qt::Key_F);
+        QTRY_VERIFY(dialog() != nullptr && dialog()->isVisible());
+    }
+    void enter(const char* field, const QString& text) const
+    {
+        auto* edit = dialog()->findChild<QLineEdit*>(QString::fromLatin1(field));
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+
+    std::unique_ptr<WindowUnderTest> m_window;
+};
+
+void RoomFitDialogTest::init()
+{
+    m_window = std::make_unique<WindowUnderTest>();
+    QVERIFY(m_window->start());
+    m_window->click(m_window->model.continueButton());
+}
+
+void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
+{
+    const std::vector<std::string> before = modelState(m_window->model);
+    open();
+    enter("roomDistance", QStringLiteral("250"));
+    enter("roomScreenBottom", QStringLiteral("0"));
+    QCOMPARE(modelState(m_window->model), before);
+
+    // At the start-up angle of 10 degrees in inches: Ulmo's widest screen,
+    // and what a fresh window shows at that width; its base stands above the
+    // floor (its offset is negative there).
+    const int inches = cell(0, WidthCell).toInt();
+    QVERIFY(inches >= 39 && inches < 240);
+    QCOMPARE(cell(0, LimitCell), QStringLiteral("room"));
+    QCOMPARE(cell(0, ThrowCell), freshThrow(UnitSystem::Inches, inches, 10, 0));
+    QVERIFY(cell(0, ThrowCell).toDouble() <= 250);
+    QVERIFY(!cell(0, BaseCell).endsWith(QStringLiteral("below the floor")));
+    QCOMPARE(cell(3, LimitCell), QStringLiteral("lens or bar range")); // Corvin NRX's lens ends first
+    QVERIFY(dialog()->findChild<QPushButton*>(QStringLiteral("useSize5"))->isEnabled());
+
+    m_window->click(m_window->model.unitOption(UnitSystem::Centimetres)); // centimetres: 250 cm now
+    QCOMPARE(dialog()->findChild<QLabel*>(QStringLiteral("roomSetting"))->text(),
+        QStringLiteral("At the window's angle of 10 degrees, in cm"));
+    const int centimetres = cell(0, WidthCell).toInt();
+    QVERIFY(centimetres >= 99 && centimetres < inches);
+    QCOMPARE(cell(0, ThrowCell), freshThrow(UnitSystem::Centimetres, centimetres, 10, 0));
+    QVERIFY(cell(0, BaseCell).endsWith(QStringLiteral("below the floor")));
+    QCOMPARE(dialog()->table()->item(0, BaseCell)->foreground().color(), QColor(0xcc, 0x00, 0x00));
+    QCOMPARE(cell(5, LimitCell), QStringLiteral("does not fit")); // Corvin WT2 needs a larger room
+    QCOMPARE(cell(5, WidthCell), QString());
+    QVERIFY(!dialog()->findChild<QPushButton*>(QStringLiteral("useSize5"))->isEnabled());
+    QCOMPARE(modelState(m_window->model).at(m_window->model.widthCaption()), before.at(m_window->model.widthCaption()));
+
+    const QDir renders(QStringLiteral(QVD_RENDER_DIR));
+    QVERIFY(renders.mkpath(QStringLiteral(".")));
+    QVERIFY(dialog()->grab().save(renders.filePath(QStringLiteral("room-fit-centimetres.png"))));
+}
+
+void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
+{
+    MainWindow& model = m_window->model;
+    m_window->widget(model.angleBar())->setFocus();
+    m_window->type(Qt::Key_Left, 13); // -3 degrees
+    open();
+    enter("roomDistance", QStringLiteral("180.5"));
+    auto* straight = dialog()->findChild<QWidget*>(QStringLiteral("roomStraight"));
+    QTest::mouseClick(straight, Qt::LeftButton, {}, QPoint(8, straight->height() / 2));
+    enter("roomScreenBottom", QStringLiteral("24"));
+    constexpr int kRow = 6; // Halden NRX
+    const QString width = cell(kRow, WidthCell);
+    QVERIFY(!width.isEmpty());
+    QVERIFY(cell(kRow, StraightCell).toDouble() <= 180.5);
+    const QString shown[] = {cell(kRow, ThrowCell), cell(kRow, StraightCell), cell(kRow, OffsetCell)};
+
+    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("useSize%1").arg(kRow)), Qt::LeftButton);
+    QVERIFY(model.controls().isSelected(model.sizeOption(Sizing::Width)));
+    QCOMPARE(model.controls().value(model.widthBar()), width.toInt());
+    QCOMPARE(model.controls().value(model.angleBar()), -3);
+    const Column columns[] = {Column::Throw, Column::Straight, Column::Offset};
+    for (int c = 0; c < 3; ++c)
+        QCOMPARE(m_window->shown(model.resultLabel(kRow, columns[c])), shown[c]);
+    QVERIFY(m_window->widgetsDifferingFromTheModel().isEmpty());
+    QCOMPARE(cell(kRow, WidthCell), width); // same unit and angle: the same answer
+
+    // For a person to look at: the dialog, and the diagram and the sheet with
+    // the room's floor.
+    const QDir renders(QStringLiteral(QVD_RENDER_DIR));
+    QVERIFY(renders.mkpath(QStringLiteral(".")));
+    QVERIFY(dialog()->grab().save(renders.filePath(QStringLiteral("room-fit.png"))));
+    m_window->view.activateWindow();
+    m_window->rightClick(model.rowCaption(kRow));
+    QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
+    PlacementWindow* placement = m_window->view.tableActions().placementWindow();
+    QTRY_VERIFY(placement != nullptr && placement->isVisible());
+    QVERIFY(placement->diagram().room.has_value());
+    QVERIFY(placement->grab().save(renders.filePath(QStringLiteral("diagram-room.png"))));
+    enter("roomScreenBottom", QStringLiteral("30"));
+    QCOMPARE(QString::fromStdString(placement->diagram().room->baseHeight.label), cell(kRow, BaseCell) + " in.");
+    QImage sheet(910, 1286, QImage::Format_RGB32);
+    sheet.setDotsPerMeterX(4331);
+    sheet.setDotsPerMeterY(4331);
+    QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->view.room()));
+    QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet-room.png"))));
+}
+
+QTEST_MAIN(RoomFitDialogTest)
+#include "tst_room_fit_dialog.moc"
