@@ -135,6 +135,30 @@ TEST(Table, CsvHasHeaderAndOneLinePerRow)
     EXPECT_EQ(lines[4], "in,100,75.00,125.00,10,Corvin NRX,Screen,Too,Big,true");
 }
 
+// The base height is the screen's bottom edge less the offset each row shows;
+// a warned row has none. A height that is not one is refused.
+TEST(Table, ScreenBottomAddsTheBaseHeights)
+{
+    const auto csv = linesOf(table({"--format", "csv", "--screen-bottom", "2.5"}).out);
+    ASSERT_EQ(csv.size(), 10u);
+    EXPECT_EQ(csv[0],
+        "units,width,height,diagonal,angle,projector,throw_distance,straight_line,vertical_offset,warning,"
+        "base_height");
+    EXPECT_EQ(csv[1], "in,100,75.00,125.00,10,Ulmo,162.80,165.33,3.25,false,-0.75");
+    EXPECT_EQ(csv[4], "in,100,75.00,125.00,10,Corvin NRX,Screen,Too,Big,true,");
+    const std::string json = table({"--format", "json", "--screen-bottom", "2.5"}).out;
+    EXPECT_NE(
+        json.find("\"vertical_offset\":\"3.25\",\"warning\":false,\"base_height\":\"-0.75\"}"), std::string::npos);
+    EXPECT_NE(json.find("\"warning\":true,\"base_height\":null}"), std::string::npos);
+    const auto text = linesOf(table({"--screen-bottom", "2.5"}).out);
+    EXPECT_EQ(text[4], "Screen bottom     2.5 in.");
+    EXPECT_NE(text[7].find("-0.75  below the floor"), std::string::npos) << text[7];
+
+    const TableRun refused = table({"--screen-bottom", "-1"});
+    EXPECT_EQ(refused.status, ExitUsage);
+    EXPECT_NE(refused.err.find("from 0 in. up"), std::string::npos);
+}
+
 TEST(Table, CsvQuotesCommaDecimals)
 {
     const auto lines = linesOf(table({"--format", "csv"}, false, NumberFormat{","}).out);

@@ -4,13 +4,13 @@
 
 #include "app/cli/csv_field.h"
 #include "app/cli/usage.h"
+#include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
 #include "ui/room_fit.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,19 +91,6 @@ std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, s
         return std::nullopt;
     }
     return request;
-}
-
-std::optional<int> wholeNumber(std::string_view text)
-{
-    int value = 0;
-    const char* begin = text.data();
-    const char* end = text.data() + text.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr != end || begin == end)
-        return std::nullopt;
-    return value;
 }
 
 // What the window shows for the inputs, as the printers need it.
@@ -216,7 +203,20 @@ void printJson(const FitView& view, std::ostream& out)
     out << document.dump() << '\n';
 }
 
+// "12.34" in the user's number settings.
+std::string twoDecimalExample(const NumberFormat& format) { return "12" + format.decimalSeparator + "34"; }
+
 } // namespace
+
+std::optional<double> screenBottomOption(
+    std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err)
+{
+    const std::optional<double> height = parseRoomLength(text, format);
+    if (!height)
+        err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit << " up with at most two decimals (as "
+            << twoDecimalExample(format) << "), not '" << text << "'\n";
+    return height;
+}
 
 int runFit(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
 {
@@ -229,33 +229,30 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
     }
 
     RoomFitter fitter(format);
-    const std::string_view unit = request->units == UnitSystem::Inches ? "in." : "cm";
-    const std::string_view twoDecimals = format.decimalSeparator == "," ? "12,34" : "12.34";
+    const MainWindow& window = fitter.window();
+    const std::string& unit = window.controls().caption(window.unitLabel(request->units));
     const std::optional<double> distance = parseRoomLength(request->distanceText, format);
     if (!distance || *distance <= 0.0) {
         output.err << "qvdtalvern-cli: " << optionOf(*request->kind) << " takes a distance above 0 " << unit
-                   << " with at most two decimals (as " << twoDecimals << "), not '" << request->distanceText << "'\n";
+                   << " with at most two decimals (as " << twoDecimalExample(format) << "), not '"
+                   << request->distanceText << "'\n";
         return ExitUsage;
     }
     std::optional<double> screenBottom;
     if (request->screenBottomText) {
-        screenBottom = parseRoomLength(*request->screenBottomText, format);
-        if (!screenBottom) {
-            output.err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit
-                       << " up with at most two decimals (as " << twoDecimals << "), not '"
-                       << *request->screenBottomText << "'\n";
+        screenBottom = screenBottomOption(*request->screenBottomText, unit, format, output.err);
+        if (!screenBottom)
             return ExitUsage;
-        }
     }
     int angle = fitter.startAngle();
     if (request->angleText) {
-        const std::optional<int> given = wholeNumber(*request->angleText);
+        const std::optional<long long> given = parseWholeNumber(*request->angleText);
         if (!given || *given < fitter.angleMin() || *given > fitter.angleMax()) {
             output.err << "qvdtalvern-cli: --angle takes a whole number from " << fitter.angleMin() << " to "
                        << fitter.angleMax() << " degrees, not '" << *request->angleText << "'\n";
             return ExitUsage;
         }
-        angle = *given;
+        angle = static_cast<int>(*given);
     }
 
     FitView view{request->units == UnitSystem::Inches ? "in" : "cm", {}, FormatInteger(angle), *request->kind,
@@ -267,8 +264,7 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
         return ExitRuntimeError;
     }
-    const MainWindow& window = fitter.window();
-    view.unitCaption = window.controls().caption(window.unitLabel(request->units));
+    view.unitCaption = unit;
     switch (request->format) {
     case OutputFormat::Text:
         printText(view, window, output.colour, output.out);

@@ -2,14 +2,18 @@
 // SPDX-License-Identifier: MIT
 #include "table.h"
 
+#include "app/cli/csv_field.h"
+#include "app/cli/fit.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
 #include "ui/job_file.h"
 #include "ui/main_window.h"
+#include "ui/room_fit.h"
 #include "ui/table_report.h"
 #include "usage.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -38,6 +42,7 @@ struct TableRequest {
     const SizingOption* sizing = &kSizingOptions[0];
     std::optional<std::string_view> sizeText;
     std::optional<std::string_view> angleText;
+    std::optional<std::string_view> screenBottomText;
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string_view> jobPath;
     std::optional<LengthFormat> lengths;
@@ -83,6 +88,8 @@ public:
             } else if (option == "--angle") {
                 request.angleText = value;
                 request.inputsGiven = true;
+            } else if (option == "--screen-bottom") {
+                request.screenBottomText = value;
             } else if (option == "--format") {
                 if (value == "text")
                     request.format = OutputFormat::Text;
@@ -132,19 +139,6 @@ std::optional<int> valueInRange(
         return std::nullopt;
     }
     return static_cast<int>(*value);
-}
-
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
 }
 
 std::string jsonString(const std::string& text)
@@ -199,7 +193,16 @@ bool inFeetAndInches(const MainWindow& window)
     return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
 }
 
-void printText(const TableReport& report, const MainWindow& window, bool colour, std::ostream& out)
+// With a screen-bottom height: its caption and each row's base height.
+struct RoomHeights {
+    std::string screenBottom;
+    std::array<std::optional<BaseHeight>, kRowCount> bases;
+
+    [[nodiscard]] std::string base(std::size_t row) const { return bases[row] ? bases[row]->text : std::string(); }
+};
+
+void printText(const TableReport& report, const MainWindow& window, const std::optional<RoomHeights>& room, bool colour,
+    std::ostream& out)
 {
     const ControlSet& controls = window.controls();
     // Feet and inches carry their own marks.
@@ -215,6 +218,8 @@ void printText(const TableReport& report, const MainWindow& window, bool colour,
     for (const auto& [sizing, input] : sizes)
         line(controls.caption(window.sizeNameLabel(sizing)), inputCaption(report, input), unit);
     line(controls.caption(window.angleFrame()), inputCaption(report, AngleInput), "degrees");
+    if (room)
+        line(std::string(kScreenBottomName), room->screenBottom, unit);
     out << '\n';
 
     std::size_t nameWidth = 0;
@@ -231,11 +236,17 @@ void printText(const TableReport& report, const MainWindow& window, bool colour,
     const auto pad = [&](const std::string& text, std::size_t width) {
         return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
     };
+    std::size_t baseWidth = kBaseHeightHeader.size();
+    for (std::size_t row = 0; room && row < kRowCount; ++row)
+        baseWidth = std::max(baseWidth, room->base(row).size());
     out << std::string(nameWidth, ' ');
     for (std::size_t c = 0; c < kColumnCount; ++c)
         out << "  " << pad(report.columns[c].header, widths[c]);
+    if (room)
+        out << "  " << pad(std::string(kBaseHeightHeader), baseWidth);
     out << '\n';
-    for (const ReportRow& row : report.rows) {
+    for (std::size_t index = 0; index < kRowCount; ++index) {
+        const ReportRow& row = report.rows[index];
         out << row.projector << std::string(nameWidth - row.projector.size(), ' ');
         const std::string* cells[3] = {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset};
         for (std::size_t c = 0; c < kColumnCount; ++c) {
@@ -247,24 +258,34 @@ void printText(const TableReport& report, const MainWindow& window, bool colour,
             if (red)
                 out << "\x1b[0m";
         }
+        if (room) {
+            out << "  " << pad(room->base(index), baseWidth);
+            if (room->bases[index] && room->bases[index]->belowFloor)
+                out << "  " << (colour ? "\x1b[31m" : "") << kBelowFloor << (colour ? "\x1b[0m" : "");
+        }
         out << '\n';
     }
 }
 
-void printCsv(const TableReport& report, UnitSystem units, std::ostream& out)
+void printCsv(const TableReport& report, UnitSystem units, const std::optional<RoomHeights>& room, std::ostream& out)
 {
-    out << "units,width,height,diagonal,angle,projector,throw_distance,straight_line,vertical_offset,warning\n";
-    for (const ReportRow& row : report.rows) {
+    out << "units,width,height,diagonal,angle,projector,throw_distance,straight_line,vertical_offset,warning"
+        << (room ? ",base_height\n" : "\n");
+    for (std::size_t index = 0; index < kRowCount; ++index) {
+        const ReportRow& row = report.rows[index];
         out << unitsName(units);
         for (const ReportInputIndex input : {WidthInput, HeightInput, DiagonalInput, AngleInput})
             out << ',' << csvField(inputCaption(report, input));
         out << ',' << csvField(row.projector) << ',' << csvField(row.shown.throwDistance) << ','
             << csvField(row.shown.straightLine) << ',' << csvField(row.shown.verticalOffset) << ','
-            << (row.shown.isWarning ? "true" : "false") << '\n';
+            << (row.shown.isWarning ? "true" : "false");
+        if (room)
+            out << ',' << csvField(room->base(index));
+        out << '\n';
     }
 }
 
-void printJson(const TableReport& report, UnitSystem units, std::ostream& out)
+void printJson(const TableReport& report, UnitSystem units, const std::optional<RoomHeights>& room, std::ostream& out)
 {
     out << "{\"units\":" << jsonString(std::string(unitsName(units)))
         << ",\"width\":" << jsonString(inputCaption(report, WidthInput))
@@ -272,12 +293,16 @@ void printJson(const TableReport& report, UnitSystem units, std::ostream& out)
         << ",\"diagonal\":" << jsonString(inputCaption(report, DiagonalInput))
         << ",\"angle\":" << jsonString(inputCaption(report, AngleInput)) << ",\"rows\":[";
     bool first = true;
-    for (const ReportRow& row : report.rows) {
+    for (std::size_t index = 0; index < kRowCount; ++index) {
+        const ReportRow& row = report.rows[index];
         out << (first ? "" : ",") << "{\"projector\":" << jsonString(row.projector)
             << ",\"throw_distance\":" << jsonString(row.shown.throwDistance)
             << ",\"straight_line\":" << jsonString(row.shown.straightLine)
             << ",\"vertical_offset\":" << jsonString(row.shown.verticalOffset)
-            << ",\"warning\":" << (row.shown.isWarning ? "true" : "false") << '}';
+            << ",\"warning\":" << (row.shown.isWarning ? "true" : "false");
+        if (room)
+            out << ",\"base_height\":" << (room->bases[index] ? jsonString(room->bases[index]->text) : "null");
+        out << '}';
         first = false;
     }
     out << "]}\n";
@@ -350,6 +375,14 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         inputs = *given;
     }
 
+    std::optional<double> screenBottom;
+    if (request->screenBottomText) {
+        screenBottom = screenBottomOption(
+            *request->screenBottomText, window.controls().caption(window.unitLabel(inputs.units)), format, output.err);
+        if (!screenBottom)
+            return ExitUsage;
+    }
+
     try {
         window.load();
         window.enterInputs(inputs);
@@ -359,16 +392,28 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     }
 
     TableReport report = tableReport(window);
+    // The base heights from the captions as the window holds them, then
+    // shown in the window's length format like the other lengths.
+    std::optional<RoomHeights> room;
+    if (screenBottom) {
+        room.emplace();
+        room->screenBottom = lengthCaption(window, FormatGeneral(*screenBottom, format));
+        for (std::size_t row = 0; row < kRowCount; ++row) {
+            room->bases[row] = baseHeight(*screenBottom, report.rows[row].shown, format);
+            if (room->bases[row])
+                room->bases[row]->text = lengthCaption(window, room->bases[row]->text);
+        }
+    }
     showLengths(report, window);
     switch (request->format) {
     case OutputFormat::Text:
-        printText(report, window, output.colour, output.out);
+        printText(report, window, room, output.colour, output.out);
         break;
     case OutputFormat::Csv:
-        printCsv(report, inputs.units, output.out);
+        printCsv(report, inputs.units, room, output.out);
         break;
     case OutputFormat::Json:
-        printJson(report, inputs.units, output.out);
+        printJson(report, inputs.units, room, output.out);
         break;
     }
     return ExitOk;
