@@ -81,10 +81,11 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row, con
         {d.screenBottom, d.screenTop, d.frontFoot, d.lens, d.bodyBack, DiagramPoint{d.bodyBack.x, d.bodyHeight}})
         include(d, p);
 
-    const std::optional<BaseHeight> base = baseHeight(window, room, row);
+    const std::optional<double> roomBottom = roomScreenBottom(window, room);
+    const std::optional<BaseHeight> base = roomBottom ? baseHeight(*roomBottom, shown, format) : std::nullopt;
     if (base) {
         // The screen's bottom edge stands `offset` above the projector's base.
-        const double screenBottom = *parseRoomLength(*room.screenBottom, format);
+        const double screenBottom = *roomBottom;
         const double floorY = *offset - screenBottom;
         const std::string bottom = FormatGeneral(screenBottom, format);
         d.room = PlacementDiagram::RoomFloor{floorY, {{0.0, floorY}, d.screenBottom, label(bottom)},

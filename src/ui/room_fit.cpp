@@ -79,14 +79,12 @@ std::optional<BaseHeight> baseHeight(double screenBottom, const PlacementResult&
     return BaseHeight{FormatFixed(base, format), RoundFixed(base) < 0.0};
 }
 
-std::optional<BaseHeight> baseHeight(const MainWindow& window, const RoomSetting& room, std::size_t row)
+std::optional<double> roomScreenBottom(const MainWindow& window, const RoomSetting& room)
 {
-    if (!room.screenBottom)
+    const std::optional<UnitSystem> shown = window.placement().resultUnits();
+    if (!room.screenBottom || !shown || !window.controls().isSelected(window.unitOption(*shown)))
         return std::nullopt;
-    const std::optional<double> bottom = parseRoomLength(*room.screenBottom, window.numberFormat());
-    if (!bottom)
-        return std::nullopt;
-    return baseHeight(*bottom, window.placement().result(row), window.numberFormat());
+    return parseRoomLength(*room.screenBottom, window.numberFormat());
 }
 
 RoomFitter::RoomFitter(NumberFormat format)

@@ -69,9 +69,11 @@ struct BaseHeight {
 [[nodiscard]] std::optional<BaseHeight> baseHeight(
     double screenBottom, const PlacementResult& shown, const NumberFormat& format);
 
-// The base height of row `row` as `window` shows it now, for a room setting
-// with a valid screen-bottom height; nothing otherwise.
-[[nodiscard]] std::optional<BaseHeight> baseHeight(const MainWindow& window, const RoomSetting& room, std::size_t row);
+// The screen-bottom height of `room` for the table `window` shows now: the
+// room is described in the unit selected in the window, so only while the
+// table's numbers are in that unit too (choosing a unit recalculates nothing).
+// Nothing without a valid height.
+[[nodiscard]] std::optional<double> roomScreenBottom(const MainWindow& window, const RoomSetting& room);
 
 struct RoomQuery {
     UnitSystem units = UnitSystem::Inches;

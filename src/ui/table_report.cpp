@@ -58,8 +58,7 @@ TableReport tableReport(const MainWindow& window)
 std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting& room)
 {
     const TableReport report = tableReport(window);
-    const std::optional<double> screenBottom
-        = room.screenBottom ? parseRoomLength(*room.screenBottom, window.numberFormat()) : std::nullopt;
+    const std::optional<double> screenBottom = roomScreenBottom(window, room);
     std::string names;
     std::string captions;
     for (std::size_t index = 0; index < report.inputs.size(); ++index) {

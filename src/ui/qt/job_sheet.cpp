@@ -295,8 +295,7 @@ bool paintJobSheet(
     // base heights beside the rows.
     std::vector<std::pair<QString, QString>> roomInputs;
     std::optional<std::array<std::optional<BaseHeight>, kRowCount>> bases;
-    const std::optional<double> screenBottom
-        = room.screenBottom ? parseRoomLength(*room.screenBottom, model.numberFormat()) : std::nullopt;
+    const std::optional<double> screenBottom = roomScreenBottom(model, room);
     if (screenBottom) {
         roomInputs.emplace_back(toQString(kScreenBottomName),
             toQString(FormatGeneral(*screenBottom, model.numberFormat()) + " " + report.inputs[UnitInput].caption));
