@@ -49,8 +49,8 @@ std::vector<CommandHelp> commands()
     const ControlDesign& angle = angleBarDesign();
     return {
         {"table",
-            {"[--units in|cm]", "[--width N | --height N | --diagonal N]", "[--angle A]", "[--job FILE]",
-                "[--format text|csv|json]", "[--length-format decimal|ft-in]"},
+            {"[--units in|cm]", "[--width N | --height N | --diagonal N]", "[--angle A]", "[--screen-bottom H]",
+                "[--job FILE]", "[--format text|csv|json]", "[--length-format decimal|ft-in]"},
             "print the captions and the result table the window shows after the user's steps",
             {
                 {"--units in|cm", "inches (the default) or centimetres"},
@@ -62,9 +62,24 @@ std::vector<CommandHelp> commands()
                 {"--angle A",
                     "the projection angle in whole degrees, " + std::to_string(angle.min) + ".."
                         + std::to_string(angle.max) + " (default " + std::to_string(angle.value) + ")"},
+                {"--screen-bottom H",
+                    "the height of the screen's bottom edge above the floor: adds each row's base height"},
                 {"--format text|csv|json", "aligned text (the default), CSV with a header line, or one JSON object"},
                 {"--job FILE", "a saved job's inputs and length format, instead of the four above"},
                 {"--length-format F", "decimal (lengths as the captions show them) or ft-in (feet and inches)"},
+            }},
+        {"fit",
+            {"(--throw D | --straight D)", "[--units in|cm]", "[--angle A]", "[--screen-bottom H]",
+                "[--format text|csv|json]"},
+            "the widest screen each row fills in a room, with the captions the window shows at that width",
+            {
+                {"--throw D",
+                    "the throw distance the room gives (lens to screen centre): above 0, two decimals at most"},
+                {"--straight D", "the straight line the room gives instead (front foot to screen)"},
+                {"--screen-bottom H", "the screen's bottom edge above the floor (0 or more): adds the base heights"},
+                {"--units in|cm", "as for table; the distances are in that unit"},
+                {"--angle A", "as for table"},
+                {"--format text|csv|json", "as for table"},
             }},
         {"replay", {"[FILE|-]"}, "drive the window's model one action a line from FILE (- or none: standard input)",
             {}},
