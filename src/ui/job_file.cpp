@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -27,7 +28,7 @@ constexpr std::size_t kMaxRoomDigits = 6;
 
 constexpr std::string_view kUnitNames[] = {"in", "cm"};                      // by UnitSystem
 constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"}; // by Sizing
-constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};         // by RoomKind
+constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};         // by DistanceKind
 constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};      // by LengthFormat
 
 struct DetailMember {
@@ -286,8 +287,8 @@ Job jobOf(const Json& root)
     }
     if (const auto room = root.find("room"); room != root.end()) {
         object(*room, "room");
-        RoomPlan plan;
-        plan.kind = oneOf<RoomKind>(member(*room, "room.kind", "kind"), "room.kind", kRoomKindNames);
+        RoomSetting plan;
+        plan.kind = oneOf<DistanceKind>(member(*room, "room.kind", "kind"), "room.kind", kRoomKindNames);
         plan.distance = roomLength(member(*room, "room.distance", "distance"), "room.distance", false);
         if (const auto bottom = room->find("screen_bottom"); bottom != room->end())
             plan.screenBottom = roomLength(*bottom, "room.screen_bottom", true);
@@ -425,6 +426,61 @@ std::string jobFileText(const Job& job)
     root["job"] = std::move(details);
     // Texts that are not UTF-8 (never from parseJob) are written with U+FFFD.
     return root.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";
+}
+
+namespace {
+
+// `text` with blanks trimmed and each `from` replaced by `to`.
+std::string withSeparator(std::string_view text, std::string_view from, std::string_view to)
+{
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    std::string result;
+    for (std::size_t at = 0; at < text.size();) {
+        if (!from.empty() && text.substr(at, from.size()) == from) {
+            result += to;
+            at += from.size();
+        } else {
+            result += text[at++];
+        }
+    }
+    return result;
+}
+
+// A room length the file accepts: what roomLength() takes.
+std::optional<std::string> fileLength(const std::string& text, const NumberFormat& format, bool zeroAllowed)
+{
+    const std::optional<double> value = parseRoomLength(text, format);
+    if (!value || (*value <= 0.0 && !zeroAllowed))
+        return std::nullopt;
+    std::string written = withSeparator(text, format.decimalSeparator, ".");
+    if (written.substr(0, written.find('.')).size() > kMaxRoomDigits)
+        return std::nullopt;
+    return written;
+}
+
+} // namespace
+
+std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberFormat& format)
+{
+    const std::optional<std::string> distance = fileLength(room.distance, format, false);
+    if (!distance)
+        return std::nullopt;
+    RoomSetting written{room.kind, *distance, std::nullopt};
+    if (room.screenBottom)
+        written.screenBottom = fileLength(*room.screenBottom, format, true);
+    return written;
+}
+
+RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
+{
+    RoomSetting shown{room.kind, withSeparator(room.distance, ".", format.decimalSeparator), std::nullopt};
+    if (room.screenBottom)
+        shown.screenBottom = withSeparator(*room.screenBottom, ".", format.decimalSeparator);
+    return shown;
 }
 
 WindowInputs windowInputs(const MainWindow& window)

@@ -10,6 +10,7 @@
 
 #include "runtime/length_format.h"
 #include "ui/main_window.h"
+#include "ui/room_fit.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,21 +42,13 @@ struct JobDetails {
     bool operator==(const JobDetails&) const = default;
 };
 
-// What the room gives for planning: a throw or a straight-line distance and
-// where the screen's bottom edge sits, as decimal text with "." and at most
-// two decimals in the job's unit (kept as written).
-enum class RoomKind { Throw, Straight };
-struct RoomPlan {
-    RoomKind kind = RoomKind::Throw;
-    std::string distance;                    // greater than 0
-    std::optional<std::string> screenBottom; // 0 or more
-    bool operator==(const RoomPlan&) const = default;
-};
-
 struct Job {
     WindowInputs inputs;                  // the angle always set
     std::optional<std::size_t> projector; // the chosen row, top to bottom
-    std::optional<RoomPlan> room;
+    // The room as the file holds it: the distance greater than 0 and the
+    // screen bottom 0 or more, decimal text with "." and at most two decimals
+    // in the job's unit (kept as written).
+    std::optional<RoomSetting> room;
     LengthFormat lengthFormat = LengthFormat::Decimal;
     JobDetails details;
     bool operator==(const Job&) const = default;
@@ -95,6 +88,14 @@ struct JobReading {
 // The file text of `job`: members in a fixed order, two-blank indentation,
 // UTF-8, a line break at the end. parseJob gives `job` back.
 [[nodiscard]] std::string jobFileText(const Job& job);
+
+// The room the user entered (texts with `format`'s decimal separator) as a
+// job file holds it: "." separators, blanks trimmed. Nothing when the
+// distance is not a valid length greater than 0; a screen bottom that is not
+// a valid length is left out.
+[[nodiscard]] std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberFormat& format);
+// A job's room as the user sees it: "." replaced by `format`'s separator.
+[[nodiscard]] RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format);
 
 // The inputs the window holds: the selected unit and sizing options, that
 // size bar's value and the angle bar's value. A bar value outside the unit's

@@ -50,6 +50,7 @@ struct RoomSetting {
     DistanceKind kind = DistanceKind::Throw;
     std::string distance;                    // the distance the room gives
     std::optional<std::string> screenBottom; // height of the screen's bottom edge above the floor
+    bool operator==(const RoomSetting&) const = default;
 };
 
 // A length the user types for a room: digits with at most two decimals after

@@ -48,8 +48,8 @@ TEST(JobFile, EveryJobComesBackAsTheSameWindowAndTheSameBytes)
         {"Hörsaal 3 \"Nord\"", "Café Łódź", "Site\twith tab", "J. O'Brien", "Line one\nLine \"two\"\n\\ back\\slash"},
         {std::string(kMaxJobNameLength, 'n'), "", "", "", std::string(kMaxJobNotesLength, '\n')},
     };
-    const std::optional<RoomPlan> rooms[]
-        = {std::nullopt, RoomPlan{RoomKind::Throw, "250.5", "30"}, RoomPlan{RoomKind::Straight, "0.01", std::nullopt}};
+    const std::optional<RoomSetting> rooms[] = {std::nullopt, RoomSetting{DistanceKind::Throw, "250.5", "30"},
+        RoomSetting{DistanceKind::Straight, "0.01", std::nullopt}};
     int checked = 0;
     for (const UnitSystem units : {UnitSystem::Inches, UnitSystem::Centimetres}) {
         for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
@@ -86,7 +86,7 @@ TEST(JobFile, IsWrittenInAFixedLayout)
     Job job;
     job.inputs = {UnitSystem::Inches, Sizing::Width, 120, -5};
     job.projector = 0;
-    job.room = RoomPlan{RoomKind::Throw, "250.5", "30"};
+    job.room = RoomSetting{DistanceKind::Throw, "250.5", "30"};
     job.lengthFormat = LengthFormat::FeetAndInches;
     job.details.name = "Aula";
     job.details.notes = "Ünïcode \"as is\"\n";
@@ -271,6 +271,35 @@ TEST(JobFile, TakesTheWindowsInputsInsideTheUnitsRange)
     EXPECT_EQ(windowInputs(window), (WindowInputs{UnitSystem::Centimetres, Sizing::Width, 99, -15}));
     window.controls().clickOption(window.sizeOption(Sizing::Height)); // the bar still at its design value 0
     EXPECT_EQ(windowInputs(window), (WindowInputs{UnitSystem::Centimetres, Sizing::Height, 76, -15}));
+}
+
+// The room travels between the user's decimal separator and the file's ".";
+// what the file would refuse is not written.
+TEST(JobFile, RoomMovesBetweenTheWindowsSeparatorAndTheFiles)
+{
+    const NumberFormat comma{","};
+    struct Case {
+        RoomSetting shown;
+        std::optional<RoomSetting> written;
+        std::string shownBack; // the distance as the window shows the written room
+    };
+    const Case cases[] = {
+        {{DistanceKind::Throw, " 250,5 ", "30"}, RoomSetting{DistanceKind::Throw, "250.5", "30"}, "250,5"},
+        {{DistanceKind::Straight, "0,01", "abc"}, RoomSetting{DistanceKind::Straight, "0.01", std::nullopt}, "0,01"},
+        {{DistanceKind::Throw, "", "30"}, std::nullopt, ""},
+        {{DistanceKind::Throw, "0", std::nullopt}, std::nullopt, ""},
+        {{DistanceKind::Throw, "250.5", std::nullopt}, std::nullopt, ""}, // "." is not this user's separator
+        {{DistanceKind::Throw, "1234567", std::nullopt}, std::nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown.distance);
+        const std::optional<RoomSetting> written = roomForFile(c.shown, comma);
+        EXPECT_EQ(written, c.written);
+        if (written) {
+            EXPECT_TRUE(parseJob(jobFileText(Job{{UnitSystem::Inches, Sizing::Width, 120, 0}, {}, written})).ok());
+            EXPECT_EQ(roomForWindow(*written, comma).distance, c.shownBack);
+        }
+    }
 }
 
 } // namespace

@@ -122,7 +122,8 @@ QWidget* JobDocument::dialogParent() const
 
 Job JobDocument::job() const
 {
-    return {windowInputs(m_model), m_view.tableActions().chosenRow(), m_room, m_model.lengthFormat(), m_details};
+    return {windowInputs(m_model), m_view.tableActions().chosenRow(),
+        roomForFile(m_view.room(), m_model.numberFormat()), m_model.lengthFormat(), m_details};
 }
 
 bool JobDocument::hasUnsavedChanges() const
@@ -168,7 +169,7 @@ void JobDocument::apply(const Job& job)
         return;
     m_model.setLengthFormat(job.lengthFormat);
     m_view.tableActions().chooseRow(job.projector.value_or(0));
-    m_room = job.room;
+    m_view.room() = job.room ? roomForWindow(*job.room, m_model.numberFormat()) : RoomSetting{};
     m_details = job.details;
     m_view.tableActions().followModel();
 }

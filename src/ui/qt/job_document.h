@@ -103,7 +103,6 @@ private:
     QString m_path;             // the open job's file; empty before one is opened or saved
     std::optional<Job> m_saved; // the job as last opened or saved
     JobDetails m_details;
-    std::optional<RoomPlan> m_room; // kept as the file gave it
 };
 
 } // namespace qvd

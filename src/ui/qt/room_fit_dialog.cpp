@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -150,9 +151,28 @@ UnitSystem RoomFitDialog::windowUnits() const
 
 int RoomFitDialog::windowAngle() const { return m_model.controls().value(m_model.angleBar()); }
 
+bool RoomFitDialog::showRoom()
+{
+    const std::string bottom = m_screenBottom->text().trimmed().toStdString();
+    const bool throwShown = m_throw->isChecked();
+    if (m_distance->text().toStdString() == m_room.distance && bottom == m_room.screenBottom.value_or(std::string())
+        && throwShown == (m_room.kind == DistanceKind::Throw))
+        return false;
+    const QSignalBlocker distance(m_distance);
+    const QSignalBlocker screenBottom(m_screenBottom);
+    const QSignalBlocker throwBlocker(m_throw);
+    const QSignalBlocker straightBlocker(m_straight);
+    m_distance->setText(toQString(m_room.distance));
+    m_screenBottom->setText(toQString(m_room.screenBottom.value_or(std::string())));
+    (m_room.kind == DistanceKind::Throw ? m_throw : m_straight)->setChecked(true);
+    return true;
+}
+
 void RoomFitDialog::followModel()
 {
-    if (windowUnits() == m_units && windowAngle() == m_angle)
+    // The room may have been set elsewhere (a job opened): the fields show it.
+    const bool roomMoved = showRoom();
+    if (!roomMoved && windowUnits() == m_units && windowAngle() == m_angle)
         return;
     m_units = windowUnits();
     m_angle = windowAngle();

@@ -61,6 +61,8 @@ private:
 
     [[nodiscard]] UnitSystem windowUnits() const;
     [[nodiscard]] int windowAngle() const;
+    // Puts m_room into the fields when they show something else; true then.
+    bool showRoom();
     void readInputs();
     void refit();
     void showAnswer();

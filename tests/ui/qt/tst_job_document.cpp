@@ -88,6 +88,7 @@ private slots:
     void badFileLeavesTheWindowAsItWas_data();
     void badFileLeavesTheWindowAsItWas();
     void recentListKeepsEightAndDropsMissingFiles();
+    void roomGoesWithTheJob();
     void feetAndInchesForInchesOnly();
     void printedSheetIsOnePageWithTheDetails();
     void detailsDialogKeepsTextsToTheirLimits();
@@ -296,6 +297,24 @@ void JobDocumentTest::recentListKeepsEightAndDropsMissingFiles()
     QCOMPARE(m_document->filePath(), path("job7.qvdjob"));
     QCOMPARE(m_document->recentJobs().first(), path("job7.qvdjob"));
     recent->close();
+}
+
+void JobDocumentTest::roomGoesWithTheJob()
+{
+    QVERIFY(write(path("aula.qvdjob"), kJob));
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+    QVERIFY(m_window->view.room() == (RoomSetting{DistanceKind::Straight, "210", std::nullopt}));
+    QVERIFY(!m_document->hasUnsavedChanges());
+
+    m_window->view.room().screenBottom = "30.5"; // as the room dialog keeps it
+    QVERIFY(m_document->hasUnsavedChanges());
+    QVERIFY(m_document->save());
+    QVERIFY(!m_document->hasUnsavedChanges());
+    QVERIFY(contents(path("aula.qvdjob")).contains(R"("screen_bottom": "30.5")"));
+
+    makeWindow();
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+    QVERIFY(m_window->view.room() == (RoomSetting{DistanceKind::Straight, "210", "30.5"}));
 }
 
 void JobDocumentTest::feetAndInchesForInchesOnly()
