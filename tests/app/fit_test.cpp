@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -183,6 +185,54 @@ TEST(Fit, RefusalsNameWhatIsAllowed)
         EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
     }
     EXPECT_EQ(fit({"--throw", "100", "--angle", "-15", "--screen-bottom", "0"}).status, ExitOk);
+}
+
+// A job gives the unit, the angle and the room; a distance given beside it
+// replaces the room's distance.
+TEST(Fit, JobGivesUnitAngleAndRoom)
+{
+    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir());
+    const std::string withRoom = (dir / "fit_room.qvdjob").string();
+    const std::string noRoom = (dir / "fit_bare.qvdjob").string();
+    const std::string missing = (dir / "missing.qvdjob").string();
+    const std::string head = R"({"format": "qvdtalvern-job", "version": 1, "units": "cm",
+        "size": {"by": "width", "value": 200}, "angle": -5)";
+    std::ofstream(withRoom) << head << R"(, "room": {"kind": "straight", "distance": "400.5", "screen_bottom": "60"}})";
+    std::ofstream(noRoom) << head << "}";
+
+    const struct {
+        std::vector<std::string_view> job;
+        std::vector<std::string_view> same;
+    } answers[] = {
+        {{"--job", withRoom}, {"--straight", "400.5", "--units", "cm", "--angle", "-5", "--screen-bottom", "60"}},
+        {{"--job", withRoom, "--throw", "300"},
+            {"--throw", "300", "--units", "cm", "--angle", "-5", "--screen-bottom", "60"}},
+        {{"--job", noRoom, "--throw", "300"}, {"--throw", "300", "--units", "cm", "--angle", "-5"}},
+    };
+    for (const auto& c : answers) {
+        std::vector<std::string_view> job = c.job;
+        std::vector<std::string_view> same = c.same;
+        job.insert(job.end(), {"--format", "csv"});
+        same.insert(same.end(), {"--format", "csv"});
+        const CliRun run = fit(job);
+        EXPECT_EQ(run.status, ExitOk) << run.err;
+        EXPECT_EQ(run.out, fit(same).out);
+    }
+
+    const struct {
+        std::vector<std::string_view> args;
+        const char* refusal;
+    } refusals[] = {
+        {{"--job", withRoom, "--units", "in"}, "leave out --units and --angle"},
+        {{"--job", withRoom, "--angle", "3"}, "leave out --units and --angle"},
+        {{"--job", noRoom}, "has no room; give --throw D or --straight D"},
+        {{"--job", missing}, "could not be read"},
+    };
+    for (const auto& c : refusals) {
+        const CliRun run = fit(c.args);
+        EXPECT_EQ(run.status, ExitUsage) << c.refusal;
+        EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/cli/usage.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
+#include "ui/job_file.h"
 #include "ui/room_fit.h"
 
 #include <nlohmann/json.hpp>
@@ -27,6 +28,8 @@ struct FitRequest {
     std::string_view distanceText;
     std::optional<std::string_view> angleText;
     std::optional<std::string_view> screenBottomText;
+    std::optional<std::string_view> jobPath;
+    bool unitsGiven = false;
     OutputFormat format = OutputFormat::Text;
     bool help = false;
 };
@@ -66,6 +69,9 @@ std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, s
                 return std::nullopt;
             }
             request.units = value == "cm" ? UnitSystem::Centimetres : UnitSystem::Inches;
+            request.unitsGiven = true;
+        } else if (option == "--job") {
+            request.jobPath = value;
         } else if (option == "--angle") {
             request.angleText = value;
         } else if (option == "--screen-bottom") {
@@ -86,7 +92,11 @@ std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, s
             return std::nullopt;
         }
     }
-    if (!request.kind) {
+    if (request.jobPath && (request.unitsGiven || request.angleText)) {
+        err << "qvdtalvern-cli: --job takes the unit and the angle from the job; leave out --units and --angle\n";
+        return std::nullopt;
+    }
+    if (!request.kind && !request.jobPath) {
         err << "qvdtalvern-cli: fit needs --throw D or --straight D, the distance the room gives\n" << cliUsage();
         return std::nullopt;
     }
@@ -220,12 +230,42 @@ std::optional<double> screenBottomOption(
 
 int runFit(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
 {
-    const auto request = parseRequest(args, output.err);
+    auto request = parseRequest(args, output.err);
     if (!request)
         return ExitUsage;
     if (request->help) {
         output.out << cliHelp();
         return ExitOk;
+    }
+
+    // A job gives the unit, the angle and, unless a distance is given, its room.
+    std::optional<int> jobAngle;
+    RoomSetting jobRoom;
+    if (request->jobPath) {
+        const JobReading reading = readJobFile(std::filesystem::path(std::string(*request->jobPath)));
+        if (!reading.ok()) {
+            output.err << "qvdtalvern-cli: the job " << *request->jobPath
+                       << " could not be read: " << reading.error.message << '\n';
+            return ExitUsage;
+        }
+        const Job& job = *reading.job;
+        request->units = job.inputs.units;
+        jobAngle = job.inputs.angle.value_or(0);
+        if (!request->kind && !job.room) {
+            output.err << "qvdtalvern-cli: the job " << *request->jobPath
+                       << " has no room; give --throw D or --straight D\n";
+            return ExitUsage;
+        }
+        if (job.room) {
+            // --throw or --straight replaces the job's distance; its screen bottom stays.
+            jobRoom = roomForWindow(*job.room, format);
+            if (!request->kind) {
+                request->kind = jobRoom.kind;
+                request->distanceText = jobRoom.distance;
+            }
+            if (!request->screenBottomText && jobRoom.screenBottom)
+                request->screenBottomText = *jobRoom.screenBottom;
+        }
     }
 
     RoomFitter fitter(format);
@@ -244,7 +284,7 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         if (!screenBottom)
             return ExitUsage;
     }
-    int angle = fitter.startAngle();
+    int angle = jobAngle.value_or(fitter.startAngle());
     if (request->angleText) {
         const std::optional<long long> given = parseWholeNumber(*request->angleText);
         if (!given || *given < fitter.angleMin() || *given > fitter.angleMax()) {

@@ -69,7 +69,7 @@ std::vector<CommandHelp> commands()
                 {"--length-format F", "decimal (lengths as the captions show them) or ft-in (feet and inches)"},
             }},
         {"fit",
-            {"(--throw D | --straight D)", "[--units in|cm]", "[--angle A]", "[--screen-bottom H]",
+            {"(--throw D | --straight D | --job FILE)", "[--units in|cm]", "[--angle A]", "[--screen-bottom H]",
                 "[--format text|csv|json]"},
             "the widest screen each row fills in a room, with the captions the window shows at that width",
             {
@@ -80,6 +80,7 @@ std::vector<CommandHelp> commands()
                 {"--units in|cm", "as for table; the distances are in that unit"},
                 {"--angle A", "as for table"},
                 {"--format text|csv|json", "as for table"},
+                {"--job FILE", "a saved job's unit, angle and room (instead of --units and --angle)"},
             }},
         {"replay", {"[FILE|-]"}, "drive the window's model one action a line from FILE (- or none: standard input)",
             {}},
