@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "app/cli/fit.h"
+#include "runtime/length_format.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -177,6 +178,8 @@ TEST(Fit, RefusalsNameWhatIsAllowed)
         {{"--throw", "100", "--format", "xml"}, "text, csv or json"},
         {{"--throw"}, "missing value after --throw"},
         {{"--throw", "100", "--depth", "4"}, "unknown option --depth"},
+        {{"--throw", "100", "--units", "cm", "--length-format", "ft-in"}, "ft-in needs inches"},
+        {{"--throw", "100", "--length-format", "metres"}, "decimal or ft-in"},
     };
     for (const auto& c : cases) {
         const CliRun run = fit(c.args);
@@ -233,6 +236,30 @@ TEST(Fit, JobGivesUnitAngleAndRoom)
         EXPECT_EQ(run.status, ExitUsage) << c.refusal;
         EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
     }
+}
+
+// In feet and inches every number of the decimal answer is that length in
+// feet and inches; the other fields are as they were.
+TEST(Fit, FeetAndInchesShowTheSameLengths)
+{
+    const std::vector<std::string_view> args = {"--throw", "150", "--screen-bottom", "30", "--format", "csv"};
+    std::vector<std::string_view> feet = args;
+    feet.insert(feet.end(), {"--length-format", "ft-in"});
+    const auto decimal = linesOf(fit(args).out);
+    const auto shown = linesOf(fit(feet).out);
+    ASSERT_EQ(decimal.size(), shown.size());
+    int converted = 0;
+    for (std::size_t line = 1; line < decimal.size(); ++line) {
+        const auto before = csvFields(decimal[line]);
+        const auto after = csvFields(shown[line]);
+        ASSERT_EQ(before.size(), after.size());
+        for (std::size_t field = 6; field < before.size(); ++field) {
+            const auto lengths = feetAndInches(before[field], {});
+            EXPECT_EQ(after[field], lengths.value_or(before[field]));
+            converted += lengths ? 1 : 0;
+        }
+    }
+    EXPECT_GT(converted, 0);
 }
 
 } // namespace

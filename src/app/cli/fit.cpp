@@ -5,6 +5,7 @@
 #include "app/cli/csv_field.h"
 #include "app/cli/usage.h"
 #include "app/cli/whole_number.h"
+#include "runtime/length_format.h"
 #include "runtime/runtime_error.h"
 #include "ui/job_file.h"
 #include "ui/room_fit.h"
@@ -29,6 +30,7 @@ struct FitRequest {
     std::optional<std::string_view> angleText;
     std::optional<std::string_view> screenBottomText;
     std::optional<std::string_view> jobPath;
+    std::optional<LengthFormat> lengths;
     bool unitsGiven = false;
     OutputFormat format = OutputFormat::Text;
     bool help = false;
@@ -72,6 +74,12 @@ std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, s
             request.unitsGiven = true;
         } else if (option == "--job") {
             request.jobPath = value;
+        } else if (option == "--length-format") {
+            if (value != "decimal" && value != "ft-in") {
+                err << "qvdtalvern-cli: --length-format is decimal or ft-in, not '" << value << "'\n";
+                return std::nullopt;
+            }
+            request.lengths = value == "ft-in" ? LengthFormat::FeetAndInches : LengthFormat::Decimal;
         } else if (option == "--angle") {
             request.angleText = value;
         } else if (option == "--screen-bottom") {
@@ -251,6 +259,8 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         const Job& job = *reading.job;
         request->units = job.inputs.units;
         jobAngle = job.inputs.angle.value_or(0);
+        if (!request->lengths && job.inputs.units == UnitSystem::Inches)
+            request->lengths = job.lengthFormat;
         if (!request->kind && !job.room) {
             output.err << "qvdtalvern-cli: the job " << *request->jobPath
                        << " has no room; give --throw D or --straight D\n";
@@ -266,6 +276,11 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
             if (!request->screenBottomText && jobRoom.screenBottom)
                 request->screenBottomText = *jobRoom.screenBottom;
         }
+    }
+
+    if (request->lengths == LengthFormat::FeetAndInches && request->units == UnitSystem::Centimetres) {
+        output.err << "qvdtalvern-cli: --length-format ft-in needs inches\n";
+        return ExitUsage;
     }
 
     RoomFitter fitter(format);
@@ -305,6 +320,17 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         return ExitRuntimeError;
     }
     view.unitCaption = unit;
+    if (request->lengths == LengthFormat::FeetAndInches) {
+        // Every length of a row in feet and inches; warning words stay as they are.
+        const auto shown = [&](std::string& text) { text = lengthShown(text, LengthFormat::FeetAndInches, format); };
+        for (RowFit& row : view.rows) {
+            for (std::string* text : {&row.widthCaption, &row.heightCaption, &row.diagonalCaption,
+                     &row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset})
+                shown(*text);
+            if (row.baseHeight)
+                shown(row.baseHeight->text);
+        }
+    }
     switch (request->format) {
     case OutputFormat::Text:
         printText(view, window, output.colour, output.out);

@@ -70,7 +70,7 @@ std::vector<CommandHelp> commands()
             }},
         {"fit",
             {"(--throw D | --straight D | --job FILE)", "[--units in|cm]", "[--angle A]", "[--screen-bottom H]",
-                "[--format text|csv|json]"},
+                "[--format text|csv|json]", "[--length-format decimal|ft-in]"},
             "the widest screen each row fills in a room, with the captions the window shows at that width",
             {
                 {"--throw D",
@@ -81,6 +81,7 @@ std::vector<CommandHelp> commands()
                 {"--angle A", "as for table"},
                 {"--format text|csv|json", "as for table"},
                 {"--job FILE", "a saved job's unit, angle and room (instead of --units and --angle)"},
+                {"--length-format F", "as for table (ft-in for inches only)"},
             }},
         {"replay", {"[FILE|-]"}, "drive the window's model one action a line from FILE (- or none: standard input)",
             {}},
