@@ -172,8 +172,11 @@ void RoomFitDialog::followModel()
 {
     // The room may have been set elsewhere (a job opened): the fields show it.
     const bool roomMoved = showRoom();
-    if (!roomMoved && windowUnits() == m_units && windowAngle() == m_angle)
+    if (!roomMoved && windowUnits() == m_units && windowAngle() == m_angle) {
+        if (shownLengths() != m_lengths)
+            showAnswer();
         return;
+    }
     m_units = windowUnits();
     m_angle = windowAngle();
     refit();
@@ -223,8 +226,18 @@ void RoomFitDialog::refit()
     showAnswer();
 }
 
+LengthFormat RoomFitDialog::shownLengths() const
+{
+    // Feet and inches, as the window's table, for an answer in inches only.
+    return m_units == UnitSystem::Inches ? m_model.lengthFormat() : LengthFormat::Decimal;
+}
+
 void RoomFitDialog::showAnswer()
 {
+    m_lengths = shownLengths();
+    const auto shown = [this](const std::string& text) {
+        return QString::fromStdString(lengthShown(text, m_lengths, m_fitter.numberFormat()));
+    };
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
         const auto set = [&](int column, const QString& text, const QColor& colour = QColor()) {
@@ -238,11 +251,11 @@ void RoomFitDialog::showAnswer()
         const std::string texts[] = {fit.widthCaption, fit.heightCaption, fit.diagonalCaption, fit.shown.throwDistance,
             fit.shown.straightLine, fit.shown.verticalOffset};
         for (int column = WidthColumn; column <= OffsetColumn; ++column)
-            set(column, QString::fromStdString(texts[column - WidthColumn]));
+            set(column, shown(texts[column - WidthColumn]));
         if (fit.baseHeight && fit.baseHeight->belowFloor)
-            set(BaseColumn, toQString(fit.baseHeight->text + " " + std::string(kBelowFloor)), kWarning);
+            set(BaseColumn, shown(fit.baseHeight->text) + QLatin1Char(' ') + toQString(kBelowFloor), kWarning);
         else
-            set(BaseColumn, fit.baseHeight ? toQString(fit.baseHeight->text) : QString());
+            set(BaseColumn, fit.baseHeight ? shown(fit.baseHeight->text) : QString());
         m_table->cellWidget(r, UseColumn)->setEnabled(m_answer && fit.limit != FitLimit::None);
     }
     // The whole table in view, without scrolling.

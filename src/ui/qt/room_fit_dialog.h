@@ -10,6 +10,7 @@
 // them while open. It never writes the model itself: "Use this size" hands the
 // width to the view, which applies it as the user's steps.
 
+#include "runtime/length_format.h"
 #include "ui/room_fit.h"
 
 #include <QDialog>
@@ -65,6 +66,7 @@ private:
     bool showRoom();
     void readInputs();
     void refit();
+    [[nodiscard]] LengthFormat shownLengths() const;
     void showAnswer();
 
     const MainWindow& m_model;
@@ -75,6 +77,7 @@ private:
     std::optional<RoomFit> m_answer;
     UnitSystem m_units = UnitSystem::Inches;
     int m_angle = 0;
+    LengthFormat m_lengths = LengthFormat::Decimal; // as the answer is shown
 
     QLineEdit* m_distance = nullptr;
     QRadioButton* m_throw = nullptr;

@@ -6,6 +6,8 @@
 
 #include "view_test_support.h"
 
+#include "runtime/length_format.h"
+
 #include "ui/placement_diagram.h"
 #include "ui/qt/job_sheet.h"
 #include "ui/qt/placement_window.h"
@@ -62,6 +64,7 @@ private slots:
 
     void fillsFromTheWindowAndFollowsItsUnit();
     void useThisSizeShowsTheRowsDistancesAtItsWidth();
+    void feetAndInchesForAnAnswerInInches();
 
 private:
     [[nodiscard]] RoomFitDialog* dialog() const { return m_window->view.tableActions().roomFitDialog(); }
@@ -134,6 +137,20 @@ void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
     QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("useSize0")), Qt::LeftButton);
     QVERIFY(placement->diagram().room.has_value() && placement->diagram().room->belowFloor);
     QVERIFY(placement->grab().save(renders.filePath(QStringLiteral("diagram-below-floor.png"))));
+}
+
+void RoomFitDialogTest::feetAndInchesForAnAnswerInInches()
+{
+    open();
+    enter("roomDistance", QStringLiteral("250"));
+    const QString decimal = cell(0, ThrowCell);
+    m_window->model.setLengthFormat(LengthFormat::FeetAndInches);
+    m_window->view.tableActions().followModel();
+    QCOMPARE(cell(0, ThrowCell),
+        QString::fromStdString(feetAndInches(decimal.toStdString(), m_window->model.numberFormat()).value()));
+    QCOMPARE(cell(3, LimitCell), QStringLiteral("lens or bar range"));    // words unchanged
+    m_window->click(m_window->model.unitOption(UnitSystem::Centimetres)); // centimetres stay decimal
+    QVERIFY(!cell(0, ThrowCell).contains(QLatin1Char('\'')));
 }
 
 void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
