@@ -296,7 +296,10 @@ TEST(JobFile, RoomMovesBetweenTheWindowsSeparatorAndTheFiles)
         const std::optional<RoomSetting> written = roomForFile(c.shown, comma);
         EXPECT_EQ(written, c.written);
         if (written) {
-            EXPECT_TRUE(parseJob(jobFileText(Job{{UnitSystem::Inches, Sizing::Width, 120, 0}, {}, written})).ok());
+            Job job;
+            job.inputs = {UnitSystem::Inches, Sizing::Width, 120, 0};
+            job.room = written;
+            EXPECT_TRUE(parseJob(jobFileText(job)).ok());
             EXPECT_EQ(roomForWindow(*written, comma).distance, c.shownBack);
         }
     }
