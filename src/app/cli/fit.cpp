@@ -3,6 +3,7 @@
 #include "fit.h"
 
 #include "app/cli/csv_field.h"
+#include "app/cli/option_values.h"
 #include "app/cli/usage.h"
 #include "app/cli/whole_number.h"
 #include "runtime/length_format.h"
@@ -20,8 +21,6 @@
 namespace qvd {
 
 namespace {
-
-enum class OutputFormat { Text, Csv, Json };
 
 struct FitRequest {
     UnitSystem units = UnitSystem::Inches;
@@ -66,35 +65,26 @@ std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, s
             request.kind = kind;
             request.distanceText = value;
         } else if (option == "--units") {
-            if (value != "in" && value != "cm") {
-                err << "qvdtalvern-cli: --units is in or cm, not '" << value << "'\n";
+            const auto units = readUnitsOption(value, err);
+            if (!units)
                 return std::nullopt;
-            }
-            request.units = value == "cm" ? UnitSystem::Centimetres : UnitSystem::Inches;
+            request.units = *units;
             request.unitsGiven = true;
         } else if (option == "--job") {
             request.jobPath = value;
         } else if (option == "--length-format") {
-            if (value != "decimal" && value != "ft-in") {
-                err << "qvdtalvern-cli: --length-format is decimal or ft-in, not '" << value << "'\n";
+            request.lengths = readLengthFormatOption(value, err);
+            if (!request.lengths)
                 return std::nullopt;
-            }
-            request.lengths = value == "ft-in" ? LengthFormat::FeetAndInches : LengthFormat::Decimal;
         } else if (option == "--angle") {
             request.angleText = value;
         } else if (option == "--screen-bottom") {
             request.screenBottomText = value;
         } else if (option == "--format") {
-            if (value == "text")
-                request.format = OutputFormat::Text;
-            else if (value == "csv")
-                request.format = OutputFormat::Csv;
-            else if (value == "json")
-                request.format = OutputFormat::Json;
-            else {
-                err << "qvdtalvern-cli: --format is text, csv or json, not '" << value << "'\n";
+            const auto format = readFormatOption(value, err);
+            if (!format)
                 return std::nullopt;
-            }
+            request.format = *format;
         } else {
             err << "qvdtalvern-cli: unknown option " << option << '\n' << cliUsage();
             return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "app/cli/csv_field.h"
 #include "app/cli/fit.h"
+#include "app/cli/option_values.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
 #include "ui/job_file.h"
@@ -22,8 +23,6 @@
 namespace qvd {
 
 namespace {
-
-enum class OutputFormat { Text, Csv, Json };
 
 // The options that give the screen's size, one for each way of sizing.
 struct SizingOption {
@@ -73,17 +72,14 @@ public:
             if (option == "--job") {
                 request.jobPath = value;
             } else if (option == "--length-format") {
-                if (value != "decimal" && value != "ft-in") {
-                    err << "qvdtalvern-cli: --length-format is decimal or ft-in, not '" << value << "'\n";
+                request.lengths = readLengthFormatOption(value, err);
+                if (!request.lengths)
                     return std::nullopt;
-                }
-                request.lengths = value == "ft-in" ? LengthFormat::FeetAndInches : LengthFormat::Decimal;
             } else if (option == "--units") {
-                if (value != "in" && value != "cm") {
-                    err << "qvdtalvern-cli: --units is in or cm, not '" << value << "'\n";
+                const auto units = readUnitsOption(value, err);
+                if (!units)
                     return std::nullopt;
-                }
-                request.units = value == "cm" ? UnitSystem::Centimetres : UnitSystem::Inches;
+                request.units = *units;
                 request.inputsGiven = true;
             } else if (option == "--angle") {
                 request.angleText = value;
@@ -91,16 +87,10 @@ public:
             } else if (option == "--screen-bottom") {
                 request.screenBottomText = value;
             } else if (option == "--format") {
-                if (value == "text")
-                    request.format = OutputFormat::Text;
-                else if (value == "csv")
-                    request.format = OutputFormat::Csv;
-                else if (value == "json")
-                    request.format = OutputFormat::Json;
-                else {
-                    err << "qvdtalvern-cli: --format is text, csv or json, not '" << value << "'\n";
+                const auto format = readFormatOption(value, err);
+                if (!format)
                     return std::nullopt;
-                }
+                request.format = *format;
             } else {
                 const auto* input = std::find_if(std::begin(kSizingOptions), std::end(kSizingOptions),
                     [&](const SizingOption& s) { return s.option == option; });
