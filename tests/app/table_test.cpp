@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "app/cli/table.h"
+#include "cli_output.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,9 @@
 namespace qvd {
 namespace {
 
+using test::csvFields;
+using test::linesOf;
+
 struct TableRun {
     int status;
     std::string out;
@@ -28,34 +32,6 @@ TableRun table(std::vector<std::string_view> args, bool colour = false, const Nu
     std::ostringstream err;
     const int status = runTable(args, {out, err, colour}, format);
     return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// The fields of a CSV line; quoted fields may hold commas and doubled quotes.
-std::vector<std::string> csvFields(const std::string& line)
-{
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
-            fields.back() += line[++i];
-        else if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted)
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    return fields;
 }
 
 struct RangeCase {
