@@ -26,6 +26,23 @@ for entry in "$stage"/share/applications/*.desktop; do
   [ -z "$report" ] || fail "desktop-file-validate $entry: $report"
 done
 
+echo "-- the job file type under the staged prefix"
+# A copy of the staged data folder with its MIME database built, as the
+# package's trigger builds it on a real system.
+mime=$(mktemp -d)
+trap 'rm -rf "$mime"' EXIT
+mkdir -p "$mime/share/applications"
+cp -r "$stage/share/mime" "$mime/share/"
+cp "$stage"/share/applications/*.desktop "$mime/share/applications/"
+XDG_DATA_DIRS="$mime/share" update-mime-database "$mime/share/mime"
+printf '{"format": "qvdtalvern-job", "version": 1}\n' >"$mime/aula.qvdjob"
+type=$(XDG_DATA_DIRS="$mime/share:/usr/share" XDG_DATA_HOME="$mime/none" xdg-mime query filetype "$mime/aula.qvdjob")
+[ "$type" = application/x-qvdtalvern-job ] || fail "a .qvdjob file is of type '$type'"
+grep -qx 'MimeType=application/x-qvdtalvern-job;' "$mime"/share/applications/*.desktop \
+  || fail "the desktop entry does not open job files"
+grep -qx 'Exec=qvdtalvern %f' "$mime"/share/applications/*.desktop || fail "the desktop entry passes no file"
+echo "aula.qvdjob: $type"
+
 echo "-- appstreamcli validate --no-net"
 for metainfo in "$stage"/share/metainfo/*.metainfo.xml; do
   appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $metainfo"

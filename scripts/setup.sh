@@ -15,6 +15,7 @@ packages=(
   librsvg2-bin                     # renders the icon as PNG for the window
   dpkg-dev file                    # the Debian package: dpkg-shlibdeps, and what CPack uses to find binaries
   desktop-file-utils appstream lintian groff-base  # the install checks of scripts/check-install.sh
+  shared-mime-info xdg-utils libfile-mimeinfo-perl  # the job file type, checked by scripts/check-install.sh (xdg-mime reads the database through mimetype)
   clang-format                     # the format check of the test command and the pre-commit hook
 )
 

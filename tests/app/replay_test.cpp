@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/cli/replay.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -159,6 +160,10 @@ TEST(Replay, BadLineStopsBeforeItRunsWithStatus2)
         {"set Option11.Value", ""},
         {"set Option11.Value -1 0", ""},
         {"dump now", ""},
+        // Input is shown, never obeyed: no terminal escape reaches stderr.
+        {"click \x1b]0;title\x07\x1b[2J", "'\\x1b]0;title\\x07\\x1b[2J'"},
+        {"click Bar\xff\xc2\x85\\", "'Bar\\xff\\xc2\\x85\\\\'"},
+        {"scroll hsbM1 \u00e9t\u00e9", "'\u00e9t\u00e9'"},
     };
     // Lines 1 to 4 run; line 5 is the bad one and line 6 never runs.
     const std::string before = "# comment\n\nset Label1.Caption before\ndump\n";
@@ -172,6 +177,8 @@ TEST(Replay, BadLineStopsBeforeItRunsWithStatus2)
         const std::string reason = r.err.substr(prefix.size());
         EXPECT_GT(reason.size(), 1u) << c.line;
         EXPECT_EQ(reason.find('\n'), reason.size() - 1) << c.line;
+        EXPECT_EQ(std::count_if(reason.begin(), reason.end(), [](char ch) { return ch == '\x1b' || ch == '\x07'; }), 0)
+            << c.line;
         EXPECT_NE(reason.find(c.named), std::string::npos) << c.line << ": " << reason;
     }
 }

@@ -8,6 +8,7 @@ namespace qvd {
 
 enum ExitStatus : int {
     ExitOk = 0,
+    ExitWriteError = 1,   // standard output could not be written (a full disk, a closed file)
     ExitUsage = 2,        // an unknown command or option, a value that is not allowed, a script line not understood
     ExitRuntimeError = 3, // an untrapped error in the model
 };

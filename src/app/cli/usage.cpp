@@ -155,8 +155,8 @@ std::string cliHelp()
     help += "\nOptions:\n";
     for (const OptionHelp& option : general)
         help += item(option.flags, option.text);
-    help += "\nExit status: 0 done; 2 wrong usage, a value not allowed or a script line not understood;\n"
-            "3 an untrapped error in the model.\n"
+    help += "\nExit status: 0 done; 1 the output could not be written; 2 wrong usage, a value not allowed\n"
+            "or a script line not understood; 3 an untrapped error in the model.\n"
             "Numbers use the decimal separator of LC_ALL, LC_NUMERIC or LANG; NO_COLOR set turns off red.\n"
             "See qvdtalvern-cli(1) for the replay actions, the output formats and examples.\n";
     return help;
