@@ -37,6 +37,22 @@ bool asksForTextOnly(int argc, char** argv)
     return false;
 }
 
+// The words of the command line that are not options, as the system's bytes:
+// a file name need not be valid text in the user's encoding.
+QList<QByteArray> positionalWords(int argc, char** argv)
+{
+    QList<QByteArray> words;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray word(argv[i]);
+        if (!optionsEnded && word == "--")
+            optionsEnded = true;
+        else if (optionsEnded || !word.startsWith('-') || word == "-")
+            words << word;
+    }
+    return words;
+}
+
 QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 } // namespace
@@ -78,7 +94,8 @@ int main(int argc, char** argv)
     qvd::WindowView view(model);
     QSettings settings(QStringLiteral("QVDTALVERN"), QStringLiteral("qvdtalvern"));
     qvd::JobDocument document(model, view, settings);
-    if (!files.isEmpty())
-        QTimer::singleShot(0, &document, [&document, file = files.first()] { document.open(file); });
+    const QList<QByteArray> words = positionalWords(argc, argv);
+    if (!words.isEmpty())
+        QTimer::singleShot(0, &document, [&document, file = words.first()] { document.openNativePath(file); });
     return qvd::runWindow(view);
 }

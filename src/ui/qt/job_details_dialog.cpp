@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+#include <vector>
+
 namespace qvd {
 
 namespace {
@@ -25,10 +28,42 @@ QLineEdit* lineField(const char* name, const std::string& text, QWidget* parent)
     return field;
 }
 
+// The field's text, or the given text when the field still shows it.
+std::string kept(const QLineEdit* field, const std::string& given)
+{
+    return field->text() == QString::fromStdString(given) ? given : field->text().toStdString();
+}
+
+// How the notes editor shows `text`, with, for each character it shows, where
+// that character starts in `text` (and the end of `text` last).
+std::pair<QString, std::vector<qsizetype>> shownInEditor(const QString& text)
+{
+    QString shown;
+    std::vector<qsizetype> starts;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        starts.push_back(i);
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            shown += QLatin1Char('\n');
+        } else if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            shown += QLatin1Char('\n');
+        } else if (c == QChar::Nbsp) {
+            shown += QLatin1Char(' ');
+        } else {
+            shown += c;
+        }
+    }
+    starts.push_back(text.size());
+    return {shown, starts};
+}
+
 } // namespace
 
 JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
     : QDialog(parent)
+    , m_given(details)
 {
     setObjectName(QStringLiteral("jobDetails"));
     setWindowTitle(QStringLiteral("Job details"));
@@ -39,6 +74,7 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
     m_notes = new QPlainTextEdit(QString::fromStdString(details.notes), this);
     m_notes->setObjectName(QStringLiteral("jobNotes"));
     m_notes->setTabChangesFocus(true);
+    m_notesShown = m_notes->toPlainText();
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("jobDetailsProblem"));
     m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -67,8 +103,31 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
 
 JobDetails JobDetailsDialog::details() const
 {
-    return {m_name->text().toStdString(), m_client->text().toStdString(), m_site->text().toStdString(),
-        m_preparedBy->text().toStdString(), m_notes->toPlainText().toStdString()};
+    return {kept(m_name, m_given.name), kept(m_client, m_given.client), kept(m_site, m_given.site),
+        kept(m_preparedBy, m_given.preparedBy), notes()};
+}
+
+std::string JobDetailsDialog::notes() const
+{
+    const QString now = m_notes->toPlainText();
+    if (now == m_notesShown)
+        return m_given.notes;
+    const QString given = QString::fromStdString(m_given.notes);
+    const auto [shown, starts] = shownInEditor(given);
+    if (shown != m_notesShown) // shown some other way: the editor's text is all there is
+        return now.toStdString();
+    // The edit lies between the text the two have in common at the start
+    // and at the end; outside it, the given text stands as it was.
+    qsizetype head = 0;
+    while (head < shown.size() && head < now.size() && shown[head] == now[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shown.size() - head && tail < now.size() - head
+        && shown[shown.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    const qsizetype from = starts[static_cast<std::size_t>(head)];
+    const qsizetype to = starts[static_cast<std::size_t>(shown.size() - tail)];
+    return (given.left(from) + now.mid(head, now.size() - head - tail) + given.mid(to)).toStdString();
 }
 
 void JobDetailsDialog::checkLimits()

@@ -9,6 +9,9 @@
 #include "ui/job_file.h"
 
 #include <QDialog>
+#include <QString>
+
+#include <string>
 
 class QDialogButtonBox;
 class QLabel;
@@ -21,11 +24,18 @@ class JobDetailsDialog : public QDialog {
 public:
     JobDetailsDialog(const JobDetails& details, QWidget* parent);
 
-    // The texts as they stand in the fields.
+    // The texts as they stand in the fields. What the user did not edit comes
+    // back exactly as it was given: the notes editor shows line and paragraph
+    // separators, carriage returns and no-break spaces as plain new lines and
+    // spaces, and only the part the user changed takes its text from there.
     [[nodiscard]] JobDetails details() const;
 
 private:
     void checkLimits();
+    [[nodiscard]] std::string notes() const;
+
+    JobDetails m_given;
+    QString m_notesShown; // the editor's text of the given notes
 
     QLineEdit* m_name = nullptr;
     QLineEdit* m_client = nullptr;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "job_document.h"
 
+#include "file_writer.h"
 #include "job_details_dialog.h"
 #include "table_actions.h"
 #include "ui/table_report.h"
@@ -12,14 +13,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace qvd {
 
@@ -28,14 +34,34 @@ namespace {
 const QString kRecentKey = QStringLiteral("recentJobs");
 const QString kFilter = QStringLiteral("Jobs (*.qvdjob);;All files (*)");
 
+QString jobSuffix()
+{
+    return QString::fromLatin1(kJobFileSuffix.data(), static_cast<qsizetype>(kJobFileSuffix.size()));
+}
+
 QString chooseJobFile(QWidget* parent, JobDocument::FileDialog kind, const QString& suggested)
 {
     if (kind == JobDocument::FileDialog::Open)
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Open job"), suggested, kFilter);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save job as"), suggested, kFilter);
+    return askSavePath(parent, QStringLiteral("Save job as"), suggested, kFilter, jobSuffix());
 }
 
 void warn(QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job"), text); }
+
+JobDocument::ChangedOnDisk askAboutChangedOnDisk(QWidget* parent, const QString& path)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Job"),
+        QStringLiteral("The job %1 was changed on disk since it was opened or saved. Overwrite those changes?")
+            .arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Cancel, parent);
+    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save &as..."), QMessageBox::AcceptRole);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return JobDocument::ChangedOnDisk::Overwrite;
+    return box.clickedButton() == saveAs ? JobDocument::ChangedOnDisk::SaveAs : JobDocument::ChangedOnDisk::Cancel;
+}
 
 JobDocument::Unsaved askAboutUnsaved(QWidget* parent)
 {
@@ -61,6 +87,8 @@ JobDocument::JobDocument(MainWindow& model, WindowView& view, QSettings& setting
     , m_chooseFile(chooseJobFile)
     , m_tell(warn)
     , m_askUnsaved(askAboutUnsaved)
+    , m_mayReplace(askToReplace)
+    , m_askChangedOnDisk(askAboutChangedOnDisk)
 {
     TableActions& actions = view.tableActions();
     QMenu* menu = actions.menu();
@@ -104,6 +132,8 @@ JobDocument::JobDocument(MainWindow& model, WindowView& view, QSettings& setting
     actions.setJobDetails([this] { return m_details; });
     actions.addFollower([this] { followModel(); });
     view.installEventFilter(this);
+    // Job files dropped on the window open as Open job does.
+    view.setAcceptDrops(true);
     followModel();
 }
 
@@ -129,7 +159,7 @@ Job JobDocument::job() const
 bool JobDocument::hasUnsavedChanges() const
 {
     if (!m_saved)
-        return !m_details.isEmpty();
+        return !m_details.isEmpty() || m_view.room() != RoomSetting{};
     return job() != *m_saved;
 }
 
@@ -142,11 +172,14 @@ void JobDocument::followModel()
     m_feetAndInches->setChecked(m_model.lengthFormat() == LengthFormat::FeetAndInches);
 }
 
-bool JobDocument::open(const QString& path)
+bool JobDocument::open(const QString& path) { return openNativePath(QFile::encodeName(path)); }
+
+bool JobDocument::openNativePath(const QByteArray& native)
 {
     if (m_view.hasFailed())
         return false;
-    const JobReading reading = readJobFile(QFile::encodeName(path).toStdString());
+    const QString path = QFile::decodeName(native);
+    const JobReading reading = readJobFile(native.toStdString());
     if (!reading.ok()) {
         qCWarning(lcView) << "job file refused:" << path << QString::fromStdString(reading.error.message);
         m_tell(dialogParent(),
@@ -157,8 +190,17 @@ bool JobDocument::open(const QString& path)
     apply(*reading.job);
     if (m_view.hasFailed())
         return false;
-    m_path = absolute(path);
     m_saved = job();
+    // A name the program cannot spell back (bytes that are no text in the
+    // user's encoding) is read, but saving asks where to, rather than write
+    // to a look-alike name.
+    if (QFile::encodeName(path) != native) {
+        m_path.clear();
+        m_onDisk.reset();
+        return true;
+    }
+    m_path = absolute(path);
+    m_onDisk = diskState(m_path);
     remember(m_path);
     return true;
 }
@@ -178,7 +220,34 @@ bool JobDocument::save()
 {
     if (m_path.isEmpty())
         return saveAs();
+    if (changedOnDisk()) {
+        switch (m_askChangedOnDisk(dialogParent(), m_path)) {
+        case ChangedOnDisk::Overwrite:
+            break;
+        case ChangedOnDisk::SaveAs:
+            return saveAs();
+        case ChangedOnDisk::Cancel:
+            return false;
+        }
+    }
     return writeTo(m_path);
+}
+
+std::optional<JobDocument::DiskState> JobDocument::diskState(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return DiskState{file.readAll(), QFileInfo(file).fileTime(QFileDevice::FileModificationTime)};
+}
+
+// Another program (or a second window) wrote, replaced or removed the file
+// since this window last read or wrote it.
+bool JobDocument::changedOnDisk() const
+{
+    if (!m_onDisk)
+        return false;
+    return diskState(m_path) != m_onDisk;
 }
 
 bool JobDocument::saveAs()
@@ -191,31 +260,30 @@ bool JobDocument::saveAs()
         suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                         .filePath((name.isEmpty() ? QStringLiteral("Job") : name) + QStringLiteral(".qvdjob"));
     }
-    QString path = m_chooseFile(dialogParent(), FileDialog::Save, suggested);
+    QWidget* parent = dialogParent();
+    const QString path
+        = completedSavePath(parent, m_chooseFile(parent, FileDialog::Save, suggested), jobSuffix(), m_mayReplace);
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QString::fromLatin1(kJobFileSuffix.data(), static_cast<qsizetype>(kJobFileSuffix.size()));
     return writeTo(path);
 }
 
 // Written whole to a new file beside the old one, which takes its place only
-// once everything is on disk: a failed save leaves the old file as it was.
+// once everything is on disk: a failed save leaves the old file as it was,
+// and the job unsaved.
 bool JobDocument::writeTo(const QString& path)
 {
     const Job current = job();
     const std::string text = jobFileText(current);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())
-        || !file.commit()) {
-        qCWarning(lcView) << "could not save the job to" << path << file.errorString();
-        m_tell(dialogParent(),
-            QStringLiteral("The job could not be saved to %1: %2.").arg(shown(path), file.errorString()));
+    const QString problem = writeWholeFile(path, QByteArray::fromStdString(text));
+    if (!problem.isEmpty()) {
+        qCWarning(lcView) << "could not save the job to" << path << problem;
+        m_tell(dialogParent(), QStringLiteral("The job could not be saved to %1: %2.").arg(shown(path), problem));
         return false;
     }
     m_path = absolute(path);
     m_saved = current;
+    m_onDisk = diskState(m_path);
     remember(m_path);
     return true;
 }
@@ -235,16 +303,100 @@ bool JobDocument::settleChanges()
     return false;
 }
 
+namespace {
+
+// The local job file a drag brings, if it brings exactly one.
+QString droppedJob(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    return QFileInfo(path).suffix().compare(jobSuffix().mid(1), Qt::CaseInsensitive) == 0 ? path : QString();
+}
+
+} // namespace
+
 bool JobDocument::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_view && event->type() == QEvent::Close && !settleChanges()) {
-        event->ignore();
-        return true;
+    if (watched != &m_view)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Close:
+        if (!settleChanges()) {
+            event->ignore();
+            return true;
+        }
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!droppedJob(drag->mimeData()).isEmpty() && !m_view.hasFailed()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = droppedJob(drop->mimeData());
+        if (!path.isEmpty()) {
+            drop->acceptProposedAction();
+            openDropped(path);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }
 
-QStringList JobDocument::recentJobs() const { return m_settings.value(kRecentKey).toStringList(); }
+void JobDocument::openDropped(const QString& path)
+{
+    if (settleChanges())
+        open(path);
+}
+
+// The settings file is a convenience: a list that cannot be read or written
+// is said once in the log, and the job goes on as if there were none.
+void JobDocument::warnAboutSettings(const char* what) const
+{
+    if (m_settingsWarned)
+        return;
+    m_settingsWarned = true;
+    qCWarning(lcView) << "the recent jobs list" << what << m_settings.fileName();
+}
+
+QStringList JobDocument::recentJobs() const
+{
+    if (m_settings.status() != QSettings::NoError) {
+        warnAboutSettings("cannot be read from");
+        return {};
+    }
+    const QVariant value = m_settings.value(kRecentKey);
+    QStringList recent;
+    if (value.isValid() && !value.canConvert<QStringList>())
+        warnAboutSettings("is not a list of files in");
+    for (const QString& path : value.toStringList()) {
+        if (!path.isEmpty() && !recent.contains(path))
+            recent << path;
+        if (recent.size() == kMaxRecentJobs)
+            break;
+    }
+    return recent;
+}
+
+void JobDocument::storeRecent(const QStringList& recent)
+{
+    m_settings.setValue(kRecentKey, recent);
+    m_settings.sync();
+    if (m_settings.status() != QSettings::NoError)
+        warnAboutSettings("cannot be written to");
+}
 
 void JobDocument::remember(const QString& path)
 {
@@ -253,14 +405,14 @@ void JobDocument::remember(const QString& path)
     recent.prepend(path);
     while (recent.size() > kMaxRecentJobs)
         recent.removeLast();
-    m_settings.setValue(kRecentKey, recent);
+    storeRecent(recent);
 }
 
 void JobDocument::forget(const QString& path)
 {
     QStringList recent = recentJobs();
     recent.removeAll(path);
-    m_settings.setValue(kRecentKey, recent);
+    storeRecent(recent);
 }
 
 void JobDocument::fillRecentMenu()

@@ -13,9 +13,12 @@
 // opened or saved. A file is read and checked whole before anything is
 // applied; a bad one leaves the window exactly as it was.
 
+#include "save_dialogs.h"
 #include "ui/job_file.h"
 #include "ui/main_window.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -43,6 +46,10 @@ public:
     enum class Unsaved { Save, Discard, Cancel };
     // Asks what to do with unsaved changes.
     using UnsavedQuestion = std::function<Unsaved(QWidget* parent)>;
+    enum class ChangedOnDisk { Overwrite, SaveAs, Cancel };
+    // Asks what to do when the job's file changed on disk since it was
+    // opened or saved (another program or window wrote it).
+    using ChangedOnDiskQuestion = std::function<ChangedOnDisk(QWidget* parent, const QString& path)>;
 
     static constexpr int kMaxRecentJobs = 8;
 
@@ -54,12 +61,19 @@ public:
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setMessenger(Messenger messenger) { m_tell = std::move(messenger); }
     void setUnsavedQuestion(UnsavedQuestion question) { m_askUnsaved = std::move(question); }
+    void setReplaceQuestion(ReplaceQuestion question) { m_mayReplace = std::move(question); }
+    void setChangedOnDiskQuestion(ChangedOnDiskQuestion question) { m_askChangedOnDisk = std::move(question); }
 
     // Reads the job at `path` and applies it as a user would enter it; on a
     // bad file tells the user what is wrong and changes nothing. True when
     // the job was applied.
     bool open(const QString& path);
-    // Writes the job to its file, or asks for one first. True when written.
+    // The same for a path given as the system's bytes (a command line's),
+    // which need not be valid text.
+    bool openNativePath(const QByteArray& native);
+    // Writes the job to its file, or asks for one first; asks first, too,
+    // when the file changed on disk since it was opened or saved. True when
+    // the job is on disk.
     bool save();
     bool saveAs();
     // Asks about unsaved changes and saves them if the user says so; false
@@ -72,7 +86,8 @@ public:
     void setDetails(const JobDetails& details) { m_details = details; }
     [[nodiscard]] const QString& filePath() const { return m_path; }
     // Changes since the last open or save that would be lost: any at all once
-    // a file is open, and the details before that.
+    // a file is open; before that, what the user entered beyond the window's
+    // own inputs (a room, the details).
     [[nodiscard]] bool hasUnsavedChanges() const;
     [[nodiscard]] QStringList recentJobs() const;
     [[nodiscard]] QMenu* recentMenu() const { return m_recentMenu; }
@@ -85,8 +100,12 @@ private:
     [[nodiscard]] QWidget* dialogParent() const;
     void apply(const Job& job);
     bool writeTo(const QString& path);
+    [[nodiscard]] bool changedOnDisk() const;
+    void openDropped(const QString& path);
+    void warnAboutSettings(const char* what) const;
     void remember(const QString& path);
     void forget(const QString& path);
+    void storeRecent(const QStringList& recent);
     void fillRecentMenu();
     void openRecent(const QString& path);
     void editDetails();
@@ -98,10 +117,21 @@ private:
     FileChooser m_chooseFile;
     Messenger m_tell;
     UnsavedQuestion m_askUnsaved;
+    ReplaceQuestion m_mayReplace;
+    ChangedOnDiskQuestion m_askChangedOnDisk;
     QMenu* m_recentMenu = nullptr;
     QAction* m_feetAndInches = nullptr;
     QString m_path;             // the open job's file; empty before one is opened or saved
     std::optional<Job> m_saved; // the job as last opened or saved
+    // The file's bytes as last read or written, to see another writer's changes.
+    struct DiskState {
+        QByteArray bytes;
+        QDateTime modified;
+        bool operator==(const DiskState&) const = default;
+    };
+    [[nodiscard]] static std::optional<DiskState> diskState(const QString& path);
+    std::optional<DiskState> m_onDisk;
+    mutable bool m_settingsWarned = false; // a settings problem is said once in the log
     JobDetails m_details;
 };
 

@@ -3,6 +3,7 @@
 #include "job_sheet.h"
 
 #include "control_widgets.h"
+#include "file_writer.h"
 #include "placement_painter.h"
 #include "ui/form_design.h"
 #include "ui/placement_diagram.h"
@@ -69,10 +70,14 @@ public:
         if (!cut)
             shown = text;
         const QFontMetricsF metrics(font, m_painter.device());
-        const QRectF bounds = metrics.boundingRect(QRectF(0, 0, m_content.width(), 1e6), Qt::TextWordWrap, shown);
+        // A word longer than the line (a path, a link) breaks where it must
+        // instead of running off the page.
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         m_painter.setFont(font);
         m_painter.setPen(colour);
-        m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), Qt::TextWordWrap, shown);
+        const QRectF bounds = m_painter.boundingRect(QRectF(0, 0, m_content.width(), 1e6), shown, wrap);
+        m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), bounds.height()), shown, wrap);
         m_y += bounds.height();
         if (cut) {
             m_painter.setPen(kQuiet);
@@ -319,17 +324,19 @@ bool paintJobSheet(
     return painter.end();
 }
 
-bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, const JobDetails& details,
+QString saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, const JobDetails& details,
     QPageSize::PageSizeId paper, const RoomSetting& room)
 {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(paper));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(300);
-    // The program bears its window's name.
-    writer.setCreator(toQString(formDesign().name));
-    writer.setTitle(QStringLiteral("Projector placement job sheet"));
-    return paintJobSheet(writer, model, row, details, room);
+    return writeWholeFile(path, [&](QIODevice& device) {
+        QPdfWriter writer(&device);
+        writer.setPageSize(QPageSize(paper));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(300);
+        // The program bears its window's name.
+        writer.setCreator(toQString(formDesign().name));
+        writer.setTitle(QStringLiteral("Projector placement job sheet"));
+        return paintJobSheet(writer, model, row, details, room);
+    });
 }
 
 } // namespace qvd

@@ -13,12 +13,12 @@
 #include "ui/room_fit.h"
 
 #include <QPageSize>
+#include <QString>
 
 #include <cstddef>
 
 class QLocale;
 class QPaintDevice;
-class QString;
 
 namespace qvd {
 
@@ -35,9 +35,10 @@ namespace qvd {
 bool paintJobSheet(QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details = {},
     const RoomSetting& room = {});
 
-// Writes the sheet as a one-page PDF file at `path` on `paper`. False when
-// the file cannot be written.
-[[nodiscard]] bool saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
+// Writes the sheet as a one-page PDF file at `path` on `paper`, through the
+// program's one file writer: the reason in words when the file could not be
+// written (the earlier file at `path` is then as it was), else empty.
+[[nodiscard]] QString saveJobSheet(const QString& path, const MainWindow& model, std::size_t row,
     const JobDetails& details, QPageSize::PageSizeId paper, const RoomSetting& room = {});
 
 } // namespace qvd

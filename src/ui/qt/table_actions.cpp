@@ -5,6 +5,7 @@
 #include "job_sheet.h"
 #include "placement_window.h"
 #include "room_fit_dialog.h"
+#include "save_dialogs.h"
 #include "ui/table_report.h"
 #include "view_logging.h"
 #include "window_view.h"
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
@@ -26,10 +26,12 @@ namespace qvd {
 
 namespace {
 
+const QString kPdfSuffix = QStringLiteral(".pdf");
+
 QString askForPdfPath(QWidget* parent, const QString& suggested)
 {
-    return QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Export job sheet as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));
+    return askSavePath(
+        parent, QStringLiteral("Export job sheet as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"), kPdfSuffix);
 }
 
 bool askForPrinter(QPrinter& printer, QWidget* parent)
@@ -47,6 +49,9 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
     , m_view(view)
     , m_chooseFile(askForPdfPath)
     , m_printDialog(askForPrinter)
+    , m_mayReplace(askToReplace)
+    , m_tell(
+          [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job sheet"), text); })
 {
     for (std::size_t row = 0; row < kRowCount; ++row)
         m_rowCaptions.push_back(view.widget(model.rowCaption(row)));
@@ -176,17 +181,16 @@ void TableActions::saveJobSheetAs()
     const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                   .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
     QWidget* parent = dialogParent();
-    QString path = m_chooseFile(parent, suggested);
+    const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
-    if (saveJobSheet(
-            path, m_model, row, m_details ? m_details() : JobDetails{}, jobSheetPaper(QLocale()), m_view.room()))
+    const QString problem = saveJobSheet(
+        path, m_model, row, m_details ? m_details() : JobDetails{}, jobSheetPaper(QLocale()), m_view.room());
+    if (problem.isEmpty())
         return;
-    qCWarning(lcView) << "could not write the job sheet to" << path;
-    QMessageBox::warning(parent, QStringLiteral("Job sheet"),
-        QStringLiteral("The job sheet could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+    qCWarning(lcView) << "could not write the job sheet to" << path << problem;
+    m_tell(parent,
+        QStringLiteral("The job sheet could not be written to %1: %2.").arg(QDir::toNativeSeparators(path), problem));
 }
 
 QWidget* TableActions::dialogParent() const

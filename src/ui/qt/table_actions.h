@@ -15,6 +15,7 @@
 // picked in the diagram window; the first row until then. The diagram window
 // always shows the chosen row.
 
+#include "save_dialogs.h"
 #include "ui/job_file.h"
 #include "ui/main_window.h"
 
@@ -53,6 +54,10 @@ public:
 
     // Replaces the save dialog, e.g. with a fixed path in a test.
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Replaces the question before an existing file is replaced.
+    void setReplaceQuestion(ReplaceQuestion question) { m_mayReplace = std::move(question); }
+    // Replaces the message box that tells the user a file could not be written.
+    void setMessenger(std::function<void(QWidget*, const QString&)> messenger) { m_tell = std::move(messenger); }
     // Replaces the system's print dialog, e.g. with a PDF printer in a test.
     void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
     // Where the job sheet finds the job's details; none until set.
@@ -100,6 +105,8 @@ private:
     WindowView& m_view;
     FileChooser m_chooseFile;
     PrintDialog m_printDialog;
+    ReplaceQuestion m_mayReplace;
+    std::function<void(QWidget*, const QString&)> m_tell;
     std::function<JobDetails()> m_details;
     std::vector<std::function<void()>> m_followers;
     QMenu* m_menu = nullptr;

@@ -4,6 +4,7 @@
 // gives the same window back; a bad file changes nothing; the recent list;
 // the job sheet printed on one page, with the details and feet and inches.
 
+#include "full_disk.h"
 #include "view_test_support.h"
 
 #include "ui/qt/job_details_dialog.h"
@@ -21,6 +22,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -28,6 +30,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QUrl>
+
+#include <cstdio>
 
 #include <unistd.h>
 
@@ -92,6 +98,16 @@ private slots:
     void feetAndInchesForInchesOnly();
     void printedSheetIsOnePageWithTheDetails();
     void detailsDialogKeepsTextsToTheirLimits();
+    void failedWriteKeepsTheEarlierFile_data();
+    void failedWriteKeepsTheEarlierFile();
+    void completedNameIsAskedAboutBeforeReplacing_data();
+    void completedNameIsAskedAboutBeforeReplacing();
+    void jobChangedOnDiskIsNotOverwrittenUnasked();
+    void detailsComeBackAsGiven();
+    void closeAsksAboutARoomNeverSaved();
+    void droppedJobOpensAfterAskingAboutChanges();
+    void recentListSurvivesABadSettingsFile();
+    void nameThatIsNoTextOpens();
 
 private:
     // A fresh window with its document, the dialogs answered by the test.
@@ -106,6 +122,9 @@ private:
     int m_questions = 0;
     JobDocument::Unsaved m_answer = JobDocument::Unsaved::Cancel;
     QString m_chosen;
+    QStringList m_replaceAsked;
+    bool m_replace = false;
+    JobDocument::ChangedOnDisk m_onDisk = JobDocument::ChangedOnDisk::Cancel;
 };
 
 void JobDocumentTest::init()
@@ -129,6 +148,22 @@ void JobDocumentTest::makeWindow()
         return m_answer;
     });
     m_document->setFileChooser([this](QWidget*, JobDocument::FileDialog, const QString&) { return m_chosen; });
+    m_document->setReplaceQuestion([this](QWidget*, const QString& path) {
+        m_replaceAsked << path;
+        return m_replace;
+    });
+    m_document->setChangedOnDiskQuestion([this](QWidget*, const QString&) {
+        ++m_questions;
+        return m_onDisk;
+    });
+    TableActions& actions = m_window->view.tableActions();
+    actions.setFileChooser([this](QWidget*, const QString&) { return m_chosen; });
+    actions.setReplaceQuestion([this](QWidget*, const QString& path) {
+        m_replaceAsked << path;
+        return m_replace;
+    });
+    actions.setMessenger([this](QWidget*, const QString& text) { m_messages << text; });
+    m_replaceAsked.clear();
     QVERIFY(m_window->start());
 }
 
@@ -394,6 +429,226 @@ void JobDocumentTest::detailsDialogKeepsTextsToTheirLimits()
     dialog.findChild<QPlainTextEdit*>(QStringLiteral("jobNotes"))->setPlainText(QStringLiteral("a\nb"));
     QVERIFY(ok->isEnabled());
     QVERIFY(dialog.details() == (JobDetails{"Aula \"B\"", "Client", "", "", "a\nb"}));
+}
+
+// On a disk with no room left, every way of writing a file leaves the earlier
+// file byte for byte, leaves no temporary file, says why, and reports nothing
+// as saved.
+void JobDocumentTest::failedWriteKeepsTheEarlierFile_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("save job") << "saveJob"
+                              << "aula.qvdjob";
+    QTest::newRow("save job as, over another job") << "saveJobAs"
+                                                   << "other.qvdjob";
+    QTest::newRow("export job sheet over an earlier sheet") << "exportJobSheet"
+                                                            << "sheet.pdf";
+}
+
+void JobDocumentTest::failedWriteKeepsTheEarlierFile()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, target);
+    test::FullDisk disk(path("disk"));
+    const bool sheet = target.endsWith(QStringLiteral(".pdf"));
+    const QByteArray earlier = sheet              ? QByteArray("%PDF-1.4 an earlier sheet\n")
+        : target == QStringLiteral("aula.qvdjob") ? kJob
+                                                  : QByteArray(kJob).replace("-5", "3");
+    QVERIFY(disk.place(QStringLiteral("aula.qvdjob"), kJob));
+    QVERIFY(disk.place(target, earlier));
+    QVERIFY(m_document->open(disk.path(QStringLiteral("aula.qvdjob"))));
+    m_window->click(roles().continueButton());
+    m_window->widget(roles().widthBar())->setFocus();
+    m_window->type(Qt::Key_Right);
+    const QStringList files = disk.files();
+    QVERIFY(disk.fill());
+
+    m_chosen = disk.path(target);
+    m_replace = true;
+    m_window->rightClick(rowCaption("Ulmo"));
+    QVERIFY(m_window->chooseFromMenu(action.toLatin1()));
+
+    QCOMPARE(contents(disk.path(target)), earlier);
+    QCOMPARE(disk.files(), files);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages[0].contains(QDir::toNativeSeparators(disk.path(target))), qPrintable(m_messages[0]));
+    QVERIFY2(m_messages[0].contains(disk.reason()), qPrintable(m_messages[0]));
+    QVERIFY(m_document->hasUnsavedChanges());
+    QCOMPARE(m_document->filePath(), disk.path(QStringLiteral("aula.qvdjob")));
+}
+
+// "existing" typed in the dialog stands for existing.qvdjob or existing.pdf:
+// replacing it is asked about, and No keeps it.
+void JobDocumentTest::completedNameIsAskedAboutBeforeReplacing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("job, kept") << "saveJobAs"
+                               << ".qvdjob" << false;
+    QTest::newRow("job, replaced") << "saveJobAs"
+                                   << ".qvdjob" << true;
+    QTest::newRow("sheet, kept") << "exportJobSheet"
+                                 << ".pdf" << false;
+    QTest::newRow("sheet, replaced") << "exportJobSheet"
+                                     << ".pdf" << true;
+}
+
+void JobDocumentTest::completedNameIsAskedAboutBeforeReplacing()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, suffix);
+    QFETCH(bool, replace);
+    const QString existing = path("existing") + suffix;
+    QVERIFY(write(existing, "earlier"));
+    m_window->click(roles().continueButton());
+    m_chosen = path("existing");
+    m_replace = replace;
+    m_window->rightClick(rowCaption("Ulmo"));
+    QVERIFY(m_window->chooseFromMenu(action.toLatin1()));
+    QCOMPARE(m_replaceAsked, QStringList{existing});
+    QCOMPARE(contents(existing) == "earlier", !replace);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void JobDocumentTest::jobChangedOnDiskIsNotOverwrittenUnasked()
+{
+    QVERIFY(write(path("aula.qvdjob"), kJob));
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+    m_window->click(roles().continueButton());
+    m_window->widget(roles().widthBar())->setFocus();
+    m_window->type(Qt::Key_Right);
+    const QByteArray theirs = QByteArray(kJob).replace("Aula Magna", "Aula Minor");
+    QVERIFY(write(path("aula.qvdjob"), theirs)); // another window saved meanwhile
+
+    m_onDisk = JobDocument::ChangedOnDisk::Cancel;
+    QVERIFY(!m_document->save());
+    QCOMPARE(m_questions, 1);
+    QCOMPARE(contents(path("aula.qvdjob")), theirs);
+
+    m_onDisk = JobDocument::ChangedOnDisk::SaveAs;
+    m_chosen = path("mine.qvdjob");
+    QVERIFY(m_document->save());
+    QCOMPARE(contents(path("aula.qvdjob")), theirs);
+    QCOMPARE(m_document->filePath(), path("mine.qvdjob"));
+
+    QVERIFY(write(path("mine.qvdjob"), theirs));
+    m_onDisk = JobDocument::ChangedOnDisk::Overwrite;
+    QVERIFY(m_document->save());
+    QCOMPARE(contents(path("mine.qvdjob")), QByteArray::fromStdString(jobFileText(m_document->job())));
+    const int asked = m_questions;
+    QVERIFY(m_document->save()); // unchanged on disk since: no question
+    QCOMPARE(m_questions, asked);
+}
+
+// Line endings, separators and no-break spaces the editor shows as plain new
+// lines and spaces stay as given, and an edit changes only what it touches.
+void JobDocumentTest::detailsComeBackAsGiven()
+{
+    const JobDetails given{
+        "Aula\u00a0B", "Client", "", "", "first\r\nsecond\u2028third\u2029fourth\rfifth\u00a0\U0001F4FD\ttab\r\n"};
+    {
+        JobDetailsDialog dialog(given, nullptr);
+        QVERIFY(dialog.details() == given);
+    }
+    JobDetailsDialog dialog(given, nullptr);
+    auto* notes = dialog.findChild<QPlainTextEdit*>(QStringLiteral("jobNotes"));
+    QTextCursor cursor = notes->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    cursor.insertText(QStringLiteral("zeroth "));
+    JobDetails edited = given;
+    edited.notes = "zeroth " + given.notes;
+    QVERIFY(dialog.details() == edited);
+
+    QVERIFY(write(path("aula.qvdjob"), kJob));
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+    m_document->setDetails(given);
+    QVERIFY(m_document->save());
+    makeWindow();
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+    QVERIFY(m_document->details() == given);
+}
+
+void JobDocumentTest::closeAsksAboutARoomNeverSaved()
+{
+    m_window->click(roles().continueButton());
+    QVERIFY(!m_document->hasUnsavedChanges());
+    m_window->view.room().distance = "150";
+    QVERIFY(m_document->hasUnsavedChanges());
+    m_answer = JobDocument::Unsaved::Cancel;
+    QVERIFY(!m_window->view.close());
+    QCOMPARE(m_questions, 1);
+}
+
+void JobDocumentTest::droppedJobOpensAfterAskingAboutChanges()
+{
+    QVERIFY(write(path("aula.qvdjob"), kJob));
+    m_window->click(roles().continueButton());
+    m_document->setDetails({"Unsaved", "", "", "", ""});
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path("aula.qvdjob"))});
+    const QPoint at = m_window->view.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&m_window->view, &enter);
+    QVERIFY(enter.isAccepted());
+    m_answer = JobDocument::Unsaved::Discard;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&m_window->view, &drop);
+    QCOMPARE(m_questions, 1);
+    QCOMPARE(m_document->filePath(), path("aula.qvdjob"));
+    QCOMPARE(m_document->details().name, std::string("Aula Magna"));
+
+    data.setUrls({QUrl::fromLocalFile(path("notes.txt"))}); // not a job: refused
+    QDragEnterEvent other(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    other.setAccepted(false);
+    QApplication::sendEvent(&m_window->view, &other);
+    QVERIFY(!other.isAccepted());
+}
+
+// A settings file that cannot be written, or holds no list, is said in the
+// log; the job is saved all the same, and the list keeps at most eight.
+void JobDocumentTest::recentListSurvivesABadSettingsFile()
+{
+    QVERIFY(write(path("blocker"), "a file where a folder would be"));
+    m_settings = std::make_unique<QSettings>(path("blocker/settings.ini"), QSettings::IniFormat);
+    makeWindow();
+    QVERIFY(write(path("aula.qvdjob"), kJob));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("recent jobs list.*cannot be written")));
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+    m_document->setDetails({"Changed", "", "", "", ""});
+    QVERIFY(m_document->save()); // said once only
+    QCOMPARE(contents(path("aula.qvdjob")), QByteArray::fromStdString(jobFileText(m_document->job())));
+
+    QByteArray many = "[General]\nrecentJobs=";
+    for (int n = 0; n < 20; ++n)
+        many += (n > 0 ? ", " : "") + path("job%1.qvdjob").arg(n).toLatin1();
+    QVERIFY(write(path("many.ini"), many + "\n"));
+    m_settings = std::make_unique<QSettings>(path("many.ini"), QSettings::IniFormat);
+    makeWindow();
+    QCOMPARE(m_document->recentJobs().size(), JobDocument::kMaxRecentJobs);
+
+    QVERIFY(write(path("corrupt.ini"), "[General\nrecentJobs=\"unclosed\n\xff\xfe"));
+    m_settings = std::make_unique<QSettings>(path("corrupt.ini"), QSettings::IniFormat);
+    makeWindow();
+    QVERIFY(m_document->recentJobs().size() <= JobDocument::kMaxRecentJobs);
+    QVERIFY(m_document->open(path("aula.qvdjob")));
+}
+
+// A name whose bytes are no valid UTF-8 opens as it does on the command line;
+// saving then asks where to rather than write to a look-alike name.
+void JobDocumentTest::nameThatIsNoTextOpens()
+{
+    const QByteArray native = QFile::encodeName(m_dir->path()) + "/aula\xff.qvdjob";
+    {
+        FILE* file = std::fopen(native.constData(), "wb");
+        QVERIFY(file != nullptr);
+        QCOMPARE(std::fwrite(kJob.constData(), 1, std::size_t(kJob.size()), file), std::size_t(kJob.size()));
+        QCOMPARE(std::fclose(file), 0);
+    }
+    QVERIFY(m_document->openNativePath(native));
+    QCOMPARE(m_document->details().name, std::string("Aula Magna"));
+    QVERIFY(m_document->filePath().isEmpty());
 }
 
 QTEST_MAIN(JobDocumentTest)
