@@ -67,7 +67,7 @@ private slots:
     void feetAndInchesForAnAnswerInInches();
 
 private:
-    [[nodiscard]] RoomFitDialog* dialog() const { return m_window->view.tableActions().roomFitDialog(); }
+    [[nodiscard]] RoomFitDialog* dialog() const { return m_window->actions.roomFitDialog(); }
     [[nodiscard]] QString cell(int row, int column) const { return dialog()->table()->item(row, column)->text(); }
     void open()
     {
@@ -131,7 +131,7 @@ void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
     // the floor.
     m_window->view.activateWindow();
     m_window->typeWith(Qt::ControlModifier, Qt::Key_D);
-    PlacementWindow* placement = m_window->view.tableActions().placementWindow();
+    PlacementWindow* placement = m_window->actions.placementWindow();
     QTRY_VERIFY(placement != nullptr && placement->isVisible());
     QVERIFY(!placement->diagram().room.has_value());
     QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("useSize0")), Qt::LeftButton);
@@ -145,7 +145,7 @@ void RoomFitDialogTest::feetAndInchesForAnAnswerInInches()
     enter("roomDistance", QStringLiteral("250"));
     const QString decimal = cell(0, ThrowCell);
     m_window->model.setLengthFormat(LengthFormat::FeetAndInches);
-    m_window->view.tableActions().followModel();
+    m_window->actions.followModel();
     QCOMPARE(cell(0, ThrowCell),
         QString::fromStdString(feetAndInches(decimal.toStdString(), m_window->model.numberFormat()).value()));
     QCOMPARE(cell(3, LimitCell), QStringLiteral("lens or bar range"));    // words unchanged
@@ -187,7 +187,7 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     m_window->view.activateWindow();
     m_window->rightClick(model.rowCaption(kRow));
     QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
-    PlacementWindow* placement = m_window->view.tableActions().placementWindow();
+    PlacementWindow* placement = m_window->actions.placementWindow();
     QTRY_VERIFY(placement != nullptr && placement->isVisible());
     QVERIFY(placement->diagram().room.has_value());
     QVERIFY(placement->grab().save(renders.filePath(QStringLiteral("diagram-room.png"))));
@@ -196,7 +196,7 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     QImage sheet(910, 1286, QImage::Format_RGB32);
     sheet.setDotsPerMeterX(4331);
     sheet.setDotsPerMeterY(4331);
-    QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->view.room()));
+    QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->session.room()));
     QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet-room.png"))));
 }
 
