@@ -9,6 +9,11 @@
 
 namespace qvd {
 
+std::string withFloorFlag(const std::string& height, bool belowFloor)
+{
+    return belowFloor ? height + " " + std::string(kBelowFloor) : height;
+}
+
 std::string_view limitWords(FitLimit limit)
 {
     switch (limit) {

@@ -41,6 +41,8 @@ enum class FitLimit {
 // and the flag of a base below the floor.
 inline constexpr std::string_view kBaseHeightHeader = "BASE HEIGHT";
 inline constexpr std::string_view kBelowFloor = "below the floor";
+// A base height as shown, flagged when it lies below the floor.
+[[nodiscard]] std::string withFloorFlag(const std::string& height, bool belowFloor);
 // The name of the screen-bottom height among the inputs.
 inline constexpr std::string_view kScreenBottomName = "Screen bottom";
 

@@ -53,8 +53,9 @@ TEST(JobSession, GivesBackTheJobItWasGivenAndTellsOnce)
             EXPECT_EQ(told, 1) << separator;
             EXPECT_EQ(session.job(), job) << separator << " row " << job.projector.value_or(0);
             EXPECT_EQ(session.hasAdditions(), job.room.has_value() || !job.details.isEmpty());
-            if (job.room && std::string(separator) == ",")
+            if (job.room && std::string(separator) == ",") {
                 EXPECT_EQ(session.room().distance.find('.'), std::string::npos) << "the window shows its own separator";
+            }
         }
     }
 }

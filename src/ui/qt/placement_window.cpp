@@ -27,7 +27,7 @@ QString describe(const PlacementDiagram& d)
     return toQString(d.projector + ": throw distance " + d.throwDistance.label + ", straight line "
         + d.straightLine.label + ", vertical offset " + d.verticalOffset.label + ", projection angle " + d.tiltLabel
         + (d.room ? ", screen bottom " + d.room->screenBottom.label + " above the floor, base height "
-                    + d.room->baseHeight.label + (d.room->belowFloor ? " " + std::string(kBelowFloor) : "")
+                    + withFloorFlag(d.room->baseHeight.label, d.room->belowFloor)
                   : ""));
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "room_fit_dialog.h"
 
+#include "control_widgets.h"
 #include "runtime/runtime_error.h"
 #include "ui/table_report.h"
 #include "view_logging.h"
@@ -25,8 +26,6 @@
 namespace qvd {
 
 namespace {
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const QColor kWarning(0xcc, 0x00, 0x00);
 
@@ -251,7 +250,7 @@ void RoomFitDialog::showAnswer()
         for (int column = WidthColumn; column <= OffsetColumn; ++column)
             set(column, shown(texts[column - WidthColumn]));
         if (fit.baseHeight && fit.baseHeight->belowFloor)
-            set(BaseColumn, shown(fit.baseHeight->text) + QLatin1Char(' ') + toQString(kBelowFloor), kWarning);
+            set(BaseColumn, toQString(withFloorFlag(shown(fit.baseHeight->text).toStdString(), true)), kWarning);
         else
             set(BaseColumn, fit.baseHeight ? shown(fit.baseHeight->text) : QString());
         m_table->cellWidget(r, UseColumn)->setEnabled(m_answer && fit.limit != FitLimit::None);

@@ -301,8 +301,13 @@ template <typename Action> void WindowView::deliver(ControlId id, const char* ev
         return;
     }
     qCDebug(lcView) << event << name.c_str();
+    run(action);
+}
+
+void WindowView::run(const std::function<void()>& steps)
+{
     try {
-        action();
+        steps();
         emit userActed();
     } catch (const RuntimeError& error) {
         fail(error);
@@ -335,14 +340,7 @@ bool WindowView::enter(const std::function<void()>& steps)
     if (m_failed || m_updating > 0)
         return false;
     qCDebug(lcView) << "enter steps";
-    try {
-        steps();
-        emit userActed();
-    } catch (const RuntimeError& error) {
-        fail(error);
-    } catch (const std::exception& error) {
-        qFatal("the window model failed: %s", error.what());
-    }
+    run(steps);
     return !m_failed;
 }
 

@@ -90,6 +90,8 @@ private:
     // Hands a user action to the model; an untrapped error stops the window
     // here instead of unwinding into Qt's event loop.
     template <typename Action> void deliver(ControlId id, const char* event, Action&& action);
+    // Runs a user's action or steps on the model and tells of them.
+    void run(const std::function<void()>& steps);
     void fail(const RuntimeError& error);
 
     MainWindow& m_model;
