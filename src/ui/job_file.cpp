@@ -23,8 +23,6 @@ using OrderedJson = nlohmann::ordered_json;
 
 // Nesting no job comes near; deeper text is refused before the parser sees it.
 constexpr int kMaxNesting = 32;
-// The longest number a room distance may have before its point.
-constexpr std::size_t kMaxRoomDigits = 6;
 
 constexpr std::string_view kUnitNames[] = {"in", "cm"};                      // by UnitSystem
 constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"}; // by Sizing
@@ -223,27 +221,17 @@ const Json& object(const Json& value, std::string_view path)
     return value;
 }
 
-// A room length: digits, optionally "." and one or two digits.
+// A room length in the file's form ("." as the separator), kept canonical.
 std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
 {
     const std::string rule = inQuotes(path) + " must be a number written as text with \".\" and at most two decimals, "
         + (zeroAllowed ? "0 or more" : "greater than 0") + ", such as \"250.5\"";
     if (!value.is_string())
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
-    const auto& length = value.get_ref<const std::string&>();
-    const std::size_t point = length.find('.');
-    const std::string_view whole = std::string_view(length).substr(0, point);
-    const std::string_view decimals
-        = point == std::string::npos ? std::string_view() : std::string_view(length).substr(point + 1);
-    const auto digits = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    const bool wellFormed = !whole.empty() && whole.size() <= kMaxRoomDigits && digits(whole) && digits(decimals)
-        && (point == std::string::npos || (!decimals.empty() && decimals.size() <= 2));
-    const bool zero = length.find_first_not_of("0.") == std::string::npos;
-    if (!wellFormed || (zero && !zeroAllowed))
+    const std::optional<RoomLength> length = readRoomLength(value.get_ref<const std::string&>(), ".");
+    if (!length || (length->value <= 0.0 && !zeroAllowed))
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
-    return length;
+    return length->canonical;
 }
 
 Job jobOf(const Json& root)
@@ -450,16 +438,22 @@ std::string withSeparator(std::string_view text, std::string_view from, std::str
     return result;
 }
 
-// A room length the file accepts: what roomLength() takes.
-std::optional<std::string> fileLength(const std::string& text, const NumberFormat& format, bool zeroAllowed)
+// A room length the user typed, in the file's canonical form; nothing when
+// the grammar refuses it or it is 0 where it must be greater.
+std::optional<std::string> fileLength(std::string_view text, const NumberFormat& format, bool zeroAllowed)
 {
-    const std::optional<double> value = parseRoomLength(text, format);
-    if (!value || (*value <= 0.0 && !zeroAllowed))
+    const std::optional<RoomLength> length = readRoomLength(text, format.decimalSeparator);
+    if (!length || (length->value <= 0.0 && !zeroAllowed))
         return std::nullopt;
-    std::string written = withSeparator(text, format.decimalSeparator, ".");
-    if (written.substr(0, written.find('.')).size() > kMaxRoomDigits)
-        return std::nullopt;
-    return written;
+    return length->canonical;
+}
+
+// A room length of the file as the user reads it: canonical, with the
+// user's separator.
+std::string windowLength(std::string_view text, const NumberFormat& format)
+{
+    const std::optional<RoomLength> length = readRoomLength(text, ".");
+    return withSeparator(length ? std::string_view(length->canonical) : text, ".", format.decimalSeparator);
 }
 
 } // namespace
@@ -477,9 +471,9 @@ std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberForm
 
 RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
 {
-    RoomSetting shown{room.kind, withSeparator(room.distance, ".", format.decimalSeparator), std::nullopt};
+    RoomSetting shown{room.kind, windowLength(room.distance, format), std::nullopt};
     if (room.screenBottom)
-        shown.screenBottom = withSeparator(*room.screenBottom, ".", format.decimalSeparator);
+        shown.screenBottom = windowLength(*room.screenBottom, format);
     return shown;
 }
 
