@@ -11,8 +11,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <limits>
+#include <set>
 #include <system_error>
+#include <vector>
 
 namespace qvd {
 
@@ -131,12 +134,37 @@ std::size_t characterCount(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// True when brackets outside strings nest deeper than kMaxNesting.
-bool nestsTooDeep(std::string_view text)
+bool isJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// How far the JSON value at the start of `text` reaches, judged by its
+// brackets and strings alone: `end` lies just past its closing bracket or
+// quote, or past its last character. Anything after it is not part of the
+// job. The parser is given only the value, because it would take a NUL byte
+// for the end of the text and never see what follows.
+struct ValueExtent {
+    std::size_t end = 0;
+    bool tooDeep = false; // brackets nest deeper than kMaxNesting
+};
+
+ValueExtent valueExtent(std::string_view text)
 {
+    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; // a byte order mark, which the parser skips too
+    while (i < text.size() && isJsonBlank(text[i]))
+        ++i;
+    if (i == text.size())
+        return {text.size()};
+    constexpr std::string_view kStructural = "{}[],:\"";
+    if (text[i] != '"' && text[i] != '{' && text[i] != '[') {
+        if (kStructural.find(text[i]) != std::string_view::npos)
+            return {i + 1};
+        while (i < text.size() && !isJsonBlank(text[i]) && text[i] != '\0'
+            && kStructural.find(text[i]) == std::string_view::npos)
+            ++i;
+        return {i};
+    }
     int depth = 0;
     bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (; i < text.size(); ++i) {
         const char c = text[i];
         if (inString) {
             if (c == '\\')
@@ -147,12 +175,14 @@ bool nestsTooDeep(std::string_view text)
             inString = true;
         } else if (c == '{' || c == '[') {
             if (++depth > kMaxNesting)
-                return true;
+                return {text.size(), true};
         } else if (c == '}' || c == ']') {
             --depth;
         }
+        if (depth == 0 && !inString)
+            return {i + 1};
     }
-    return false;
+    return {text.size()};
 }
 
 // A failed check: the reason the job is refused.
@@ -161,6 +191,60 @@ struct Refusal {
 };
 
 [[noreturn]] void refuse(JobErrorKind kind, std::string message) { throw Refusal{{kind, std::move(message)}}; }
+
+// The parser's callback that refuses a member given twice in any object,
+// naming it by its path from the top ("size.value", "extra[2].name").
+class RepeatedMemberCheck {
+public:
+    bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed)
+    {
+        switch (event) {
+        case Json::parse_event_t::object_start:
+        case Json::parse_event_t::array_start: {
+            const std::string path = childPath();
+            m_containers.push_back({event == Json::parse_event_t::object_start, path, {}, {}, 0});
+            break;
+        }
+        case Json::parse_event_t::key: {
+            Container& object = m_containers.back();
+            object.key = parsed.get<std::string>();
+            if (!object.keys.insert(object.key).second)
+                refuse(JobErrorKind::Member, "the member " + inQuotes(childPath()) + " is given twice");
+            break;
+        }
+        case Json::parse_event_t::value:
+            childPath(); // counts an element of an array
+            break;
+        case Json::parse_event_t::object_end:
+        case Json::parse_event_t::array_end:
+            m_containers.pop_back();
+            break;
+        }
+        return true;
+    }
+
+private:
+    struct Container {
+        bool object = true;
+        std::string path;
+        std::set<std::string> keys; // an object's members so far
+        std::string key;            // an object's latest member
+        std::size_t elements = 0;   // an array's elements so far
+    };
+
+    // The path of the value that starts now in the innermost container.
+    std::string childPath()
+    {
+        if (m_containers.empty())
+            return {};
+        Container& container = m_containers.back();
+        if (!container.object)
+            return container.path + "[" + std::to_string(container.elements++) + "]";
+        return container.path.empty() ? container.key : container.path + "." + container.key;
+    }
+
+    std::vector<Container> m_containers;
+};
 
 const Json& member(const Json& object, std::string_view path, std::string_view key)
 {
@@ -336,12 +420,16 @@ JobReading parseJob(std::string_view text)
             JobErrorKind::NotUtf8, "not UTF-8 text: a byte that is no character at " + lineAndColumn(text, bad));
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
         return refused(JobErrorKind::Syntax, "empty: a job file holds a JSON object");
-    if (nestsTooDeep(text))
+    const ValueExtent extent = valueExtent(text);
+    if (extent.tooDeep)
         return refused(
             JobErrorKind::Syntax, "not a job file: it nests more than " + std::to_string(kMaxNesting) + " deep");
     Json root;
     try {
-        root = Json::parse(text);
+        RepeatedMemberCheck repeated;
+        root = Json::parse(text.substr(0, extent.end), std::ref(repeated));
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.error};
     } catch (const Json::parse_error& error) {
         // The library's message names the line and column: keep them, drop its prefix.
         std::string reason = error.what();
@@ -354,6 +442,8 @@ JobReading parseJob(std::string_view text)
         return refused(JobErrorKind::Syntax,
             "not valid JSON: " + (bracket == std::string::npos ? reason : reason.substr(bracket + 2)));
     }
+    if (const std::size_t after = text.find_first_not_of(" \t\r\n", extent.end); after != std::string_view::npos)
+        return refused(JobErrorKind::Syntax, "unexpected bytes after the job at " + lineAndColumn(text, after));
     try {
         return {jobOf(root), {}};
     } catch (const Refusal& refusal) {

@@ -59,16 +59,17 @@ enum class JobErrorKind {
     Unreadable, // missing, a folder, not a plain file, or the system refused to read it
     TooLarge,   // over kMaxJobFileBytes
     NotUtf8,    // a byte sequence that is not UTF-8
-    Syntax,     // not JSON (empty, truncated, misspelt)
+    Syntax,     // not JSON (empty, truncated, misspelt, bytes after the value)
     NotAJob,    // JSON, but not an object with "format": "qvdtalvern-job"
     Version,    // a version this program does not read
-    Member,     // a member missing, of the wrong type or off its range
+    Member,     // a member missing, given twice, of the wrong type or off its range
 };
 
 struct JobError {
     JobErrorKind kind = JobErrorKind::Syntax;
     // What is wrong, for a person, without the file's name: "not valid JSON
-    // at line 3, column 5: ...", "\"angle\" must be a whole number from -15 to 15".
+    // at line 3, column 5: ...", "\"angle\" must be a whole number from -15 to 15",
+    // "the member \"angle\" is given twice".
     std::string message;
 };
 

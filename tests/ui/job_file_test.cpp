@@ -198,6 +198,15 @@ TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
         {jobWith(R"(, "job": {"notes": ")" + std::string(kMaxJobNotesLength + 1, 'x') + "\"}"), JobErrorKind::Member,
             "\"job.notes\" is longer than 20000 characters"},
         {std::string(kMaxJobFileBytes + 1, ' '), JobErrorKind::TooLarge, "larger than 1 MB (1048577 bytes)"},
+        {jobWith("") + std::string("\0garbage", 8), JobErrorKind::Syntax,
+            "unexpected bytes after the job at line 2, column 15"},
+        {jobWith("") + "\n\t{}", JobErrorKind::Syntax, "unexpected bytes after the job at line 3, column 2"},
+        {"\xef\xbb\xbf[] 1", JobErrorKind::Syntax, "unexpected bytes after the job at line 1, column 5"},
+        {jobWith(R"(, "angle": 10)"), JobErrorKind::Member, "the member \"angle\" is given twice"},
+        {jobWith("").replace(jobWith("").find("100}"), 3, R"(100, "value": 99)"), JobErrorKind::Member,
+            "the member \"size.value\" is given twice"},
+        {jobWith(R"(, "extra": [[1, {"a": 1}], {"a": 1, "b": {}, "a": 2}])"), JobErrorKind::Member,
+            "the member \"extra[1].a\" is given twice"},
         {jobWith(R"(, "room": {"kind": "throw", "distance": "1234567"})"), JobErrorKind::Member, "not \"1234567\""},
     };
     for (const auto& c : cases) {
