@@ -155,8 +155,10 @@ ValueExtent valueExtent(std::string_view text)
         return {text.size()};
     constexpr std::string_view kStructural = "{}[],:\"";
     if (text[i] != '"' && text[i] != '{' && text[i] != '[') {
-        if (kStructural.find(text[i]) != std::string_view::npos)
-            return {i + 1};
+        // At least one character, a structural one or a NUL included.
+        const std::size_t start = i++;
+        if (kStructural.find(text[start]) != std::string_view::npos)
+            return {i};
         while (i < text.size() && !isJsonBlank(text[i]) && text[i] != '\0'
             && kStructural.find(text[i]) == std::string_view::npos)
             ++i;
@@ -431,6 +433,10 @@ JobReading parseJob(std::string_view text)
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     } catch (const Json::parse_error& error) {
+        // The library takes a NUL byte for the end of the text: name it instead.
+        if (error.byte >= 1 && error.byte <= extent.end && text[error.byte - 1] == '\0')
+            return refused(
+                JobErrorKind::Syntax, "not valid JSON at " + lineAndColumn(text, error.byte - 1) + ": a NUL byte");
         // The library's message names the line and column: keep them, drop its prefix.
         std::string reason = error.what();
         const std::size_t at = reason.find("at line ");

@@ -202,6 +202,8 @@ TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
             "unexpected bytes after the job at line 2, column 15"},
         {jobWith("") + "\n\t{}", JobErrorKind::Syntax, "unexpected bytes after the job at line 3, column 2"},
         {"\xef\xbb\xbf[] 1", JobErrorKind::Syntax, "unexpected bytes after the job at line 1, column 5"},
+        {std::string("{\"a\": \0}", 8), JobErrorKind::Syntax, "not valid JSON at line 1, column 7: a NUL byte"},
+        {std::string(" \0{}", 4), JobErrorKind::Syntax, "not valid JSON at line 1, column 2: a NUL byte"},
         {jobWith(R"(, "angle": 10)"), JobErrorKind::Member, "the member \"angle\" is given twice"},
         {jobWith("").replace(jobWith("").find("100}"), 3, R"(100, "value": 99)"), JobErrorKind::Member,
             "the member \"size.value\" is given twice"},
