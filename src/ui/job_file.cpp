@@ -11,8 +11,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <limits>
+#include <set>
 #include <system_error>
+#include <vector>
 
 namespace qvd {
 
@@ -23,8 +26,6 @@ using OrderedJson = nlohmann::ordered_json;
 
 // Nesting no job comes near; deeper text is refused before the parser sees it.
 constexpr int kMaxNesting = 32;
-// The longest number a room distance may have before its point.
-constexpr std::size_t kMaxRoomDigits = 6;
 
 constexpr std::string_view kUnitNames[] = {"in", "cm"};                      // by UnitSystem
 constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"}; // by Sizing
@@ -133,12 +134,39 @@ std::size_t characterCount(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// True when brackets outside strings nest deeper than kMaxNesting.
-bool nestsTooDeep(std::string_view text)
+bool isJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// How far the JSON value at the start of `text` reaches, judged by its
+// brackets and strings alone: `end` lies just past its closing bracket or
+// quote, or past its last character. Anything after it is not part of the
+// job. The parser is given only the value, because it would take a NUL byte
+// for the end of the text and never see what follows.
+struct ValueExtent {
+    std::size_t end = 0;
+    bool tooDeep = false; // brackets nest deeper than kMaxNesting
+};
+
+ValueExtent valueExtent(std::string_view text)
 {
+    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; // a byte order mark, which the parser skips too
+    while (i < text.size() && isJsonBlank(text[i]))
+        ++i;
+    if (i == text.size())
+        return {text.size()};
+    constexpr std::string_view kStructural = "{}[],:\"";
+    if (text[i] != '"' && text[i] != '{' && text[i] != '[') {
+        // At least one character, a structural one or a NUL included.
+        const std::size_t start = i++;
+        if (kStructural.find(text[start]) != std::string_view::npos)
+            return {i};
+        while (i < text.size() && !isJsonBlank(text[i]) && text[i] != '\0'
+            && kStructural.find(text[i]) == std::string_view::npos)
+            ++i;
+        return {i};
+    }
     int depth = 0;
     bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (; i < text.size(); ++i) {
         const char c = text[i];
         if (inString) {
             if (c == '\\')
@@ -149,12 +177,14 @@ bool nestsTooDeep(std::string_view text)
             inString = true;
         } else if (c == '{' || c == '[') {
             if (++depth > kMaxNesting)
-                return true;
+                return {text.size(), true};
         } else if (c == '}' || c == ']') {
             --depth;
         }
+        if (depth == 0 && !inString)
+            return {i + 1};
     }
-    return false;
+    return {text.size()};
 }
 
 // A failed check: the reason the job is refused.
@@ -163,6 +193,60 @@ struct Refusal {
 };
 
 [[noreturn]] void refuse(JobErrorKind kind, std::string message) { throw Refusal{{kind, std::move(message)}}; }
+
+// The parser's callback that refuses a member given twice in any object,
+// naming it by its path from the top ("size.value", "extra[2].name").
+class RepeatedMemberCheck {
+public:
+    bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed)
+    {
+        switch (event) {
+        case Json::parse_event_t::object_start:
+        case Json::parse_event_t::array_start: {
+            const std::string path = childPath();
+            m_containers.push_back({event == Json::parse_event_t::object_start, path, {}, {}, 0});
+            break;
+        }
+        case Json::parse_event_t::key: {
+            Container& object = m_containers.back();
+            object.key = parsed.get<std::string>();
+            if (!object.keys.insert(object.key).second)
+                refuse(JobErrorKind::Member, "the member " + inQuotes(childPath()) + " is given twice");
+            break;
+        }
+        case Json::parse_event_t::value:
+            childPath(); // counts an element of an array
+            break;
+        case Json::parse_event_t::object_end:
+        case Json::parse_event_t::array_end:
+            m_containers.pop_back();
+            break;
+        }
+        return true;
+    }
+
+private:
+    struct Container {
+        bool object = true;
+        std::string path;
+        std::set<std::string> keys; // an object's members so far
+        std::string key;            // an object's latest member
+        std::size_t elements = 0;   // an array's elements so far
+    };
+
+    // The path of the value that starts now in the innermost container.
+    std::string childPath()
+    {
+        if (m_containers.empty())
+            return {};
+        Container& container = m_containers.back();
+        if (!container.object)
+            return container.path + "[" + std::to_string(container.elements++) + "]";
+        return container.path.empty() ? container.key : container.path + "." + container.key;
+    }
+
+    std::vector<Container> m_containers;
+};
 
 const Json& member(const Json& object, std::string_view path, std::string_view key)
 {
@@ -223,27 +307,17 @@ const Json& object(const Json& value, std::string_view path)
     return value;
 }
 
-// A room length: digits, optionally "." and one or two digits.
+// A room length in the file's form ("." as the separator), kept canonical.
 std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
 {
     const std::string rule = inQuotes(path) + " must be a number written as text with \".\" and at most two decimals, "
         + (zeroAllowed ? "0 or more" : "greater than 0") + ", such as \"250.5\"";
     if (!value.is_string())
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
-    const auto& length = value.get_ref<const std::string&>();
-    const std::size_t point = length.find('.');
-    const std::string_view whole = std::string_view(length).substr(0, point);
-    const std::string_view decimals
-        = point == std::string::npos ? std::string_view() : std::string_view(length).substr(point + 1);
-    const auto digits = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    const bool wellFormed = !whole.empty() && whole.size() <= kMaxRoomDigits && digits(whole) && digits(decimals)
-        && (point == std::string::npos || (!decimals.empty() && decimals.size() <= 2));
-    const bool zero = length.find_first_not_of("0.") == std::string::npos;
-    if (!wellFormed || (zero && !zeroAllowed))
+    const std::optional<RoomLength> length = readRoomLength(value.get_ref<const std::string&>(), ".");
+    if (!length || (length->value <= 0.0 && !zeroAllowed))
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
-    return length;
+    return length->canonical;
 }
 
 Job jobOf(const Json& root)
@@ -348,13 +422,21 @@ JobReading parseJob(std::string_view text)
             JobErrorKind::NotUtf8, "not UTF-8 text: a byte that is no character at " + lineAndColumn(text, bad));
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
         return refused(JobErrorKind::Syntax, "empty: a job file holds a JSON object");
-    if (nestsTooDeep(text))
+    const ValueExtent extent = valueExtent(text);
+    if (extent.tooDeep)
         return refused(
             JobErrorKind::Syntax, "not a job file: it nests more than " + std::to_string(kMaxNesting) + " deep");
     Json root;
     try {
-        root = Json::parse(text);
+        RepeatedMemberCheck repeated;
+        root = Json::parse(text.substr(0, extent.end), std::ref(repeated));
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.error};
     } catch (const Json::parse_error& error) {
+        // The library takes a NUL byte for the end of the text: name it instead.
+        if (error.byte >= 1 && error.byte <= extent.end && text[error.byte - 1] == '\0')
+            return refused(
+                JobErrorKind::Syntax, "not valid JSON at " + lineAndColumn(text, error.byte - 1) + ": a NUL byte");
         // The library's message names the line and column: keep them, drop its prefix.
         std::string reason = error.what();
         const std::size_t at = reason.find("at line ");
@@ -366,6 +448,8 @@ JobReading parseJob(std::string_view text)
         return refused(JobErrorKind::Syntax,
             "not valid JSON: " + (bracket == std::string::npos ? reason : reason.substr(bracket + 2)));
     }
+    if (const std::size_t after = text.find_first_not_of(" \t\r\n", extent.end); after != std::string_view::npos)
+        return refused(JobErrorKind::Syntax, "unexpected bytes after the job at " + lineAndColumn(text, after));
     try {
         return {jobOf(root), {}};
     } catch (const Refusal& refusal) {
@@ -450,16 +534,22 @@ std::string withSeparator(std::string_view text, std::string_view from, std::str
     return result;
 }
 
-// A room length the file accepts: what roomLength() takes.
-std::optional<std::string> fileLength(const std::string& text, const NumberFormat& format, bool zeroAllowed)
+// A room length the user typed, in the file's canonical form; nothing when
+// the grammar refuses it or it is 0 where it must be greater.
+std::optional<std::string> fileLength(std::string_view text, const NumberFormat& format, bool zeroAllowed)
 {
-    const std::optional<double> value = parseRoomLength(text, format);
-    if (!value || (*value <= 0.0 && !zeroAllowed))
+    const std::optional<RoomLength> length = readRoomLength(text, format.decimalSeparator);
+    if (!length || (length->value <= 0.0 && !zeroAllowed))
         return std::nullopt;
-    std::string written = withSeparator(text, format.decimalSeparator, ".");
-    if (written.substr(0, written.find('.')).size() > kMaxRoomDigits)
-        return std::nullopt;
-    return written;
+    return length->canonical;
+}
+
+// A room length of the file as the user reads it: canonical, with the
+// user's separator.
+std::string windowLength(std::string_view text, const NumberFormat& format)
+{
+    const std::optional<RoomLength> length = readRoomLength(text, ".");
+    return withSeparator(length ? std::string_view(length->canonical) : text, ".", format.decimalSeparator);
 }
 
 } // namespace
@@ -477,9 +567,9 @@ std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberForm
 
 RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
 {
-    RoomSetting shown{room.kind, withSeparator(room.distance, ".", format.decimalSeparator), std::nullopt};
+    RoomSetting shown{room.kind, windowLength(room.distance, format), std::nullopt};
     if (room.screenBottom)
-        shown.screenBottom = withSeparator(*room.screenBottom, ".", format.decimalSeparator);
+        shown.screenBottom = windowLength(*room.screenBottom, format);
     return shown;
 }
 

@@ -46,8 +46,8 @@ struct Job {
     WindowInputs inputs;                  // the angle always set
     std::optional<std::size_t> projector; // the chosen row, top to bottom
     // The room as the file holds it: the distance greater than 0 and the
-    // screen bottom 0 or more, decimal text with "." and at most two decimals
-    // in the job's unit (kept as written).
+    // screen bottom 0 or more, in the job's unit, each in the canonical form
+    // of a room length (see RoomLength).
     std::optional<RoomSetting> room;
     LengthFormat lengthFormat = LengthFormat::Decimal;
     JobDetails details;
@@ -59,16 +59,17 @@ enum class JobErrorKind {
     Unreadable, // missing, a folder, not a plain file, or the system refused to read it
     TooLarge,   // over kMaxJobFileBytes
     NotUtf8,    // a byte sequence that is not UTF-8
-    Syntax,     // not JSON (empty, truncated, misspelt)
+    Syntax,     // not JSON (empty, truncated, misspelt, bytes after the value)
     NotAJob,    // JSON, but not an object with "format": "qvdtalvern-job"
     Version,    // a version this program does not read
-    Member,     // a member missing, of the wrong type or off its range
+    Member,     // a member missing, given twice, of the wrong type or off its range
 };
 
 struct JobError {
     JobErrorKind kind = JobErrorKind::Syntax;
     // What is wrong, for a person, without the file's name: "not valid JSON
-    // at line 3, column 5: ...", "\"angle\" must be a whole number from -15 to 15".
+    // at line 3, column 5: ...", "\"angle\" must be a whole number from -15 to 15",
+    // "the member \"angle\" is given twice".
     std::string message;
 };
 
@@ -90,11 +91,11 @@ struct JobReading {
 [[nodiscard]] std::string jobFileText(const Job& job);
 
 // The room the user entered (texts with `format`'s decimal separator) as a
-// job file holds it: "." separators, blanks trimmed. Nothing when the
+// job file holds it: each length in its canonical form. Nothing when the
 // distance is not a valid length greater than 0; a screen bottom that is not
-// a valid length is left out.
+// a valid length is left out. What this gives, parseJob reads back.
 [[nodiscard]] std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberFormat& format);
-// A job's room as the user sees it: "." replaced by `format`'s separator.
+// A job's room as the user sees it: canonical, with `format`'s separator.
 [[nodiscard]] RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format);
 
 // The inputs the window holds: the selected unit and sizing options, that

@@ -42,34 +42,49 @@ std::string_view limitName(FitLimit limit)
 
 std::string_view distanceKindName(DistanceKind kind) { return kind == DistanceKind::Throw ? "throw" : "straight"; }
 
-std::optional<double> parseRoomLength(std::string_view text, const NumberFormat& format)
+std::optional<RoomLength> readRoomLength(std::string_view text, std::string_view separator)
 {
     const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
-    const std::string_view separator = format.decimalSeparator;
-    std::size_t whole = 0;
-    while (whole < text.size() && std::isdigit(static_cast<unsigned char>(text[whole])) != 0)
-        ++whole;
-    std::size_t decimals = 0;
-    if (whole < text.size()) {
-        if (separator.empty() || text.substr(whole, separator.size()) != separator)
+    const std::size_t wholeEnd
+        = static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), digit) - text.begin());
+    std::string_view whole = text.substr(0, wholeEnd);
+    std::string_view decimals;
+    if (wholeEnd < text.size()) {
+        if (separator.empty() || text.substr(wholeEnd, separator.size()) != separator)
             return std::nullopt;
-        const std::string_view fraction = text.substr(whole + separator.size());
-        for (const char c : fraction) {
-            if (std::isdigit(static_cast<unsigned char>(c)) == 0)
-                return std::nullopt;
-        }
-        decimals = fraction.size();
+        decimals = text.substr(wholeEnd + separator.size());
+        if (!std::all_of(decimals.begin(), decimals.end(), digit))
+            return std::nullopt;
     }
-    if (whole + decimals == 0 || decimals > 2)
+    if (whole.empty() && decimals.empty())
         return std::nullopt;
-    const ParseResult parsed = tryParseNumber(text, format);
-    if (!parsed.ok())
+    if (decimals.size() > 2)
         return std::nullopt;
-    return parsed.value;
+    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
+    if (whole.size() > kMaxRoomWholeDigits)
+        return std::nullopt;
+    decimals = decimals.substr(0, decimals.find_last_not_of('0') + 1);
+
+    RoomLength length;
+    length.canonical = whole.empty() ? "0" : std::string(whole);
+    if (!decimals.empty())
+        length.canonical += "." + std::string(decimals);
+    // At most eight digits: the value is the double nearest to the decimal.
+    length.value = ParseNumber(length.canonical, NumberFormat{"."});
+    return length;
+}
+
+std::optional<double> parseRoomLength(std::string_view text, const NumberFormat& format)
+{
+    const std::optional<RoomLength> length = readRoomLength(text, format.decimalSeparator);
+    if (!length)
+        return std::nullopt;
+    return length->value;
 }
 
 std::optional<BaseHeight> baseHeight(double screenBottom, const PlacementResult& shown, const NumberFormat& format)

@@ -55,9 +55,30 @@ struct RoomSetting {
     bool operator==(const RoomSetting&) const = default;
 };
 
-// A length the user types for a room: digits with at most two decimals after
-// the decimal separator of `format`, blanks around allowed. Nothing for any
-// other text; the sign and range are the caller's to check.
+// The one grammar of a room length, for the Fit to room dialog, the command
+// line and the job file alike: digits, then optionally the decimal separator
+// and at most two decimals; blanks around are ignored. The whole part may be
+// empty (".5") and the separator may end the text ("150."), but not both;
+// leading zeros are allowed and not counted, and at most kMaxRoomWholeDigits
+// digits remain before the separator. No sign, exponent or digit grouping:
+// the sign and range are the caller's to check. The window and the command
+// line use the user's separator, the file ".".
+inline constexpr std::size_t kMaxRoomWholeDigits = 6;
+
+struct RoomLength {
+    double value = 0.0;
+    // The form the file keeps: "." as the separator, no leading zeros but a
+    // single "0" before the separator, the decimals without trailing zeros,
+    // and no separator without decimals: ".5" gives "0.5", "0150." and
+    // "150.00" give "150", "007.50" gives "7.5". One value, one text.
+    std::string canonical;
+    bool operator==(const RoomLength&) const = default;
+};
+
+// The length in `text` written with `separator`, or nothing when the grammar
+// refuses it.
+[[nodiscard]] std::optional<RoomLength> readRoomLength(std::string_view text, std::string_view separator);
+// The value of a length the user types, with `format`'s separator.
 [[nodiscard]] std::optional<double> parseRoomLength(std::string_view text, const NumberFormat& format);
 
 // The projector's base above the floor: the screen's bottom edge at

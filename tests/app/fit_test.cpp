@@ -113,6 +113,9 @@ TEST(Fit, ReadsAndWritesTheUsersDecimalSeparator)
     EXPECT_EQ(fields[3], "150,5");
     EXPECT_NE(fields[9].find(','), std::string::npos) << "the throw caption has decimals";
     EXPECT_EQ(fit({"--throw", "150.5"}, comma).status, ExitUsage);
+    // The room length grammar of the dialog and the job file.
+    EXPECT_EQ(csvFields(linesOf(fit({"--throw", "0150,", "--format", "csv"}, comma).out).at(1))[3], "150");
+    EXPECT_EQ(csvFields(linesOf(fit({"--straight", ",5", "--format", "csv"}, comma).out).at(1))[3], "0,5");
 }
 
 TEST(Fit, TextNamesLimitsAndFlagsBasesBelowTheFloor)
@@ -145,6 +148,8 @@ TEST(Fit, RefusalsNameWhatIsAllowed)
         {{"--straight", "-3", "--units", "cm"}, "above 0 cm"},
         {{"--throw", "100.123"}, "at most two decimals"},
         {{"--throw", "1e3"}, "at most two decimals"},
+        {{"--throw", "1234567"}, "at most two decimals"}, // more digits than a job file keeps
+        {{"--throw", "100", "--screen-bottom", "1000000"}, "from 0 in. up"},
         {{"--throw", "100", "--straight", "100"}, "one of --throw and --straight"},
         {{"--throw", "100", "--angle", "16"}, "-15 to 15"},
         {{"--throw", "100", "--angle", "-16"}, "-15 to 15"},

@@ -10,10 +10,13 @@
 
 namespace qvd::fuzz {
 
+// The decimal separators a user may have: a period, a comma, and the
+// Arabic one of two bytes.
+inline const NumberFormat kFormats[] = {NumberFormat{"."}, NumberFormat{","}, NumberFormat{"\xd9\xab"}};
+
 // The first byte chooses the decimal separator, the rest is the text.
 inline NumberFormat formatFrom(const std::uint8_t*& data, std::size_t& size)
 {
-    static const NumberFormat kFormats[] = {NumberFormat{"."}, NumberFormat{","}, NumberFormat{"\xd9\xab"}};
     if (size == 0)
         return kFormats[0];
     const NumberFormat& format = kFormats[data[0] % 3];

@@ -8,6 +8,7 @@
 
 #include "runtime/length_format.h"
 
+#include "ui/job_file.h"
 #include "ui/placement_diagram.h"
 #include "ui/qt/job_sheet.h"
 #include "ui/qt/placement_window.h"
@@ -65,6 +66,7 @@ private slots:
     void fillsFromTheWindowAndFollowsItsUnit();
     void useThisSizeShowsTheRowsDistancesAtItsWidth();
     void feetAndInchesForAnAnswerInInches();
+    void takesTheLengthsTheJobFileKeeps();
 
 private:
     [[nodiscard]] RoomFitDialog* dialog() const { return m_window->actions.roomFitDialog(); }
@@ -198,6 +200,40 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     sheet.setDotsPerMeterY(4331);
     QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->session.room()));
     QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet-room.png"))));
+}
+
+// With a comma as the separator, the dialog fits a length exactly when the
+// job file keeps it, and the saved job opens with the same length.
+void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
+{
+    MainWindow model(NumberFormat{","});
+    model.load();
+    RoomSetting room;
+    RoomFitDialog fit(
+        model, room, [](int) {}, {}, nullptr);
+    auto* distance = fit.findChild<QLineEdit*>(QStringLiteral("roomDistance"));
+    const struct {
+        const char* typed;
+        bool fitted;
+    } cases[] = {{",5", true}, {"150,", true}, {"0000150", true}, {"999999,99", true}, {"1234567", false},
+        {"150.5", false}, {"1,234", false}, {"0", false}};
+    for (const auto& c : cases) {
+        distance->clear();
+        QTest::keyClicks(distance, QString::fromLatin1(c.typed));
+        QCOMPARE(fit.answer().has_value(), c.fitted);
+        QCOMPARE(fit.findChild<QLabel*>(QStringLiteral("roomStatus"))->isVisibleTo(&fit), !c.fitted);
+        const std::optional<RoomSetting> written = roomForFile(room, model.numberFormat());
+        QCOMPARE(written.has_value(), c.fitted);
+        if (!written)
+            continue;
+        Job job;
+        job.inputs = windowInputs(model);
+        job.room = written;
+        const JobReading reading = parseJob(jobFileText(job));
+        QVERIFY2(reading.ok(), reading.error.message.c_str());
+        const RoomSetting shown = roomForWindow(*reading.job->room, model.numberFormat());
+        QCOMPARE(parseRoomLength(shown.distance, model.numberFormat()), parseRoomLength(c.typed, model.numberFormat()));
+    }
 }
 
 QTEST_MAIN(RoomFitDialogTest)
