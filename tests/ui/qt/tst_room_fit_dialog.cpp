@@ -206,11 +206,11 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
 // job file keeps it, and the saved job opens with the same length.
 void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
 {
-    MainWindow model(NumberFormat{","});
+    JobSession session(NumberFormat{","});
+    MainWindow& model = session.window();
     model.load();
-    RoomSetting room;
     RoomFitDialog fit(
-        model, room, [](int) {}, {}, nullptr);
+        session, [](int) {}, nullptr);
     auto* distance = fit.findChild<QLineEdit*>(QStringLiteral("roomDistance"));
     const struct {
         const char* typed;
@@ -222,7 +222,7 @@ void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
         QTest::keyClicks(distance, QString::fromLatin1(c.typed));
         QCOMPARE(fit.answer().has_value(), c.fitted);
         QCOMPARE(fit.findChild<QLabel*>(QStringLiteral("roomStatus"))->isVisibleTo(&fit), !c.fitted);
-        const std::optional<RoomSetting> written = roomForFile(room, model.numberFormat());
+        const std::optional<RoomSetting> written = roomForFile(session.room(), model.numberFormat());
         QCOMPARE(written.has_value(), c.fitted);
         if (!written)
             continue;
