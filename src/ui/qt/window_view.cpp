@@ -5,6 +5,7 @@
 #include "accessible_names.h"
 #include "control_widgets.h"
 #include "design_fonts.h"
+#include "ui/control_names.h"
 #include "view_logging.h"
 
 #include <QApplication>
@@ -81,8 +82,8 @@ void WindowView::buildWidgets()
             m_container[id] = m_model.id(design.container);
         QWidget* parent = m_container[id] ? m_widgets[*m_container[id]] : this;
         QWidget* widget = createControlWidget(design, parent);
-        widget->setAccessibleName(spoken[id].name);
-        widget->setAccessibleDescription(spoken[id].description);
+        widget->setAccessibleName(toQString(spoken[id].name));
+        widget->setAccessibleDescription(toQString(spoken[id].description));
         // The window's context menu wherever it is asked for, the scroll bars included.
         widget->setContextMenuPolicy(Qt::NoContextMenu);
         m_widgets[id] = widget;
