@@ -6,7 +6,7 @@
 // start-up the user waits for.
 
 #include "first_paint.h"
-#include "ui/qt/window_view.h"
+#include "ui/qt/job_window.h"
 
 #include <QApplication>
 
@@ -14,8 +14,8 @@ int main(int argc, char** argv)
 {
     qvd::bench::useOffscreenUnlessChosen();
     QApplication app(argc, argv);
-    qvd::MainWindow model(qvd::NumberFormat::fromEnvironment());
-    qvd::WindowView view(model);
-    qvd::bench::quitAtFirstPaint(view);
-    return qvd::runWindow(view);
+    qvd::JobSession session(qvd::NumberFormat::fromEnvironment());
+    qvd::JobWindow window(session);
+    qvd::bench::quitAtFirstPaint(window.view());
+    return qvd::runWindow(window.view());
 }

@@ -5,7 +5,7 @@
 
 #include "app/version.h"
 #include "ui/qt/job_document.h"
-#include "ui/qt/window_view.h"
+#include "ui/qt/job_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -90,12 +90,12 @@ int main(int argc, char** argv)
         icon.addFile(QStringLiteral(":/icons/") + file);
     QApplication::setWindowIcon(icon);
 
-    qvd::MainWindow model(qvd::NumberFormat::fromEnvironment());
-    qvd::WindowView view(model);
+    qvd::JobSession session(qvd::NumberFormat::fromEnvironment());
+    qvd::JobWindow window(session);
     QSettings settings(QStringLiteral("QVDTALVERN"), QStringLiteral("qvdtalvern"));
-    qvd::JobDocument document(model, view, settings);
+    qvd::JobDocument document(session, window.view(), window.actions(), settings);
     const QList<QByteArray> words = positionalWords(argc, argv);
     if (!words.isEmpty())
         QTimer::singleShot(0, &document, [&document, file = words.first()] { document.openNativePath(file); });
-    return qvd::runWindow(view);
+    return qvd::runWindow(window.view());
 }

@@ -7,6 +7,10 @@
 
 namespace qvd {
 
+// The exit status of a program that an untrapped error stopped, the window
+// program and the command-line tool alike.
+inline constexpr int kUntrappedErrorStatus = 3;
+
 // The kinds of error that end a running handler. None is trapped: the error
 // unwinds through every handler that started the failing one by a write, up to
 // the event source, and what was already written stays written.

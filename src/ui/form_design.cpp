@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "form_design.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
 namespace qvd {
 
 namespace {
@@ -203,5 +207,21 @@ const FormDesign& formDesign() { return kForm; }
 const std::array<ControlDesign, kControlCount>& controlDesigns() { return kControls; }
 
 const RoleNames& roleNames() { return kRoles; }
+
+const ControlDesign& controlDesign(std::string_view name)
+{
+    const auto& designs = controlDesigns();
+    const auto found = std::find_if(
+        designs.begin(), designs.end(), [name](const ControlDesign& design) { return design.name == name; });
+    if (found == designs.end())
+        throw std::invalid_argument("the window has no control " + std::string(name));
+    return *found;
+}
+
+AngleRange angleRange()
+{
+    const ControlDesign& bar = controlDesign(roleNames().angleBar);
+    return {std::min(bar.min, bar.max), std::max(bar.min, bar.max), bar.value};
+}
 
 } // namespace qvd

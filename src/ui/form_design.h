@@ -121,6 +121,18 @@ struct RoleNames {
 
 [[nodiscard]] const RoleNames& roleNames();
 
+// The design of the control named `name`; throws std::invalid_argument for a
+// name the window does not have.
+[[nodiscard]] const ControlDesign& controlDesign(std::string_view name);
+
+// The angle bar's range and its value at start-up, from its design.
+struct AngleRange {
+    int min = 0;
+    int max = 0;
+    int start = 0;
+};
+[[nodiscard]] AngleRange angleRange();
+
 // Twips to pixels at 96 dots per inch: 15 twips a pixel.
 inline constexpr int kTwipsPerPixel = 15;
 

@@ -62,19 +62,6 @@ template <std::size_t N> std::string choices(const std::string_view (&names)[N])
     return text;
 }
 
-struct AngleRange {
-    int min, max;
-};
-
-// The angle bar's range, from the window's design.
-AngleRange angleRange()
-{
-    const auto& designs = controlDesigns();
-    const auto bar = std::find_if(designs.begin(), designs.end(),
-        [](const ControlDesign& design) { return design.name == roleNames().angleBar; });
-    return {std::min(bar->min, bar->max), std::max(bar->min, bar->max)};
-}
-
 // Where byte `offset` of `text` lies, counting characters (code points).
 std::string lineAndColumn(std::string_view text, std::size_t offset)
 {
@@ -341,9 +328,8 @@ Job jobOf(const Json& root)
     const Json& size = object(member(root, "size", "size"), "size");
     job.inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
     const UnitRange& range = sizeBarRange(job.inputs.sizing);
-    const bool inches = job.inputs.units == UnitSystem::Inches;
-    job.inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value",
-        inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax,
+    job.inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value", range.min(job.inputs.units),
+        range.max(job.inputs.units),
         " for a " + std::string(nameOf(kSizingNames, job.inputs.sizing)) + " in "
             + inQuotes(nameOf(kUnitNames, job.inputs.units)));
     const AngleRange angles = angleRange();
@@ -406,11 +392,7 @@ std::optional<std::size_t> projectorRow(std::string_view projector)
 // as the projector's name.
 std::string_view projectorName(std::size_t row)
 {
-    const std::string_view label = roleNames().resultRows.at(row).captionLabel;
-    const auto& designs = controlDesigns();
-    return std::find_if(designs.begin(), designs.end(), [&](const ControlDesign& design) {
-        return design.name == label;
-    })->caption;
+    return controlDesign(roleNames().resultRows.at(row).captionLabel).caption;
 }
 
 JobReading parseJob(std::string_view text)
@@ -584,9 +566,8 @@ WindowInputs windowInputs(const MainWindow& window)
             inputs.sizing = sizing;
     }
     const UnitRange& range = sizeBarRange(inputs.sizing);
-    const bool inches = inputs.units == UnitSystem::Inches;
-    inputs.size = std::clamp(controls.value(window.sizeBar(inputs.sizing)),
-        inches ? range.inchMin : range.centimetreMin, inches ? range.inchMax : range.centimetreMax);
+    inputs.size
+        = std::clamp(controls.value(window.sizeBar(inputs.sizing)), range.min(inputs.units), range.max(inputs.units));
     const AngleRange angles = angleRange();
     inputs.angle = std::clamp(controls.value(window.angleBar()), angles.min, angles.max);
     return inputs;

@@ -172,12 +172,12 @@ void MainWindow::Option14_Click()
 // bar's Change inside the write.
 void MainWindow::setUnitRange(ControlId bar, const UnitRange& range)
 {
-    if (m_controls.isSelected(m_inches)) {
-        m_controls.setMin(bar, range.inchMin);
-        m_controls.setMax(bar, range.inchMax);
-    } else if (m_controls.isSelected(m_centimetres)) {
-        m_controls.setMin(bar, range.centimetreMin);
-        m_controls.setMax(bar, range.centimetreMax);
+    for (const UnitSystem units : {UnitSystem::Inches, UnitSystem::Centimetres}) {
+        if (m_controls.isSelected(unitOption(units))) {
+            m_controls.setMin(bar, range.min(units));
+            m_controls.setMax(bar, range.max(units));
+            return;
+        }
     }
 }
 

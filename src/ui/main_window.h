@@ -25,6 +25,15 @@ namespace qvd {
 struct UnitRange {
     int inchMin, inchMax;
     int centimetreMin, centimetreMax;
+
+    [[nodiscard]] constexpr int min(UnitSystem units) const
+    {
+        return units == UnitSystem::Inches ? inchMin : centimetreMin;
+    }
+    [[nodiscard]] constexpr int max(UnitSystem units) const
+    {
+        return units == UnitSystem::Inches ? inchMax : centimetreMax;
+    }
 };
 
 inline constexpr UnitRange kWidthBarRange{39, 240, 99, 610};     // HSBM

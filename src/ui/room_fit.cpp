@@ -9,6 +9,11 @@
 
 namespace qvd {
 
+std::string withFloorFlag(const std::string& height, bool belowFloor)
+{
+    return belowFloor ? height + " " + std::string(kBelowFloor) : height;
+}
+
 std::string_view limitWords(FitLimit limit)
 {
     switch (limit) {
@@ -106,10 +111,6 @@ RoomFitter::RoomFitter(NumberFormat format)
     : m_window(std::move(format))
 {
     m_window.load();
-    const ControlState& angle = m_window.controls().control(m_window.angleBar());
-    m_angleMin = std::min(angle.min, angle.max);
-    m_angleMax = std::max(angle.min, angle.max);
-    m_startAngle = angle.value;
 }
 
 const RoomFitter::Probe& RoomFitter::probe(const RoomQuery& query, int width)
@@ -132,9 +133,8 @@ const RoomFitter::Probe& RoomFitter::probe(const RoomQuery& query, int width)
 RoomFit RoomFitter::fit(const RoomQuery& query)
 {
     const UnitRange& range = sizeBarRange(Sizing::Width);
-    const bool inches = query.units == UnitSystem::Inches;
-    const int first = inches ? range.inchMin : range.centimetreMin;
-    const int last = inches ? range.inchMax : range.centimetreMax;
+    const int first = range.min(query.units);
+    const int last = range.max(query.units);
     m_firstWidth = first;
     m_probes.assign(static_cast<std::size_t>(last - first + 1), std::nullopt);
     const NumberFormat& format = m_window.numberFormat();

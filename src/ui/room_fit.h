@@ -41,6 +41,8 @@ enum class FitLimit {
 // and the flag of a base below the floor.
 inline constexpr std::string_view kBaseHeightHeader = "BASE HEIGHT";
 inline constexpr std::string_view kBelowFloor = "below the floor";
+// A base height as shown, flagged when it lies below the floor.
+[[nodiscard]] std::string withFloorFlag(const std::string& height, bool belowFloor);
 // The name of the screen-bottom height among the inputs.
 inline constexpr std::string_view kScreenBottomName = "Screen bottom";
 
@@ -133,10 +135,6 @@ public:
     [[nodiscard]] const NumberFormat& numberFormat() const { return m_window.numberFormat(); }
     // The fitter's window, for its captions (column headers, unit names).
     [[nodiscard]] const MainWindow& window() const { return m_window; }
-    // The angle bar's range and its value at start-up.
-    [[nodiscard]] int angleMin() const { return m_angleMin; }
-    [[nodiscard]] int angleMax() const { return m_angleMax; }
-    [[nodiscard]] int startAngle() const { return m_startAngle; }
 
 private:
     // The captions the window shows after the user's steps for width `width`.
@@ -148,9 +146,6 @@ private:
     const Probe& probe(const RoomQuery& query, int width);
 
     MainWindow m_window;
-    int m_angleMin = 0;
-    int m_angleMax = 0;
-    int m_startAngle = 0;
     int m_firstWidth = 0;
     std::vector<std::optional<Probe>> m_probes; // by width - m_firstWidth, for one query
 };

@@ -13,13 +13,13 @@ bool inFeetAndInches(const MainWindow& window)
     return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
 }
 
+} // namespace
+
 std::string lengthText(const MainWindow& window, double length)
 {
     const std::string caption = FormatGeneral(length, window.numberFormat());
     return inFeetAndInches(window) ? lengthCaption(window, caption) : caption + " " + unitCaption(window);
 }
-
-} // namespace
 
 std::optional<UnitSystem> tableUnits(const MainWindow& window) { return window.placement().resultUnits(); }
 

@@ -133,10 +133,12 @@ TEST_F(Report, FeetAndInchesWhileTheTableIsInInches)
     EXPECT_EQ(rowRangeHint(window, CorvinWt2), "widths from 8' 10\" up; needs a screen at least 8' 10\" wide");
     EXPECT_EQ(placementDiagram(window, Ulmo).throwDistance.label, "13' 6 3/4\"");
     EXPECT_EQ(window.controls().caption(window.resultLabel(Ulmo, Column::Throw)), "162.80");
+    EXPECT_EQ(lengthText(window, 30.5), "2' 6 1/2\""); // the sheet's screen bottom, as the copy shows it
 
     window.enterInputs({UnitSystem::Centimetres, Sizing::Width, 250, 10});
     EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "250\t187.5\t312.5\t10\tcm");
     EXPECT_EQ(placementDiagram(window, Ulmo).throwDistance.label, "407 cm");
+    EXPECT_EQ(lengthText(window, 76.25), "76.25 cm");
 }
 
 // Every length caption the table shows in inches, in every state the inputs

@@ -289,12 +289,13 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         if (!screenBottom)
             return ExitUsage;
     }
-    int angle = jobAngle.value_or(fitter.startAngle());
+    const AngleRange angles = angleRange();
+    int angle = jobAngle.value_or(angles.start);
     if (request->angleText) {
         const std::optional<long long> given = parseWholeNumber(*request->angleText);
-        if (!given || *given < fitter.angleMin() || *given > fitter.angleMax()) {
-            output.err << "qvdtalvern-cli: --angle takes a whole number from " << fitter.angleMin() << " to "
-                       << fitter.angleMax() << " degrees, not '" << *request->angleText << "'\n";
+        if (!given || *given < angles.min || *given > angles.max) {
+            output.err << "qvdtalvern-cli: --angle takes a whole number from " << angles.min << " to " << angles.max
+                       << " degrees, not '" << *request->angleText << "'\n";
             return ExitUsage;
         }
         angle = static_cast<int>(*given);

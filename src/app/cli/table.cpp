@@ -309,18 +309,16 @@ std::optional<WindowInputs> optionInputs(const TableRequest& request, const Main
     if (request.sizeText) {
         // What the bar allows once its handler has set the range of the unit.
         const UnitRange& range = sizeBarRange(inputs.sizing);
-        const bool inches = inputs.units == UnitSystem::Inches;
-        const auto size
-            = valueInRange(request.sizing->option, *request.sizeText, inches ? range.inchMin : range.centimetreMin,
-                inches ? range.inchMax : range.centimetreMax, controls.caption(window.unitLabel(inputs.units)), err);
+        const auto size = valueInRange(request.sizing->option, *request.sizeText, range.min(inputs.units),
+            range.max(inputs.units), controls.caption(window.unitLabel(inputs.units)), err);
         if (!size)
             return std::nullopt;
         inputs.size = *size;
     }
     if (request.angleText) {
         // No handler changes the angle bar's range: it keeps its design range.
-        const ControlState& bar = controls.control(window.angleBar());
-        inputs.angle = valueInRange("--angle", *request.angleText, bar.min, bar.max, "degrees", err);
+        const AngleRange angles = angleRange();
+        inputs.angle = valueInRange("--angle", *request.angleText, angles.min, angles.max, "degrees", err);
         if (!inputs.angle)
             return std::nullopt;
     }

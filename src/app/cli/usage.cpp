@@ -36,17 +36,10 @@ std::string barRange(const UnitRange& range)
         + std::to_string(range.centimetreMin) + ".." + std::to_string(range.centimetreMax) + " cm";
 }
 
-const ControlDesign& angleBarDesign()
-{
-    const auto& designs = controlDesigns();
-    return *std::find_if(designs.begin(), designs.end(),
-        [](const ControlDesign& design) { return design.name == roleNames().angleBar; });
-}
-
 // Every command with its options, in the order the help lists them.
 std::vector<CommandHelp> commands()
 {
-    const ControlDesign& angle = angleBarDesign();
+    const AngleRange angle = angleRange();
     return {
         {"table",
             {"[--units in|cm]", "[--width N | --height N | --diagonal N]", "[--angle A]", "[--screen-bottom H]",
@@ -61,7 +54,7 @@ std::vector<CommandHelp> commands()
                 {"--diagonal N", "the screen's diagonal instead: " + barRange(kDiagonalBarRange)},
                 {"--angle A",
                     "the projection angle in whole degrees, " + std::to_string(angle.min) + ".."
-                        + std::to_string(angle.max) + " (default " + std::to_string(angle.value) + ")"},
+                        + std::to_string(angle.max) + " (default " + std::to_string(angle.start) + ")"},
                 {"--screen-bottom H",
                     "the height of the screen's bottom edge above the floor: adds each row's base height"},
                 {"--format text|csv|json", "aligned text (the default), CSV with a header line, or one JSON object"},

@@ -8,89 +8,10 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
-#include <span>
 
 namespace qvd {
 
 namespace {
-
-// A label that names other controls: fixed text on the background, no box.
-bool isNamingLabel(const ControlDesign& design)
-{
-    return design.kind == ControlKind::Label && design.border == Border::None && !design.caption.empty();
-}
-
-bool isNamedByCaption(const ControlDesign& design)
-{
-    return !design.caption.empty()
-        && (isNamingLabel(design) || design.kind == ControlKind::Frame || design.kind == ControlKind::PushButton);
-}
-
-// The naming label on the same row of the same container, nearest first.
-std::optional<std::string_view> rowName(std::span<const ControlDesign> designs, const ControlDesign& control)
-{
-    std::optional<std::string_view> best;
-    int bestDistance = 0;
-    for (const ControlDesign& other : designs) {
-        if (!isNamingLabel(other) || other.container != control.container || other.top != control.top)
-            continue;
-        const int distance = std::abs(other.left - control.left);
-        if (!best || distance < bestDistance) {
-            best = other.caption;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
-// The naming label above the control whose width spans its centre, nearest first.
-std::optional<std::string_view> columnName(std::span<const ControlDesign> designs, const ControlDesign& control)
-{
-    const int centre = control.left + control.width / 2;
-    std::optional<std::string_view> best;
-    int bestDistance = 0;
-    for (const ControlDesign& other : designs) {
-        if (!isNamingLabel(other) || other.container != control.container || other.top >= control.top
-            || centre < other.left || centre >= other.left + other.width)
-            continue;
-        const int distance = control.top - other.top;
-        if (!best || distance < bestDistance) {
-            best = other.caption;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
-QString layoutName(std::span<const ControlDesign> designs, const ControlDesign& control)
-{
-    if (isNamedByCaption(control))
-        return toQString(control.caption);
-    QStringList parts;
-    if (const auto row = rowName(designs, control))
-        parts << toQString(*row);
-    // Column headers are capitals on screen; spoken, they are ordinary words.
-    if (const auto column = columnName(designs, control))
-        parts << toQString(*column).toLower();
-    if (!parts.isEmpty())
-        return parts.join(QStringLiteral(", "));
-    for (const ControlDesign& other : designs) {
-        if (other.name == control.container && !other.caption.empty())
-            return toQString(other.caption);
-    }
-    return {};
-}
-
-const ControlDesign& designOf(const MainWindow& window, ControlId id)
-{
-    const std::string& name = window.controls().control(id).name;
-    const auto& designs = controlDesigns();
-    return *std::find_if(designs.begin(), designs.end(), [&name](const ControlDesign& d) { return d.name == name; });
-}
-
-constexpr const char* kSizingWords[kSizingCount] = {"width", "height", "diagonal"};
 
 // Option buttons: radio buttons whose mark is the model's Value. Press and
 // Toggle both click the button, which the view hands to the model as its
@@ -222,40 +143,6 @@ QAccessibleInterface* controlInterface(const QString&, QObject* object)
 }
 
 } // namespace
-
-std::vector<SpokenControl> spokenControls(const MainWindow& window)
-{
-    const auto& designs = controlDesigns();
-    std::vector<SpokenControl> spoken(designs.size());
-    for (std::size_t index = 0; index < designs.size(); ++index)
-        spoken[window.id(designs[index].name)].name = layoutName(designs, designs[index]);
-
-    // Inputs whose naming label is a unit abbreviation, the diagonal's
-    // misspelt caption or a frame caption in title case; the captionless
-    // introduction.
-    spoken[window.unitOption(UnitSystem::Inches)].name = QStringLiteral("Inches");
-    spoken[window.unitOption(UnitSystem::Centimetres)].name = QStringLiteral("Centimetres");
-    for (const ControlId id :
-        {window.sizeOption(Sizing::Diagonal), window.sizeBar(Sizing::Diagonal), window.sizeCaption(Sizing::Diagonal)})
-        spoken[id].name = QStringLiteral("Diagonal");
-    spoken[window.angleBar()].name = QStringLiteral("Projection angle");
-    spoken[window.angleCaption()].name = QStringLiteral("Projection angle");
-    spoken[window.introduction()].name = QStringLiteral("Introduction");
-
-    for (std::size_t s = 0; s < kSizingCount; ++s) {
-        const auto sizing = static_cast<Sizing>(s);
-        const QString word = QLatin1String(kSizingWords[s]);
-        spoken[window.sizeOption(sizing)].description = QStringLiteral("Size the screen by its %1").arg(word);
-        spoken[window.sizeBar(sizing)].description = QStringLiteral("Screen %1 in the selected unit").arg(word);
-    }
-    const ControlDesign& angle = designOf(window, window.angleBar());
-    spoken[window.angleBar()].description
-        = QStringLiteral("Projection angle in whole degrees, from %1 to %2").arg(angle.min).arg(angle.max);
-    spoken[window.unitOption(UnitSystem::Inches)].description = QStringLiteral("Lengths in inches");
-    spoken[window.unitOption(UnitSystem::Centimetres)].description = QStringLiteral("Lengths in centimetres");
-    spoken[window.continueButton()].description = QStringLiteral("Closes the introduction");
-    return spoken;
-}
 
 void installControlAccessibility()
 {

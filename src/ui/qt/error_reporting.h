@@ -17,8 +17,6 @@ class QWidget;
 
 namespace qvd {
 
-inline constexpr int kUntrappedErrorStatus = 3;
-
 using ErrorReporter = std::function<void(const RuntimeError&)>;
 
 // The text that tells the user which kind of error stopped the window.

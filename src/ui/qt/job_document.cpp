@@ -79,10 +79,11 @@ QString absolute(const QString& path) { return QFileInfo(path).absoluteFilePath(
 
 } // namespace
 
-JobDocument::JobDocument(MainWindow& model, WindowView& view, QSettings& settings)
+JobDocument::JobDocument(JobSession& session, WindowView& view, TableActions& actions, QSettings& settings)
     : QObject(&view)
-    , m_model(model)
+    , m_session(session)
     , m_view(view)
+    , m_actions(actions)
     , m_settings(settings)
     , m_chooseFile(chooseJobFile)
     , m_tell(warn)
@@ -90,7 +91,6 @@ JobDocument::JobDocument(MainWindow& model, WindowView& view, QSettings& setting
     , m_mayReplace(askToReplace)
     , m_askChangedOnDisk(askAboutChangedOnDisk)
 {
-    TableActions& actions = view.tableActions();
     QMenu* menu = actions.menu();
     QAction* first = menu->actions().value(0);
 
@@ -118,10 +118,8 @@ JobDocument::JobDocument(MainWindow& model, WindowView& view, QSettings& setting
     connect(details, &QAction::triggered, this, [this] { editDetails(); });
     m_feetAndInches = createAction("lengthsInFeetAndInches", QStringLiteral("Lengths in feet and inches"), {});
     m_feetAndInches->setCheckable(true);
-    connect(m_feetAndInches, &QAction::toggled, this, [this](bool on) {
-        m_model.setLengthFormat(on ? LengthFormat::FeetAndInches : LengthFormat::Decimal);
-        m_view.tableActions().followModel();
-    });
+    connect(m_feetAndInches, &QAction::toggled, this,
+        [this](bool on) { m_session.setLengthFormat(on ? LengthFormat::FeetAndInches : LengthFormat::Decimal); });
 
     for (QAction* action : {open, m_recentMenu->menuAction(), save, saveAs})
         actions.addAction(action, first);
@@ -129,8 +127,8 @@ JobDocument::JobDocument(MainWindow& model, WindowView& view, QSettings& setting
     actions.addAction(details, first);
     actions.addAction(m_feetAndInches, first);
     menu->insertSeparator(first);
-    actions.setJobDetails([this] { return m_details; });
-    actions.addFollower([this] { followModel(); });
+    connect(&actions, &TableActions::availabilityChanged, this, [this] { followModel(); });
+    m_following = session.addFollower([this] { followModel(); });
     view.installEventFilter(this);
     // Job files dropped on the window open as Open job does.
     view.setAcceptDrops(true);
@@ -150,26 +148,21 @@ QWidget* JobDocument::dialogParent() const
     return QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &m_view;
 }
 
-Job JobDocument::job() const
-{
-    return {windowInputs(m_model), m_view.tableActions().chosenRow(),
-        roomForFile(m_view.room(), m_model.numberFormat()), m_model.lengthFormat(), m_details};
-}
+JobDocument::~JobDocument() { m_session.removeFollower(m_following); }
 
 bool JobDocument::hasUnsavedChanges() const
 {
     if (!m_saved)
-        return !m_details.isEmpty() || m_view.room() != RoomSetting{};
-    return job() != *m_saved;
+        return m_session.hasAdditions();
+    return m_session.job() != *m_saved;
 }
 
 void JobDocument::followModel()
 {
     // Feet and inches are for inches only; the choice is kept while the table is in centimetres.
-    const bool inches = tableUnits(m_model) == UnitSystem::Inches;
-    m_feetAndInches->setEnabled(m_view.tableActions().isAvailable() && inches);
+    m_feetAndInches->setEnabled(m_actions.isAvailable() && m_session.feetAndInchesApply());
     const QSignalBlocker blocker(m_feetAndInches);
-    m_feetAndInches->setChecked(m_model.lengthFormat() == LengthFormat::FeetAndInches);
+    m_feetAndInches->setChecked(m_session.lengthFormat() == LengthFormat::FeetAndInches);
 }
 
 bool JobDocument::open(const QString& path) { return openNativePath(QFile::encodeName(path)); }
@@ -190,7 +183,7 @@ bool JobDocument::openNativePath(const QByteArray& native)
     apply(*reading.job);
     if (m_view.hasFailed())
         return false;
-    m_saved = job();
+    m_saved = m_session.job();
     // A name the program cannot spell back (bytes that are no text in the
     // user's encoding) is read, but saving asks where to, rather than write
     // to a look-alike name.
@@ -207,13 +200,7 @@ bool JobDocument::openNativePath(const QByteArray& native)
 
 void JobDocument::apply(const Job& job)
 {
-    if (!m_view.enterInputs(job.inputs))
-        return;
-    m_model.setLengthFormat(job.lengthFormat);
-    m_view.tableActions().chooseRow(job.projector.value_or(0));
-    m_view.room() = job.room ? roomForWindow(*job.room, m_model.numberFormat()) : RoomSetting{};
-    m_details = job.details;
-    m_view.tableActions().followModel();
+    m_view.enter([this, &job] { m_session.apply(job); });
 }
 
 bool JobDocument::save()
@@ -254,7 +241,7 @@ bool JobDocument::saveAs()
 {
     QString suggested = m_path;
     if (suggested.isEmpty()) {
-        const QString name = QString::fromStdString(m_details.name)
+        const QString name = QString::fromStdString(m_session.details().name)
                                  .simplified()
                                  .remove(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")));
         suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
@@ -273,7 +260,7 @@ bool JobDocument::saveAs()
 // and the job unsaved.
 bool JobDocument::writeTo(const QString& path)
 {
-    const Job current = job();
+    const Job current = m_session.job();
     const std::string text = jobFileText(current);
     const QString problem = writeWholeFile(path, QByteArray::fromStdString(text));
     if (!problem.isEmpty()) {
@@ -447,9 +434,9 @@ void JobDocument::openRecent(const QString& path)
 
 void JobDocument::editDetails()
 {
-    JobDetailsDialog dialog(m_details, dialogParent());
-    if (dialog.exec() == QDialog::Accepted)
-        m_details = dialog.details();
+    JobDetailsDialog dialog(m_session.details(), dialogParent());
+    if (dialog.exec() == QDialog::Accepted && dialog.details() != m_session.details())
+        m_session.setDetails(dialog.details());
 }
 
 } // namespace qvd

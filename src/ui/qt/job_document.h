@@ -8,14 +8,14 @@
 // job..." (Ctrl+O), "Open recent", "Save job" (Ctrl+S), "Save job as..."
 // (Ctrl+Shift+S), "Job details..." and "Lengths in feet and inches".
 //
-// The job is the model's inputs, the chosen row, the room, the length format
-// and the details. It has changes when any of them differ from what was last
+// The job is the session's: the model's inputs, the chosen row, the room,
+// the length format and the details. It has changes when any of them differ from what was last
 // opened or saved. A file is read and checked whole before anything is
 // applied; a bad one leaves the window exactly as it was.
 
 #include "save_dialogs.h"
 #include "ui/job_file.h"
-#include "ui/main_window.h"
+#include "ui/job_session.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -33,6 +33,7 @@ class QWidget;
 
 namespace qvd {
 
+class TableActions;
 class WindowView;
 
 class JobDocument : public QObject {
@@ -53,9 +54,10 @@ public:
 
     static constexpr int kMaxRecentJobs = 8;
 
-    // Adds the actions to the menu of `view`; the recent list is kept in
-    // `settings`. `model`, `view` and `settings` must outlive the document.
-    JobDocument(MainWindow& model, WindowView& view, QSettings& settings);
+    // Adds the actions to the menu of `actions`, over the job of `session`;
+    // the recent list is kept in `settings`. All must outlive the document.
+    JobDocument(JobSession& session, WindowView& view, TableActions& actions, QSettings& settings);
+    ~JobDocument() override;
 
     // Replace the dialogs, e.g. in a test.
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -80,10 +82,6 @@ public:
     // when the user cancels (or the save fails) and nothing may be lost.
     bool settleChanges();
 
-    // The job as the window holds it now.
-    [[nodiscard]] Job job() const;
-    [[nodiscard]] const JobDetails& details() const { return m_details; }
-    void setDetails(const JobDetails& details) { m_details = details; }
     [[nodiscard]] const QString& filePath() const { return m_path; }
     // Changes since the last open or save that would be lost: any at all once
     // a file is open; before that, what the user entered beyond the window's
@@ -111,8 +109,9 @@ private:
     void editDetails();
     void followModel();
 
-    MainWindow& m_model;
+    JobSession& m_session;
     WindowView& m_view;
+    TableActions& m_actions;
     QSettings& m_settings;
     FileChooser m_chooseFile;
     Messenger m_tell;
@@ -132,7 +131,7 @@ private:
     [[nodiscard]] static std::optional<DiskState> diskState(const QString& path);
     std::optional<DiskState> m_onDisk;
     mutable bool m_settingsWarned = false; // a settings problem is said once in the log
-    JobDetails m_details;
+    int m_following = 0;                   // the key of this follower of the session
 };
 
 } // namespace qvd

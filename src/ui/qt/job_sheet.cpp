@@ -302,8 +302,7 @@ bool paintJobSheet(
     std::optional<std::array<std::optional<BaseHeight>, kRowCount>> bases;
     const std::optional<double> screenBottom = roomScreenBottom(model, room);
     if (screenBottom) {
-        roomInputs.emplace_back(toQString(kScreenBottomName),
-            toQString(FormatGeneral(*screenBottom, model.numberFormat()) + " " + report.inputs[UnitInput].caption));
+        roomInputs.emplace_back(toQString(kScreenBottomName), toQString(lengthText(model, *screenBottom)));
         bases.emplace();
         for (std::size_t index = 0; index < kRowCount; ++index)
             (*bases)[index] = baseHeight(*screenBottom, report.rows[index].shown, model.numberFormat());

@@ -234,9 +234,8 @@ PaintedDiagram paintPlacement(QPainter& painter, const QRectF& area, const Place
     const double line = std::max(1.0, em / 14);
     const QString offsetLabel = toQString(d.verticalOffset.label);
     const QString screenBottomLabel = d.room ? toQString(d.room->screenBottom.label) : QString();
-    const QString baseLabel = d.room
-        ? toQString(d.room->baseHeight.label + (d.room->belowFloor ? " " + std::string(kBelowFloor) : ""))
-        : QString();
+    const QString baseLabel
+        = d.room ? toQString(withFloorFlag(d.room->baseHeight.label, d.room->belowFloor)) : QString();
     // Room round the drawing for what is set off from it: the vertical offset
     // on the left (and outside it the screen's bottom edge above the room's
     // floor), the straight line below, the screen's name above, and the base

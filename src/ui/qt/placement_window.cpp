@@ -27,7 +27,7 @@ QString describe(const PlacementDiagram& d)
     return toQString(d.projector + ": throw distance " + d.throwDistance.label + ", straight line "
         + d.straightLine.label + ", vertical offset " + d.verticalOffset.label + ", projection angle " + d.tiltLabel
         + (d.room ? ", screen bottom " + d.room->screenBottom.label + " above the floor, base height "
-                    + d.room->baseHeight.label + (d.room->belowFloor ? " " + std::string(kBelowFloor) : "")
+                    + withFloorFlag(d.room->baseHeight.label, d.room->belowFloor)
                   : ""));
 }
 
@@ -64,11 +64,11 @@ private:
     PaintedDiagram m_painted;
 };
 
-PlacementWindow::PlacementWindow(const MainWindow& model, QWidget* parent, const RoomSetting* room)
+PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_model(model)
-    , m_room(room)
+    , m_session(session)
 {
+    const MainWindow& model = session.window();
     setObjectName(QStringLiteral("Placement"));
     setWindowTitle(QStringLiteral("Placement"));
     setAccessibleName(QStringLiteral("Placement"));
@@ -99,12 +99,10 @@ PlacementWindow::PlacementWindow(const MainWindow& model, QWidget* parent, const
     addAction(close);
 
     connect(m_rows, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index < 0)
-            return;
-        refresh();
-        if (m_rowPicked)
-            m_rowPicked(static_cast<std::size_t>(index));
+        if (index >= 0)
+            setRow(static_cast<std::size_t>(index));
     });
+    followModel();
 }
 
 const PaintedDiagram& PlacementWindow::paintedDiagram() const { return m_canvas->painted(); }
@@ -113,10 +111,7 @@ QRect PlacementWindow::canvasRect() const { return m_canvas->rect(); }
 
 void PlacementWindow::setRow(std::size_t row)
 {
-    {
-        const QSignalBlocker blocker(m_rows);
-        m_rows->setCurrentIndex(static_cast<int>(row));
-    }
+    m_session.chooseRow(row);
     followModel(); // a hidden window reads it when shown
 }
 
@@ -132,6 +127,10 @@ std::size_t PlacementWindow::row() const { return static_cast<std::size_t>(std::
 
 void PlacementWindow::followModel()
 {
+    {
+        const QSignalBlocker blocker(m_rows);
+        m_rows->setCurrentIndex(static_cast<int>(m_session.chosenRow()));
+    }
     if (isVisible())
         refresh();
 }
@@ -144,7 +143,7 @@ void PlacementWindow::showEvent(QShowEvent* event)
 
 void PlacementWindow::refresh()
 {
-    m_diagram = placementDiagram(m_model, row(), m_room != nullptr ? *m_room : RoomSetting{});
+    m_diagram = m_session.diagram();
     m_canvas->setAccessibleDescription(describe(m_diagram));
     m_canvas->update();
 }

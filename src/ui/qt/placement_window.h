@@ -8,7 +8,7 @@
 // the main window (followModel); hidden, it costs the recalculations nothing.
 
 #include "placement_painter.h"
-#include "ui/main_window.h"
+#include "ui/job_session.h"
 #include "ui/placement_diagram.h"
 
 #include <QWidget>
@@ -24,17 +24,19 @@ class PlacementCanvas;
 
 class PlacementWindow : public QWidget {
 public:
-    // A window of its own that closes with `parent`; `model` must outlive it.
-    // With `room`, the diagram stands in that room when it has a height.
-    PlacementWindow(const MainWindow& model, QWidget* parent, const RoomSetting* room = nullptr);
+    // A window of its own that closes with `parent`; `session` must outlive
+    // it. It shows the session's chosen row, standing in the session's room
+    // when that has a height; picking a row in it chooses that row.
+    PlacementWindow(JobSession& session, QWidget* parent);
 
-    // Shows the diagram of `row` from now on, without bringing the window up.
+    // Chooses `row` and shows its diagram from now on, without bringing the
+    // window up.
     void setRow(std::size_t row);
     // Shows the diagram of `row`, bringing the window up and to the front.
     void showRow(std::size_t row);
     [[nodiscard]] std::size_t row() const;
 
-    // Reads the diagram again if the window is open.
+    // Shows the chosen row; reads the diagram again if the window is open.
     void followModel();
 
     // The diagram as last read from the model.
@@ -44,21 +46,16 @@ public:
     [[nodiscard]] const PaintedDiagram& paintedDiagram() const;
     [[nodiscard]] QRect canvasRect() const;
 
-    // Told the row that the user picks in this window's selector.
-    void setRowPicked(std::function<void(std::size_t)> handler) { m_rowPicked = std::move(handler); }
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void refresh();
 
-    const MainWindow& m_model;
-    const RoomSetting* m_room;
+    JobSession& m_session;
     QComboBox* m_rows = nullptr;
     PlacementCanvas* m_canvas = nullptr;
     PlacementDiagram m_diagram;
-    std::function<void(std::size_t)> m_rowPicked;
 };
 
 } // namespace qvd

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "room_fit_dialog.h"
 
+#include "control_widgets.h"
 #include "runtime/runtime_error.h"
 #include "ui/table_report.h"
 #include "view_logging.h"
@@ -26,21 +27,18 @@ namespace qvd {
 
 namespace {
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 const QColor kWarning(0xcc, 0x00, 0x00);
 
 } // namespace
 
-RoomFitDialog::RoomFitDialog(
-    const MainWindow& model, RoomSetting& room, WidthUser useWidth, std::function<void()> roomChanged, QWidget* parent)
+RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* parent)
     : QDialog(parent)
-    , m_model(model)
-    , m_room(room)
+    , m_session(session)
+    , m_model(session.window())
     , m_useWidth(std::move(useWidth))
-    , m_roomChanged(std::move(roomChanged))
-    , m_fitter(model.numberFormat())
 {
+    const MainWindow& model = m_model;
+    const RoomSetting& room = session.room();
     setObjectName(QStringLiteral("roomFit"));
     setWindowTitle(QStringLiteral("Fit to room"));
     setAccessibleName(QStringLiteral("Fit to room"));
@@ -143,28 +141,25 @@ RoomFitDialog::RoomFitDialog(
     refit();
 }
 
-UnitSystem RoomFitDialog::windowUnits() const
-{
-    const bool centimetres = m_model.controls().isSelected(m_model.unitOption(UnitSystem::Centimetres));
-    return centimetres ? UnitSystem::Centimetres : UnitSystem::Inches;
-}
+UnitSystem RoomFitDialog::windowUnits() const { return m_session.selectedUnits(); }
 
-int RoomFitDialog::windowAngle() const { return m_model.controls().value(m_model.angleBar()); }
+int RoomFitDialog::windowAngle() const { return m_session.angle(); }
 
 bool RoomFitDialog::showRoom()
 {
     const std::string bottom = m_screenBottom->text().trimmed().toStdString();
     const bool throwShown = m_throw->isChecked();
-    if (m_distance->text().toStdString() == m_room.distance && bottom == m_room.screenBottom.value_or(std::string())
-        && throwShown == (m_room.kind == DistanceKind::Throw))
+    if (m_distance->text().toStdString() == m_session.room().distance
+        && bottom == m_session.room().screenBottom.value_or(std::string())
+        && throwShown == (m_session.room().kind == DistanceKind::Throw))
         return false;
     const QSignalBlocker distance(m_distance);
     const QSignalBlocker screenBottom(m_screenBottom);
     const QSignalBlocker throwBlocker(m_throw);
     const QSignalBlocker straightBlocker(m_straight);
-    m_distance->setText(toQString(m_room.distance));
-    m_screenBottom->setText(toQString(m_room.screenBottom.value_or(std::string())));
-    (m_room.kind == DistanceKind::Throw ? m_throw : m_straight)->setChecked(true);
+    m_distance->setText(toQString(m_session.room().distance));
+    m_screenBottom->setText(toQString(m_session.room().screenBottom.value_or(std::string())));
+    (m_session.room().kind == DistanceKind::Throw ? m_throw : m_straight)->setChecked(true);
     return true;
 }
 
@@ -184,13 +179,15 @@ void RoomFitDialog::followModel()
 
 void RoomFitDialog::readInputs()
 {
-    m_room.kind = m_throw->isChecked() ? DistanceKind::Throw : DistanceKind::Straight;
-    m_room.distance = m_distance->text().toStdString();
+    RoomSetting room;
+    room.kind = m_throw->isChecked() ? DistanceKind::Throw : DistanceKind::Straight;
+    room.distance = m_distance->text().toStdString();
     const QString bottom = m_screenBottom->text().trimmed();
-    m_room.screenBottom = bottom.isEmpty() ? std::nullopt : std::optional(bottom.toStdString());
+    room.screenBottom = bottom.isEmpty() ? std::nullopt : std::optional(bottom.toStdString());
+    // The session tells its followers, this dialog among them: the fields
+    // already show the room, so only the answer is worked out here.
+    m_session.setRoom(room);
     refit();
-    if (m_roomChanged)
-        m_roomChanged();
 }
 
 void RoomFitDialog::refit()
@@ -203,22 +200,22 @@ void RoomFitDialog::refit()
 
     const QString example = QString::fromStdString("12" + format.decimalSeparator + "34");
     QStringList problems;
-    const std::optional<double> distance = parseRoomLength(m_room.distance, format);
+    const std::optional<double> distance = parseRoomLength(m_session.room().distance, format);
     if (!distance || *distance <= 0)
         problems << QStringLiteral("Give the distance above 0 with at most two decimals, as %1.").arg(example);
     std::optional<double> screenBottom;
-    if (m_room.screenBottom) {
-        screenBottom = parseRoomLength(*m_room.screenBottom, format);
+    if (m_session.room().screenBottom) {
+        screenBottom = parseRoomLength(*m_session.room().screenBottom, format);
         if (!screenBottom)
             problems << QStringLiteral("Give the screen's bottom edge from 0 up with at most two decimals.");
     }
     m_status->setText(problems.join(QLatin1Char(' ')));
-    m_status->setVisible(!problems.isEmpty() && !m_room.distance.empty());
+    m_status->setVisible(!problems.isEmpty() && !m_session.room().distance.empty());
 
     m_answer.reset();
     if (distance && *distance > 0) {
         try {
-            m_answer = m_fitter.fit({m_units, m_angle, m_room.kind, *distance, screenBottom});
+            m_answer = m_session.roomFit();
         } catch (const RuntimeError& error) {
             qCWarning(lcView) << "room fit failed:" << toQString(errorKindName(error.kind()));
         }
@@ -236,7 +233,7 @@ void RoomFitDialog::showAnswer()
 {
     m_lengths = shownLengths();
     const auto shown = [this](const std::string& text) {
-        return QString::fromStdString(lengthShown(text, m_lengths, m_fitter.numberFormat()));
+        return QString::fromStdString(lengthShown(text, m_lengths, m_model.numberFormat()));
     };
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
@@ -253,7 +250,7 @@ void RoomFitDialog::showAnswer()
         for (int column = WidthColumn; column <= OffsetColumn; ++column)
             set(column, shown(texts[column - WidthColumn]));
         if (fit.baseHeight && fit.baseHeight->belowFloor)
-            set(BaseColumn, shown(fit.baseHeight->text) + QLatin1Char(' ') + toQString(kBelowFloor), kWarning);
+            set(BaseColumn, toQString(withFloorFlag(shown(fit.baseHeight->text).toStdString(), true)), kWarning);
         else
             set(BaseColumn, fit.baseHeight ? shown(fit.baseHeight->text) : QString());
         m_table->cellWidget(r, UseColumn)->setEnabled(m_answer && fit.limit != FitLimit::None);

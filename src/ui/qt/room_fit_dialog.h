@@ -11,6 +11,7 @@
 // width to the view, which applies it as the user's steps.
 
 #include "runtime/length_format.h"
+#include "ui/job_session.h"
 #include "ui/room_fit.h"
 
 #include <QDialog>
@@ -32,10 +33,9 @@ public:
     // Applies the Width option and a width, as the user's steps.
     using WidthUser = std::function<void(int width)>;
 
-    // Edits `room`, which must outlive the dialog, as the user types;
-    // `roomChanged` runs after each edit. `model` must outlive the dialog.
-    RoomFitDialog(const MainWindow& model, RoomSetting& room, WidthUser useWidth, std::function<void()> roomChanged,
-        QWidget* parent);
+    // Edits the room of `session`, which must outlive the dialog, as the
+    // user types.
+    RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* parent);
 
     // After each user action on the window: fits again if the window's unit
     // or angle has changed.
@@ -62,18 +62,16 @@ private:
 
     [[nodiscard]] UnitSystem windowUnits() const;
     [[nodiscard]] int windowAngle() const;
-    // Puts m_room into the fields when they show something else; true then.
+    // Puts the session's room into the fields when they show something else; true then.
     bool showRoom();
     void readInputs();
     void refit();
     [[nodiscard]] LengthFormat shownLengths() const;
     void showAnswer();
 
+    JobSession& m_session;
     const MainWindow& m_model;
-    RoomSetting& m_room;
     WidthUser m_useWidth;
-    std::function<void()> m_roomChanged;
-    RoomFitter m_fitter;
     std::optional<RoomFit> m_answer;
     UnitSystem m_units = UnitSystem::Inches;
     int m_angle = 0;

@@ -43,9 +43,10 @@ bool askForPrinter(QPrinter& printer, QWidget* parent)
 
 } // namespace
 
-TableActions::TableActions(const MainWindow& model, WindowView& view)
+TableActions::TableActions(JobSession& session, WindowView& view)
     : QObject(&view)
-    , m_model(model)
+    , m_session(session)
+    , m_model(session.window())
     , m_view(view)
     , m_chooseFile(askForPdfPath)
     , m_printDialog(askForPrinter)
@@ -53,6 +54,7 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
     , m_tell(
           [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job sheet"), text); })
 {
+    const MainWindow& model = m_model;
     for (std::size_t row = 0; row < kRowCount; ++row)
         m_rowCaptions.push_back(view.widget(model.rowCaption(row)));
 
@@ -86,7 +88,14 @@ TableActions::TableActions(const MainWindow& model, WindowView& view)
         const QPoint at = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
         openMenu(at);
     });
+
+    connect(&view, &WindowView::menuRequested, this, &TableActions::openMenu);
+    connect(&view, &WindowView::inputAvailabilityChanged, this, &TableActions::setAvailable);
+    m_following = session.addFollower([this] { followModel(); });
+    setAvailable(!view.hasFailed());
 }
+
+TableActions::~TableActions() { m_session.removeFollower(m_following); }
 
 QAction* TableActions::addAction(const char* name, const QString& text, const QList<QKeySequence>& keys)
 {
@@ -116,8 +125,7 @@ void TableActions::setAvailable(bool windowTakesInput)
         action->setEnabled(available);
     if (!available)
         m_menu->hide();
-    for (const auto& follow : m_followers)
-        follow();
+    emit availabilityChanged(available);
 }
 
 std::optional<std::size_t> TableActions::rowAt(QPoint position) const
@@ -140,19 +148,12 @@ void TableActions::openMenu(QPoint position)
     m_menu->popup(m_view.mapToGlobal(position));
 }
 
-void TableActions::chooseRow(std::size_t row)
-{
-    m_row = row;
-    if (m_placement != nullptr)
-        m_placement->setRow(row);
-}
+void TableActions::chooseRow(std::size_t row) { m_session.chooseRow(row); }
 
 void TableActions::followModel()
 {
     if (m_placement != nullptr)
         m_placement->followModel();
-    for (const auto& follow : m_followers)
-        follow();
     if (m_roomFit != nullptr)
         m_roomFit->followModel();
 }
@@ -160,23 +161,22 @@ void TableActions::followModel()
 void TableActions::showPlacement()
 {
     if (m_placement == nullptr) {
-        m_placement = new PlacementWindow(m_model, &m_view, &m_view.room());
+        m_placement = new PlacementWindow(m_session, &m_view);
         // The same shortcuts work in the diagram's window.
         for (QAction* action : m_menu->actions())
             m_placement->addAction(action);
-        m_placement->setRowPicked([this](std::size_t row) { m_row = row; });
     }
-    m_placement->showRow(m_row);
+    m_placement->showRow(m_session.chosenRow());
 }
 
 void TableActions::copyTable()
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(tableAsTabSeparatedText(m_model, m_view.room())));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(m_session.copiedTable()));
 }
 
 void TableActions::saveJobSheetAs()
 {
-    const std::size_t row = m_row;
+    const std::size_t row = m_session.chosenRow();
     const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
     const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                   .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
@@ -184,8 +184,8 @@ void TableActions::saveJobSheetAs()
     const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
     if (path.isEmpty())
         return;
-    const QString problem = saveJobSheet(
-        path, m_model, row, m_details ? m_details() : JobDetails{}, jobSheetPaper(QLocale()), m_view.room());
+    const QString problem
+        = saveJobSheet(path, m_model, row, m_session.details(), jobSheetPaper(QLocale()), m_session.room());
     if (problem.isEmpty())
         return;
     qCWarning(lcView) << "could not write the job sheet to" << path << problem;
@@ -210,7 +210,7 @@ void TableActions::printJobSheet()
     QWidget* parent = dialogParent();
     if (!m_printDialog(printer, parent))
         return;
-    if (paintJobSheet(printer, m_model, m_row, m_details ? m_details() : JobDetails{}, m_view.room()))
+    if (paintJobSheet(printer, m_model, m_session.chosenRow(), m_session.details(), m_session.room()))
         return;
     qCWarning(lcView) << "could not print the job sheet on" << printer.printerName();
     QMessageBox::warning(parent, QStringLiteral("Job sheet"), QStringLiteral("The job sheet could not be printed."));
@@ -220,11 +220,7 @@ void TableActions::showRoomFit()
 {
     if (m_roomFit == nullptr) {
         m_roomFit = new RoomFitDialog(
-            m_model, m_view.room(), [this](int width) { m_view.useScreenWidth(width); },
-            [this] {
-                if (m_placement != nullptr)
-                    m_placement->followModel();
-            },
+            m_session, [this](int width) { m_view.enter([this, width] { m_session.useScreenWidth(width); }); },
             &m_view);
         // The same shortcuts work in the dialog.
         for (QAction* action : m_menu->actions())

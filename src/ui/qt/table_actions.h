@@ -17,6 +17,7 @@
 
 #include "save_dialogs.h"
 #include "ui/job_file.h"
+#include "ui/job_session.h"
 #include "ui/main_window.h"
 
 #include <QKeySequence>
@@ -42,6 +43,8 @@ class RoomFitDialog;
 class WindowView;
 
 class TableActions : public QObject {
+    Q_OBJECT
+
 public:
     // Asks the user where to save; returns the path, or an empty string when
     // the user cancels. `suggested` is a full path to offer.
@@ -49,8 +52,10 @@ public:
     // Lets the user set up `printer`; false when the user cancels.
     using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
-    // Adds the actions to `view`; `model` must outlive them.
-    TableActions(const MainWindow& model, WindowView& view);
+    // Adds the actions to `view`, over the job of `session`, which must
+    // outlive them; follows the view's signals and the session.
+    TableActions(JobSession& session, WindowView& view);
+    ~TableActions() override;
 
     // Replaces the save dialog, e.g. with a fixed path in a test.
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -60,16 +65,11 @@ public:
     void setMessenger(std::function<void(QWidget*, const QString&)> messenger) { m_tell = std::move(messenger); }
     // Replaces the system's print dialog, e.g. with a PDF printer in a test.
     void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
-    // Where the job sheet finds the job's details; none until set.
-    void setJobDetails(std::function<JobDetails()> details) { m_details = std::move(details); }
 
     // Puts `action` on the menu before `before` (at the end when null), with
     // its shortcuts working wherever the window has the focus, taking input
     // when the menu's own actions do.
     void addAction(QAction* action, QAction* before = nullptr);
-    // Told after each user action and whenever the actions become available
-    // or not.
-    void addFollower(std::function<void()> follower) { m_followers.push_back(std::move(follower)); }
     [[nodiscard]] bool isAvailable() const;
 
     // The actions take input while the window does (`windowTakesInput`) and
@@ -80,16 +80,21 @@ public:
     // position on a table row chooses that row.
     void openMenu(QPoint position);
 
-    // After each user action on the window: the diagram, if open, is read again.
+    // After each change of the job: the diagram and the room fit, if open,
+    // are read again.
     void followModel();
 
-    [[nodiscard]] std::size_t chosenRow() const { return m_row; }
+    // The chosen row is the session's; choosing one tells its followers.
     void chooseRow(std::size_t row);
     [[nodiscard]] QMenu* menu() const { return m_menu; }
     // Nothing until the diagram is first shown.
     [[nodiscard]] PlacementWindow* placementWindow() const { return m_placement; }
     // Nothing until "Fit to room..." is first chosen.
     [[nodiscard]] RoomFitDialog* roomFitDialog() const { return m_roomFit; }
+
+signals:
+    // The actions took or stopped taking input.
+    void availabilityChanged(bool available);
 
 private:
     QAction* addAction(const char* name, const QString& text, const QList<QKeySequence>& keys);
@@ -101,21 +106,20 @@ private:
     [[nodiscard]] QWidget* dialogParent() const;
     void showRoomFit();
 
+    JobSession& m_session;
     const MainWindow& m_model;
     WindowView& m_view;
     FileChooser m_chooseFile;
     PrintDialog m_printDialog;
     ReplaceQuestion m_mayReplace;
     std::function<void(QWidget*, const QString&)> m_tell;
-    std::function<JobDetails()> m_details;
-    std::vector<std::function<void()>> m_followers;
     QMenu* m_menu = nullptr;
     QAction* m_openMenu = nullptr;
     std::vector<QAction*> m_actions;
     std::vector<QWidget*> m_rowCaptions; // by row: the labels whose band of the window is the row
     PlacementWindow* m_placement = nullptr;
     RoomFitDialog* m_roomFit = nullptr;
-    std::size_t m_row = 0;
+    int m_following = 0; // the key of this follower of the session
 };
 
 } // namespace qvd

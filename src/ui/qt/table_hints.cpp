@@ -11,10 +11,11 @@
 
 namespace qvd {
 
-TableHints::TableHints(const MainWindow& model, WindowView& view)
+TableHints::TableHints(const JobSession& session, WindowView& view)
     : QObject(&view)
-    , m_model(model)
+    , m_session(session)
 {
+    const MainWindow& model = session.window();
     for (std::size_t row = 0; row < kRowCount; ++row) {
         QWidget* caption = view.widget(model.rowCaption(row));
         caption->installEventFilter(this);
@@ -37,7 +38,7 @@ bool TableHints::eventFilter(QObject* watched, QEvent* event)
         if (found != m_rowCaptions.end()) {
             const auto row = static_cast<std::size_t>(found - m_rowCaptions.begin());
             // The widget then shows its tooltip as it always does.
-            static_cast<QWidget*>(watched)->setToolTip(QString::fromStdString(rowRangeHint(m_model, row)));
+            static_cast<QWidget*>(watched)->setToolTip(QString::fromStdString(m_session.rangeHint(row)));
         }
     }
     return QObject::eventFilter(watched, event);

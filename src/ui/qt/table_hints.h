@@ -9,7 +9,7 @@
 // carries the introduction's explanation of its distance as its tooltip and
 // accessible description.
 
-#include "ui/main_window.h"
+#include "ui/job_session.h"
 
 #include <QObject>
 
@@ -21,14 +21,14 @@ class WindowView;
 
 class TableHints : public QObject {
 public:
-    // Installs the hints on the widgets of `view`; `model` must outlive them.
-    TableHints(const MainWindow& model, WindowView& view);
+    // Installs the hints on the widgets of `view`; `session` must outlive them.
+    TableHints(const JobSession& session, WindowView& view);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const MainWindow& m_model;
+    const JobSession& m_session;
     std::vector<QObject*> m_rowCaptions; // by row
 };
 

@@ -5,8 +5,7 @@
 #include "accessible_names.h"
 #include "control_widgets.h"
 #include "design_fonts.h"
-#include "table_actions.h"
-#include "table_hints.h"
+#include "ui/control_names.h"
 #include "view_logging.h"
 
 #include <QApplication>
@@ -56,8 +55,6 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
 
     buildWidgets();
     setTabOrderFromDesign();
-    m_actions = new TableActions(m_model, *this);
-    new TableHints(m_model, *this);
     for (ControlId id = 0; id < m_widgets.size(); ++id)
         mirror(id);
     m_model.controls().setObserver([this](ControlId id, Property) { mirror(id); });
@@ -85,8 +82,8 @@ void WindowView::buildWidgets()
             m_container[id] = m_model.id(design.container);
         QWidget* parent = m_container[id] ? m_widgets[*m_container[id]] : this;
         QWidget* widget = createControlWidget(design, parent);
-        widget->setAccessibleName(spoken[id].name);
-        widget->setAccessibleDescription(spoken[id].description);
+        widget->setAccessibleName(toQString(spoken[id].name));
+        widget->setAccessibleDescription(toQString(spoken[id].description));
         // The window's context menu wherever it is asked for, the scroll bars included.
         widget->setContextMenuPolicy(Qt::NoContextMenu);
         m_widgets[id] = widget;
@@ -281,21 +278,11 @@ void WindowView::updateCovers()
         m_widgets[id]->setEnabled(!isCovered(id));
 }
 
-void WindowView::updateActions() { m_actions->setAvailable(!m_failed); }
-
-void WindowView::useScreenWidth(int width)
-{
-    const ControlId option = m_model.sizeOption(Sizing::Width);
-    deliver(option, "Click", [this, option] { m_model.controls().clickOption(option); });
-    const ControlId bar = m_model.widthBar();
-    deliver(bar, "Change", [this, bar, width] { m_model.moveBarTo(bar, width); });
-    const ControlId angle = m_model.angleBar();
-    deliver(angle, "Change", [this, angle] { m_model.moveBarTo(angle, m_model.controls().value(angle)); });
-}
+void WindowView::updateActions() { emit inputAvailabilityChanged(!m_failed); }
 
 void WindowView::contextMenuEvent(QContextMenuEvent* event)
 {
-    m_actions->openMenu(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+    emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
     event->accept();
 }
 
@@ -315,9 +302,14 @@ template <typename Action> void WindowView::deliver(ControlId id, const char* ev
         return;
     }
     qCDebug(lcView) << event << name.c_str();
+    run(action);
+}
+
+void WindowView::run(const std::function<void()>& steps)
+{
     try {
-        action();
-        m_actions->followModel();
+        steps();
+        emit userActed();
     } catch (const RuntimeError& error) {
         fail(error);
     } catch (const std::exception& error) {
@@ -339,19 +331,17 @@ void WindowView::fail(const RuntimeError& error)
 
 bool WindowView::enterInputs(const WindowInputs& inputs)
 {
+    return enter([this, &inputs] { m_model.enterInputs(inputs); });
+}
+
+bool WindowView::enter(const std::function<void()>& steps)
+{
     // A job is entered behind the introduction too; only a failed window, or
     // one following the model, refuses it.
     if (m_failed || m_updating > 0)
         return false;
-    qCDebug(lcView) << "enter inputs";
-    try {
-        m_model.enterInputs(inputs);
-        m_actions->followModel();
-    } catch (const RuntimeError& error) {
-        fail(error);
-    } catch (const std::exception& error) {
-        qFatal("the window model failed: %s", error.what());
-    }
+    qCDebug(lcView) << "enter steps";
+    run(steps);
     return !m_failed;
 }
 

@@ -6,14 +6,15 @@
 // out from the design-time data. What the user does becomes a model event
 // (clickOption, press, moveScrollBar, dragScrollBar); the model's observer
 // then brings each changed widget back in step. The view computes nothing.
-// Beyond the controls, a context menu with shortcuts (TableActions) and the
-// table's tooltips (TableHints) read the model back without changing it.
+// It knows nothing of what is built beside it (the table's menu, its hints,
+// the job document): it tells them through its signals.
 
 #include "error_reporting.h"
 #include "ui/main_window.h"
-#include "ui/room_fit.h"
 
 #include <QWidget>
+
+#include <functional>
 
 #include <optional>
 #include <vector>
@@ -22,9 +23,9 @@ class QScrollBar;
 
 namespace qvd {
 
-class TableActions;
-
 class WindowView : public QWidget {
+    Q_OBJECT
+
 public:
     // Builds the widgets on `model`, which must outlive the view. Errors go
     // to programErrorReporter(this) until setErrorReporter replaces it.
@@ -43,6 +44,9 @@ public:
     // behind the introduction as well; false when the window has failed or an
     // untrapped error stopped them.
     bool enterInputs(const WindowInputs& inputs);
+    // Any such steps through the model's events ("Use this size", a job
+    // applied), with the same rules.
+    bool enter(const std::function<void()>& steps);
 
     // True once an untrapped error has stopped a handler; from then on the
     // window takes no more input.
@@ -53,19 +57,13 @@ public:
     // The widget of the control with design name `name`, or nullptr.
     [[nodiscard]] QWidget* controlWidget(std::string_view name) const;
 
-    // The context menu and its shortcuts.
-    [[nodiscard]] TableActions& tableActions() const { return *m_actions; }
-
-    // The room the user describes in "Fit to room...", kept with the window:
-    // the diagram, the copied table and the job sheet read its height.
-    [[nodiscard]] RoomSetting& room() { return m_room; }
-    [[nodiscard]] const RoomSetting& room() const { return m_room; }
-
-    // Shows a screen `width` wide as the user's steps would: the Width
-    // option, the width bar to `width`, then the angle bar's Change at its
-    // value, so that the table is recalculated as after unit, sizing, size
-    // and angle were entered in that order.
-    void useScreenWidth(int width);
+signals:
+    // After each user action, or steps entered, that reached the model.
+    void userActed();
+    // Whether the window takes input; false for good after an untrapped error.
+    void inputAvailabilityChanged(bool takesInput);
+    // The user asked for the context menu at `position`, in the view's coordinates.
+    void menuRequested(QPoint position);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -92,12 +90,12 @@ private:
     // Hands a user action to the model; an untrapped error stops the window
     // here instead of unwinding into Qt's event loop.
     template <typename Action> void deliver(ControlId id, const char* event, Action&& action);
+    // Runs a user's action or steps on the model and tells of them.
+    void run(const std::function<void()>& steps);
     void fail(const RuntimeError& error);
 
     MainWindow& m_model;
-    RoomSetting m_room;
     ErrorReporter m_reporter;
-    TableActions* m_actions = nullptr;
     std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order
     // For each control, the frames laid over it: a visible one takes its input.
     std::vector<std::vector<ControlId>> m_coveredBy;

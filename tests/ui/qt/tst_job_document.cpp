@@ -139,7 +139,7 @@ void JobDocumentTest::makeWindow()
 {
     m_window.reset();
     m_window = std::make_unique<WindowUnderTest>();
-    m_document = new JobDocument(m_window->model, m_window->view, *m_settings);
+    m_document = new JobDocument(m_window->session, m_window->view, m_window->actions, *m_settings);
     m_messages.clear();
     m_questions = 0;
     m_document->setMessenger([this](QWidget*, const QString& text) { m_messages << text; });
@@ -156,7 +156,7 @@ void JobDocumentTest::makeWindow()
         ++m_questions;
         return m_onDisk;
     });
-    TableActions& actions = m_window->view.tableActions();
+    TableActions& actions = m_window->actions;
     actions.setFileChooser([this](QWidget*, const QString&) { return m_chosen; });
     actions.setReplaceQuestion([this](QWidget*, const QString& path) {
         m_replaceAsked << path;
@@ -184,8 +184,8 @@ void JobDocumentTest::openShowsTheJobAndCloseAsksAfterAChange()
     QCOMPARE(m_window->held(roles().widthCaption()), QStringLiteral("120"));
     QCOMPARE(m_window->held(roles().angleCaption()), QStringLiteral("-5"));
     QVERIFY(m_window->widgetsDifferingFromTheModel().isEmpty());
-    QCOMPARE(m_window->view.tableActions().chosenRow(), std::size_t{1});
-    QCOMPARE(m_document->details().client, std::string("Universität"));
+    QCOMPARE(m_window->session.chosenRow(), std::size_t{1});
+    QCOMPARE(m_window->session.details().client, std::string("Universität"));
     QVERIFY(!m_document->hasUnsavedChanges());
 
     m_window->click(roles().continueButton());
@@ -218,14 +218,14 @@ void JobDocumentTest::saveAsGivesTheSameWindowAndTheSameBytes()
     m_window->widget(roles().angleBar())->setFocus();
     m_window->type(Qt::Key_Left);
     JobDetails details{"Saal \"B\"", "Łukasz & Co", "Line\tsite", "", "first\nsecond \"quoted\"\n"};
-    m_document->setDetails(details);
+    m_window->session.setDetails(details);
     QVERIFY(m_document->hasUnsavedChanges()); // details not yet saved
 
     m_chosen = path("saal"); // the suffix is added
     m_window->rightClick(rowCaption("Corvin WT2"));
     QVERIFY(m_window->chooseFromMenu("saveJobAs"));
     const QByteArray saved = contents(path("saal.qvdjob"));
-    QCOMPARE(saved, QByteArray::fromStdString(jobFileText(m_document->job())));
+    QCOMPARE(saved, QByteArray::fromStdString(jobFileText(m_window->session.job())));
     QVERIFY(!m_document->hasUnsavedChanges());
     QCOMPARE(m_document->filePath(), path("saal.qvdjob"));
     const QString state = stateOf(m_window->model);
@@ -234,8 +234,8 @@ void JobDocumentTest::saveAsGivesTheSameWindowAndTheSameBytes()
     QVERIFY(m_document->open(path("saal.qvdjob")));
     m_window->click(roles().continueButton());
     QCOMPARE(stateOf(m_window->model), state);
-    QCOMPARE(m_window->view.tableActions().chosenRow(), std::size_t{5});
-    QCOMPARE(m_document->details(), details);
+    QCOMPARE(m_window->session.chosenRow(), std::size_t{5});
+    QCOMPARE(m_window->session.details(), details);
     m_window->typeWith(Qt::ControlModifier, Qt::Key_S); // the same file, the same bytes
     QCOMPARE(contents(path("saal.qvdjob")), saved);
     QVERIFY(QDir(m_dir->path()).entryList({QStringLiteral("saal*")}, QDir::Files).size() == 1);
@@ -288,14 +288,14 @@ void JobDocumentTest::badFileLeavesTheWindowAsItWas()
     m_window->widget(roles().angleBar())->setFocus();
     m_window->type(Qt::Key_Left);
     const QString state = stateOf(m_window->model);
-    const Job job = m_document->job();
+    const Job job = m_window->session.job();
 
     QVERIFY(!m_document->open(file));
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages[0].contains(QDir::toNativeSeparators(file)), qPrintable(m_messages[0]));
     QVERIFY2(m_messages[0].contains(problem), qPrintable(m_messages[0]));
     QCOMPARE(stateOf(m_window->model), state);
-    QVERIFY(m_document->job() == job);
+    QVERIFY(m_window->session.job() == job);
     QCOMPARE(m_document->filePath(), path("good.qvdjob"));
     QVERIFY(m_document->hasUnsavedChanges());
     QCOMPARE(m_document->recentJobs(), QStringList{path("good.qvdjob")});
@@ -338,10 +338,12 @@ void JobDocumentTest::roomGoesWithTheJob()
 {
     QVERIFY(write(path("aula.qvdjob"), kJob));
     QVERIFY(m_document->open(path("aula.qvdjob")));
-    QVERIFY(m_window->view.room() == (RoomSetting{DistanceKind::Straight, "210", std::nullopt}));
+    QVERIFY(m_window->session.room() == (RoomSetting{DistanceKind::Straight, "210", std::nullopt}));
     QVERIFY(!m_document->hasUnsavedChanges());
 
-    m_window->view.room().screenBottom = "30.5"; // as the room dialog keeps it
+    RoomSetting room = m_window->session.room();
+    room.screenBottom = "30.5"; // as the room dialog keeps it
+    m_window->session.setRoom(room);
     QVERIFY(m_document->hasUnsavedChanges());
     QVERIFY(m_document->save());
     QVERIFY(!m_document->hasUnsavedChanges());
@@ -349,7 +351,7 @@ void JobDocumentTest::roomGoesWithTheJob()
 
     makeWindow();
     QVERIFY(m_document->open(path("aula.qvdjob")));
-    QVERIFY(m_window->view.room() == (RoomSetting{DistanceKind::Straight, "210", "30.5"}));
+    QVERIFY(m_window->session.room() == (RoomSetting{DistanceKind::Straight, "210", "30.5"}));
 }
 
 void JobDocumentTest::feetAndInchesForInchesOnly()
@@ -384,7 +386,7 @@ void JobDocumentTest::printedSheetIsOnePageWithTheDetails()
     QVERIFY(m_document->open(path("aula.qvdjob")));
     m_window->click(roles().continueButton());
     const QString pdf = path("printed.pdf");
-    m_window->view.tableActions().setPrintDialog([&pdf](QPrinter& printer, QWidget*) {
+    m_window->actions.setPrintDialog([&pdf](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -399,7 +401,7 @@ void JobDocumentTest::printedSheetIsOnePageWithTheDetails()
     QImage sheet(1240, 1754, QImage::Format_RGB32); // A4 at 150 dpi
     sheet.setDotsPerMeterX(5906);
     sheet.setDotsPerMeterY(5906);
-    QVERIFY(paintJobSheet(sheet, m_window->model, m_window->view.tableActions().chosenRow(), m_document->details()));
+    QVERIFY(paintJobSheet(sheet, m_window->model, m_window->session.chosenRow(), m_window->session.details()));
     QVERIFY(QDir().mkpath(QStringLiteral(QVD_RENDER_DIR)));
     QVERIFY(sheet.save(QStringLiteral(QVD_RENDER_DIR "/job-sheet-details.png")));
     // The longest details keep to the page: the notes are cut.
@@ -536,7 +538,7 @@ void JobDocumentTest::jobChangedOnDiskIsNotOverwrittenUnasked()
     QVERIFY(write(path("mine.qvdjob"), theirs));
     m_onDisk = JobDocument::ChangedOnDisk::Overwrite;
     QVERIFY(m_document->save());
-    QCOMPARE(contents(path("mine.qvdjob")), QByteArray::fromStdString(jobFileText(m_document->job())));
+    QCOMPARE(contents(path("mine.qvdjob")), QByteArray::fromStdString(jobFileText(m_window->session.job())));
     const int asked = m_questions;
     QVERIFY(m_document->save()); // unchanged on disk since: no question
     QCOMPARE(m_questions, asked);
@@ -563,18 +565,18 @@ void JobDocumentTest::detailsComeBackAsGiven()
 
     QVERIFY(write(path("aula.qvdjob"), kJob));
     QVERIFY(m_document->open(path("aula.qvdjob")));
-    m_document->setDetails(given);
+    m_window->session.setDetails(given);
     QVERIFY(m_document->save());
     makeWindow();
     QVERIFY(m_document->open(path("aula.qvdjob")));
-    QVERIFY(m_document->details() == given);
+    QVERIFY(m_window->session.details() == given);
 }
 
 void JobDocumentTest::closeAsksAboutARoomNeverSaved()
 {
     m_window->click(roles().continueButton());
     QVERIFY(!m_document->hasUnsavedChanges());
-    m_window->view.room().distance = "150";
+    m_window->session.setRoom({DistanceKind::Throw, "150", std::nullopt});
     QVERIFY(m_document->hasUnsavedChanges());
     m_answer = JobDocument::Unsaved::Cancel;
     QVERIFY(!m_window->view.close());
@@ -585,7 +587,7 @@ void JobDocumentTest::droppedJobOpensAfterAskingAboutChanges()
 {
     QVERIFY(write(path("aula.qvdjob"), kJob));
     m_window->click(roles().continueButton());
-    m_document->setDetails({"Unsaved", "", "", "", ""});
+    m_window->session.setDetails({"Unsaved", "", "", "", ""});
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path("aula.qvdjob"))});
     const QPoint at = m_window->view.rect().center();
@@ -597,7 +599,7 @@ void JobDocumentTest::droppedJobOpensAfterAskingAboutChanges()
     QApplication::sendEvent(&m_window->view, &drop);
     QCOMPARE(m_questions, 1);
     QCOMPARE(m_document->filePath(), path("aula.qvdjob"));
-    QCOMPARE(m_document->details().name, std::string("Aula Magna"));
+    QCOMPARE(m_window->session.details().name, std::string("Aula Magna"));
 
     data.setUrls({QUrl::fromLocalFile(path("notes.txt"))}); // not a job: refused
     QDragEnterEvent other(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -616,9 +618,9 @@ void JobDocumentTest::recentListSurvivesABadSettingsFile()
     QVERIFY(write(path("aula.qvdjob"), kJob));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("recent jobs list.*cannot be written")));
     QVERIFY(m_document->open(path("aula.qvdjob")));
-    m_document->setDetails({"Changed", "", "", "", ""});
+    m_window->session.setDetails({"Changed", "", "", "", ""});
     QVERIFY(m_document->save()); // said once only
-    QCOMPARE(contents(path("aula.qvdjob")), QByteArray::fromStdString(jobFileText(m_document->job())));
+    QCOMPARE(contents(path("aula.qvdjob")), QByteArray::fromStdString(jobFileText(m_window->session.job())));
 
     QByteArray many = "[General]\nrecentJobs=";
     for (int n = 0; n < 20; ++n)
@@ -647,7 +649,7 @@ void JobDocumentTest::nameThatIsNoTextOpens()
         QCOMPARE(std::fclose(file), 0);
     }
     QVERIFY(m_document->openNativePath(native));
-    QCOMPARE(m_document->details().name, std::string("Aula Magna"));
+    QCOMPARE(m_window->session.details().name, std::string("Aula Magna"));
     QVERIFY(m_document->filePath().isEmpty());
 }
 

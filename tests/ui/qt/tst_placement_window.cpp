@@ -44,7 +44,7 @@ private slots:
     void renders();
 
 private:
-    [[nodiscard]] PlacementWindow* placement() const { return m_window->view.tableActions().placementWindow(); }
+    [[nodiscard]] PlacementWindow* placement() const { return m_window->actions.placementWindow(); }
     [[nodiscard]] bool placementShown() const { return placement() != nullptr && placement()->isVisible(); }
     // The caption the model holds, with the unit the diagram gives it.
     [[nodiscard]] QString heldLength(ControlId label) const { return m_window->held(label) + " in."; }
@@ -136,7 +136,7 @@ void PlacementWindowTest::rowPickedInTheDiagramIsTheChosenRow()
     rows->setFocus();
     QTest::keyClick(rows, Qt::Key_Down);
     QCOMPARE(q(placement()->diagram().projector), QStringLiteral("Tovan"));
-    QCOMPARE(m_window->view.tableActions().chosenRow(), std::size_t{1});
+    QCOMPARE(m_window->session.chosenRow(), std::size_t{1});
 
     m_window->typeWith(Qt::NoModifier, Qt::Key_Escape);
     QTRY_VERIFY(!placement()->isVisible());

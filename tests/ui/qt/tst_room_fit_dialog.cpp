@@ -69,7 +69,7 @@ private slots:
     void takesTheLengthsTheJobFileKeeps();
 
 private:
-    [[nodiscard]] RoomFitDialog* dialog() const { return m_window->view.tableActions().roomFitDialog(); }
+    [[nodiscard]] RoomFitDialog* dialog() const { return m_window->actions.roomFitDialog(); }
     [[nodiscard]] QString cell(int row, int column) const { return dialog()->table()->item(row, column)->text(); }
     void open()
     {
@@ -133,7 +133,7 @@ void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
     // the floor.
     m_window->view.activateWindow();
     m_window->typeWith(Qt::ControlModifier, Qt::Key_D);
-    PlacementWindow* placement = m_window->view.tableActions().placementWindow();
+    PlacementWindow* placement = m_window->actions.placementWindow();
     QTRY_VERIFY(placement != nullptr && placement->isVisible());
     QVERIFY(!placement->diagram().room.has_value());
     QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("useSize0")), Qt::LeftButton);
@@ -147,7 +147,7 @@ void RoomFitDialogTest::feetAndInchesForAnAnswerInInches()
     enter("roomDistance", QStringLiteral("250"));
     const QString decimal = cell(0, ThrowCell);
     m_window->model.setLengthFormat(LengthFormat::FeetAndInches);
-    m_window->view.tableActions().followModel();
+    m_window->actions.followModel();
     QCOMPARE(cell(0, ThrowCell),
         QString::fromStdString(feetAndInches(decimal.toStdString(), m_window->model.numberFormat()).value()));
     QCOMPARE(cell(3, LimitCell), QStringLiteral("lens or bar range"));    // words unchanged
@@ -189,7 +189,7 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     m_window->view.activateWindow();
     m_window->rightClick(model.rowCaption(kRow));
     QVERIFY(m_window->chooseFromMenu("showPlacementDiagram"));
-    PlacementWindow* placement = m_window->view.tableActions().placementWindow();
+    PlacementWindow* placement = m_window->actions.placementWindow();
     QTRY_VERIFY(placement != nullptr && placement->isVisible());
     QVERIFY(placement->diagram().room.has_value());
     QVERIFY(placement->grab().save(renders.filePath(QStringLiteral("diagram-room.png"))));
@@ -198,7 +198,7 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     QImage sheet(910, 1286, QImage::Format_RGB32);
     sheet.setDotsPerMeterX(4331);
     sheet.setDotsPerMeterY(4331);
-    QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->view.room()));
+    QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->session.room()));
     QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet-room.png"))));
 }
 
@@ -206,11 +206,11 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
 // job file keeps it, and the saved job opens with the same length.
 void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
 {
-    MainWindow model(NumberFormat{","});
+    JobSession session(NumberFormat{","});
+    MainWindow& model = session.window();
     model.load();
-    RoomSetting room;
     RoomFitDialog fit(
-        model, room, [](int) {}, {}, nullptr);
+        session, [](int) {}, nullptr);
     auto* distance = fit.findChild<QLineEdit*>(QStringLiteral("roomDistance"));
     const struct {
         const char* typed;
@@ -222,7 +222,7 @@ void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
         QTest::keyClicks(distance, QString::fromLatin1(c.typed));
         QCOMPARE(fit.answer().has_value(), c.fitted);
         QCOMPARE(fit.findChild<QLabel*>(QStringLiteral("roomStatus"))->isVisibleTo(&fit), !c.fitted);
-        const std::optional<RoomSetting> written = roomForFile(room, model.numberFormat());
+        const std::optional<RoomSetting> written = roomForFile(session.room(), model.numberFormat());
         QCOMPARE(written.has_value(), c.fitted);
         if (!written)
             continue;

@@ -61,11 +61,11 @@ private slots:
     void jobSheetIsOnePdfPageOnTheLocalesPaper();
 
 private:
-    [[nodiscard]] QMenu* menu() const { return m_window->view.tableActions().menu(); }
+    [[nodiscard]] QMenu* menu() const { return m_window->actions.menu(); }
     // A chooser that answers `path` and records what it was offered.
     void chooseFile(const QString& path)
     {
-        m_window->view.tableActions().setFileChooser([this, path](QWidget*, const QString& suggested) {
+        m_window->actions.setFileChooser([this, path](QWidget*, const QString& suggested) {
             m_suggested = suggested;
             return path;
         });
@@ -93,7 +93,7 @@ void TableActionsTest::copyWaitsForTheIntroductionThenCopiesTheTable()
     m_window->typeWith(Qt::ShiftModifier, Qt::Key_F10);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
     QVERIFY(!menu()->isVisible());
-    QVERIFY(m_window->view.tableActions().placementWindow() == nullptr);
+    QVERIFY(m_window->actions.placementWindow() == nullptr);
     QVERIFY(m_suggested.isEmpty());
 
     m_window->click(roles().continueButton());

@@ -16,8 +16,11 @@
 namespace qvd::test {
 
 WindowUnderTest::WindowUnderTest()
-    : model(NumberFormat{})
-    , view(model)
+    : session(NumberFormat{})
+    , model(session.window())
+    , window(session)
+    , view(window.view())
+    , actions(window.actions())
 {
     view.setErrorReporter([this](const RuntimeError& error) { errors.push_back(error.kind()); });
 }
@@ -202,7 +205,7 @@ void WindowUnderTest::rightClick(ControlId id) const
 
 bool WindowUnderTest::chooseFromMenu(const char* action) const
 {
-    QMenu* menu = view.tableActions().menu();
+    QMenu* menu = actions.menu();
     if (!menu->isVisible())
         return false;
     for (QAction* item : menu->actions()) {

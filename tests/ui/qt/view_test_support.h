@@ -6,8 +6,9 @@
 // untrapped errors instead of opening a modal box. Helpers reach the parts of
 // a scroll bar the way a person aims at them.
 
+#include "ui/job_session.h"
 #include "ui/main_window.h"
-#include "ui/qt/window_view.h"
+#include "ui/qt/job_window.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -74,10 +75,14 @@ public:
     void rightClick(ControlId id) const;
     [[nodiscard]] bool chooseFromMenu(const char* action) const;
 
-    MainWindow model;
+    // The job, its window model, and the window with its menu and hints.
+    JobSession session;
+    MainWindow& model;
     // The design name of a control, the objectName of its widget.
     [[nodiscard]] const char* name(ControlId id) const { return model.controls().control(id).name.c_str(); }
-    WindowView view;
+    JobWindow window;
+    WindowView& view;
+    TableActions& actions;
     std::vector<ErrorKind> errors;
 };
 

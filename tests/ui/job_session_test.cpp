@@ -1,0 +1,127 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The job session: what it gives as the job is what it was given, its
+// followers hear of every change once, and the menu's commands act on the
+// window as the user's own steps would.
+
+#include "ui/job_session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace qvd;
+
+namespace {
+
+// Every caption of the window with its colour, and the width bar, to
+// compare two windows (the other bars keep where the user left them).
+std::string captions(const MainWindow& window)
+{
+    const ControlSet& controls = window.controls();
+    std::string all = std::to_string(controls.value(window.widthBar())) + '\n';
+    for (ControlId id = 0; id < controls.size(); ++id)
+        all += controls.caption(id) + '|' + std::to_string(controls.control(id).foreColor) + '\n';
+    return all;
+}
+
+JobSession& started(JobSession& session)
+{
+    session.window().load();
+    return session;
+}
+
+} // namespace
+
+TEST(JobSession, GivesBackTheJobItWasGivenAndTellsOnce)
+{
+    const Job jobs[] = {
+        {{UnitSystem::Inches, Sizing::Width, 100, 10}, 0, std::nullopt, LengthFormat::Decimal, {}},
+        {{UnitSystem::Centimetres, Sizing::Height, 457, -15}, 8, RoomSetting{DistanceKind::Straight, "412.5", "0"},
+            LengthFormat::Decimal, {"Aula", "", "Site", "", "a\r\nb"}},
+        {{UnitSystem::Inches, Sizing::Diagonal, 49, 15}, 3, RoomSetting{DistanceKind::Throw, "150", std::nullopt},
+            LengthFormat::FeetAndInches, {"", "Client", "", "Me", ""}},
+    };
+    for (const char* separator : {".", ","}) {
+        for (const Job& job : jobs) {
+            JobSession session(NumberFormat{separator});
+            started(session);
+            int told = 0;
+            session.addFollower([&told] { ++told; });
+            session.apply(job);
+            EXPECT_EQ(told, 1) << separator;
+            EXPECT_EQ(session.job(), job) << separator << " row " << job.projector.value_or(0);
+            EXPECT_EQ(session.hasAdditions(), job.room.has_value() || !job.details.isEmpty());
+            if (job.room && std::string(separator) == ",") {
+                EXPECT_EQ(session.room().distance.find('.'), std::string::npos) << "the window shows its own separator";
+            }
+        }
+    }
+}
+
+TEST(JobSession, FollowersHearEachChangeUntilRemoved)
+{
+    JobSession session{NumberFormat{}};
+    started(session);
+    std::vector<std::string> heard;
+    const int first = session.addFollower([&heard] { heard.push_back("first"); });
+    int second = 0;
+    second = session.addFollower([&] {
+        heard.push_back("second");
+        session.removeFollower(second); // once only, removed while being told
+    });
+    session.chooseRow(4);
+    session.setRoom({DistanceKind::Throw, "120", std::nullopt});
+    session.removeFollower(first);
+    session.setDetails({"Job", "", "", "", ""});
+    session.setLengthFormat(LengthFormat::FeetAndInches);
+    EXPECT_EQ(heard, (std::vector<std::string>{"first", "second", "first"}));
+    EXPECT_THROW(session.chooseRow(kRowCount), std::out_of_range);
+    EXPECT_EQ(session.chosenRow(), 4u);
+}
+
+// "Use this size" from any sizing, unit and angle ends as a fresh window
+// ends after the user enters that width at that angle.
+TEST(JobSession, UseScreenWidthIsTheUsersSteps)
+{
+    const WindowInputs before[] = {
+        {UnitSystem::Inches, Sizing::Width, 100, 10},
+        {UnitSystem::Centimetres, Sizing::Height, 300, -3},
+        {UnitSystem::Inches, Sizing::Diagonal, 200, 15},
+    };
+    for (const WindowInputs& inputs : before) {
+        JobSession session{NumberFormat{","}};
+        started(session).window().enterInputs(inputs);
+        const int width = inputs.units == UnitSystem::Inches ? 137 : 350;
+        session.useScreenWidth(width);
+
+        MainWindow fresh{NumberFormat{","}};
+        fresh.load();
+        fresh.enterInputs({inputs.units, Sizing::Width, width, inputs.angle});
+        EXPECT_EQ(captions(session.window()), captions(fresh)) << inputs.size;
+    }
+}
+
+// The room is described in the unit selected now, even before the table
+// has been worked out in it.
+TEST(JobSession, RoomFitTakesTheSelectedUnitAndTheAngle)
+{
+    JobSession session{NumberFormat{","}};
+    MainWindow& window = started(session).window();
+    EXPECT_FALSE(session.roomFit());
+    session.setRoom({DistanceKind::Throw, "12,5x", std::nullopt});
+    EXPECT_FALSE(session.roomFit());
+
+    window.moveBarTo(window.angleBar(), -4);
+    window.controls().clickOption(window.unitOption(UnitSystem::Centimetres));
+    session.setRoom({DistanceKind::Straight, "420,25", "30"});
+    const auto fit = session.roomFit();
+    ASSERT_TRUE(fit);
+    RoomFitter fitter{NumberFormat{","}};
+    const RoomFit expected = fitter.fit({UnitSystem::Centimetres, -4, DistanceKind::Straight, 420.25, 30.0});
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        EXPECT_EQ((*fit)[row].width, expected[row].width) << row;
+        EXPECT_EQ((*fit)[row].limit, expected[row].limit) << row;
+    }
+}
