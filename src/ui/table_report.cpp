@@ -6,14 +6,10 @@
 
 namespace qvd {
 
-namespace {
-
 bool inFeetAndInches(const MainWindow& window)
 {
     return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
 }
-
-} // namespace
 
 std::string lengthText(const MainWindow& window, double length)
 {

@@ -54,6 +54,9 @@ struct TableReport {
 // window's length format asks for them and the table is in inches, else as
 // the caption is (a warning word stays a word).
 [[nodiscard]] std::string lengthCaption(const MainWindow& window, std::string_view caption);
+// Whether the table's lengths are shown in feet and inches now: asked for,
+// and the table in inches.
+[[nodiscard]] bool inFeetAndInches(const MainWindow& window);
 // A length the user gave (a room's), as the table shows its lengths: in feet
 // and inches where the table is, else with the table's unit ("30 in.").
 [[nodiscard]] std::string lengthText(const MainWindow& window, double length);
