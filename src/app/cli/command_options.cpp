@@ -3,7 +3,7 @@
 #include "command_options.h"
 
 #include "app/cli/usage.h"
-#include "ui/room_fit.h"
+#include "ui/job/room_fit.h"
 
 #include <algorithm>
 #include <filesystem>

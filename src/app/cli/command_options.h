@@ -7,7 +7,7 @@
 // unit, and one printer of aligned text tables.
 
 #include "app/cli/option_values.h"
-#include "ui/job_file.h"
+#include "ui/job/job_file.h"
 
 #include <functional>
 #include <optional>

@@ -9,8 +9,8 @@
 #include "app/cli/whole_number.h"
 #include "runtime/length_format.h"
 #include "runtime/runtime_error.h"
-#include "ui/job_file.h"
-#include "ui/room_fit.h"
+#include "ui/job/job_file.h"
+#include "ui/job/room_fit.h"
 
 #include <nlohmann/json.hpp>
 

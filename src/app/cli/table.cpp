@@ -8,10 +8,10 @@
 #include "app/cli/option_values.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
-#include "ui/job_file.h"
-#include "ui/main_window.h"
-#include "ui/room_fit.h"
-#include "ui/table_report.h"
+#include "ui/job/job_file.h"
+#include "ui/job/room_fit.h"
+#include "ui/job/table_report.h"
+#include "ui/window/main_window.h"
 #include "usage.h"
 
 #include <nlohmann/json.hpp>
