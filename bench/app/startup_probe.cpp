@@ -6,7 +6,7 @@
 // start-up the user waits for.
 
 #include "first_paint.h"
-#include "ui/qt/job_window.h"
+#include "ui/qt/job/job_window.h"
 
 #include <QApplication>
 

@@ -3,7 +3,7 @@
 // The recalculations of the result table through the window's model, cycling
 // through widths and angles so that nothing repeats from one run to the next.
 
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 #include <benchmark/benchmark.h>
 

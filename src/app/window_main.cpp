@@ -4,8 +4,8 @@
 // once the window has started, behind the introduction.
 
 #include "app/version.h"
-#include "ui/qt/job_document.h"
-#include "ui/qt/job_window.h"
+#include "ui/qt/job/job_document.h"
+#include "ui/qt/job/job_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -211,7 +211,7 @@ TEST(Fit, JobGivesUnitAngleAndRoom)
         {{"--job", withRoom, "--units", "in"}, "leave out --units and --angle"},
         {{"--job", withRoom, "--angle", "3"}, "leave out --units and --angle"},
         {{"--job", noRoom}, "has no room; give --throw D or --straight D"},
-        {{"--job", missing}, "could not be read"},
+        {{"--job", missing}, "cannot be read: No such file or directory"}, // the message table gives too
     };
     for (const auto& c : refusals) {
         const CliRun run = fit(c.args);

@@ -6,7 +6,7 @@
 // bytes typed as a room length: what the grammar takes, the file keeps, and
 // it comes back with its value.
 
-#include "ui/job_file.h"
+#include "ui/job/job_file.h"
 
 #include "fuzz_support.h"
 

@@ -4,7 +4,7 @@
 // off the layout (row label and column header, frame caption) or given in
 // words by role; never a design name.
 
-#include "ui/control_names.h"
+#include "ui/window/control_names.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // same bytes; every kind of bad file is refused with a message that says
 // what is wrong and where.
 
-#include "ui/job_file.h"
+#include "ui/job/job_file.h"
 
 #include "calc/projector_table.h"
 

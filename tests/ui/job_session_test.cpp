@@ -4,7 +4,7 @@
 // followers hear of every change once, and the menu's commands act on the
 // window as the user's own steps would.
 
-#include "ui/job_session.h"
+#include "ui/job/job_session.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // The window's model: sizing and unit inputs, start-up, the introduction frame
 // and the angle input, driven as a user drives the window.
 
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 #include "runtime/runtime_error.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The placement diagram's geometry, read back from what the window shows.
 
-#include "ui/placement_diagram.h"
+#include "ui/job/placement_diagram.h"
 
 #include "calc/projector_table.h"
 

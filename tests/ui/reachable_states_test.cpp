@@ -6,7 +6,7 @@
 // In each state every row shows either three numbers in black that agree with
 // each other and with the geometry, or a full warning in red.
 
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 #include "calc/projector_table.h"
 #include "runtime/runtime_error.h"

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
-#include "ui/room_fit.h"
+#include "ui/job/room_fit.h"
 
 #include "calc/projector_table.h"
 

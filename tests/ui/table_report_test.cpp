@@ -3,11 +3,11 @@
 // The table as clipboard text and the rows' range hints, read back from what
 // the window shows.
 
-#include "ui/table_report.h"
+#include "ui/job/table_report.h"
 
 #include "calc/projector_table.h"
 #include "runtime/feet_inches_model.h"
-#include "ui/placement_diagram.h"
+#include "ui/job/placement_diagram.h"
 
 #include <gtest/gtest.h>
 

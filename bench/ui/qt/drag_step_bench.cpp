@@ -8,8 +8,8 @@
 // bar's range in the chosen unit, so every step writes captions the last one
 // did not.
 
-#include "ui/main_window.h"
-#include "ui/qt/window_view.h"
+#include "ui/qt/window/window_view.h"
+#include "ui/window/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,14 +2,15 @@
 // SPDX-License-Identifier: MIT
 #include "fit.h"
 
+#include "app/cli/command_options.h"
 #include "app/cli/csv_field.h"
 #include "app/cli/option_values.h"
 #include "app/cli/usage.h"
 #include "app/cli/whole_number.h"
 #include "runtime/length_format.h"
 #include "runtime/runtime_error.h"
-#include "ui/job_file.h"
-#include "ui/room_fit.h"
+#include "ui/job/job_file.h"
+#include "ui/job/room_fit.h"
 
 #include <nlohmann/json.hpp>
 
@@ -23,78 +24,34 @@ namespace qvd {
 namespace {
 
 struct FitRequest {
-    UnitSystem units = UnitSystem::Inches;
+    CommonOptions common;
     std::optional<DistanceKind> kind;
     std::string_view distanceText;
-    std::optional<std::string_view> angleText;
-    std::optional<std::string_view> screenBottomText;
-    std::optional<std::string_view> jobPath;
-    std::optional<LengthFormat> lengths;
-    bool unitsGiven = false;
-    OutputFormat format = OutputFormat::Text;
-    bool help = false;
 };
 
 std::string_view optionOf(DistanceKind kind) { return kind == DistanceKind::Throw ? "--throw" : "--straight"; }
 
-// Parses the options; on failure writes one line to `err` and returns nothing.
-std::optional<FitRequest> parseRequest(std::span<const std::string_view> args, std::ostream& err)
+// Reads the options; on failure writes one line to `err` and gives nothing.
+std::optional<FitRequest> readRequest(std::span<const std::string_view> args, std::ostream& err)
 {
     FitRequest request;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view option = args[i];
-        if (option == "--help" || option == "-h") {
-            request.help = true;
-            return request;
-        }
-        if (!option.starts_with("--")) {
-            err << "qvdtalvern-cli: unknown argument " << option << '\n' << cliUsage();
+    const auto distanceOption = [&](std::string_view option, std::string_view value) -> std::optional<bool> {
+        if (option != optionOf(DistanceKind::Throw) && option != optionOf(DistanceKind::Straight))
             return std::nullopt;
+        if (request.kind) {
+            err << "qvdtalvern-cli: give one of --throw and --straight, once\n";
+            return false;
         }
-        if (i + 1 >= args.size()) {
-            err << "qvdtalvern-cli: missing value after " << option << '\n' << cliUsage();
-            return std::nullopt;
-        }
-        const std::string_view value = args[++i];
-        if (option == "--throw" || option == "--straight") {
-            const DistanceKind kind = option == "--throw" ? DistanceKind::Throw : DistanceKind::Straight;
-            if (request.kind) {
-                err << "qvdtalvern-cli: give one of --throw and --straight, once\n";
-                return std::nullopt;
-            }
-            request.kind = kind;
-            request.distanceText = value;
-        } else if (option == "--units") {
-            const auto units = readUnitsOption(value, err);
-            if (!units)
-                return std::nullopt;
-            request.units = *units;
-            request.unitsGiven = true;
-        } else if (option == "--job") {
-            request.jobPath = value;
-        } else if (option == "--length-format") {
-            request.lengths = readLengthFormatOption(value, err);
-            if (!request.lengths)
-                return std::nullopt;
-        } else if (option == "--angle") {
-            request.angleText = value;
-        } else if (option == "--screen-bottom") {
-            request.screenBottomText = value;
-        } else if (option == "--format") {
-            const auto format = readFormatOption(value, err);
-            if (!format)
-                return std::nullopt;
-            request.format = *format;
-        } else {
-            err << "qvdtalvern-cli: unknown option " << option << '\n' << cliUsage();
-            return std::nullopt;
-        }
-    }
-    if (request.jobPath && (request.unitsGiven || request.angleText)) {
-        err << "qvdtalvern-cli: --job takes the unit and the angle from the job; leave out --units and --angle\n";
+        request.kind = option == optionOf(DistanceKind::Throw) ? DistanceKind::Throw : DistanceKind::Straight;
+        request.distanceText = value;
+        return true;
+    };
+    // A distance given beside a job replaces the job's.
+    const JobRule rule{"the unit and the angle", "--units and --angle"};
+    if (!readOptions(
+            args, request.common, distanceOption, rule, [] { return false; }, err))
         return std::nullopt;
-    }
-    if (!request.kind && !request.jobPath) {
+    if (!request.kind && !request.common.jobPath && !request.common.help) {
         err << "qvdtalvern-cli: fit needs --throw D or --straight D, the distance the room gives\n" << cliUsage();
         return std::nullopt;
     }
@@ -122,63 +79,34 @@ std::array<std::string, 7> numbersOf(const RowFit& row)
 void printText(const FitView& view, const MainWindow& window, bool colour, std::ostream& out)
 {
     const ControlSet& controls = window.controls();
-    const auto line = [&](std::string_view name, const std::string& value, std::string_view suffix) {
-        out << name << std::string(18 - std::min<std::size_t>(name.size(), 17), ' ') << value;
-        if (!suffix.empty())
-            out << ' ' << suffix;
-        out << '\n';
-    };
-    line(view.kind == DistanceKind::Throw ? "Throw distance" : "Straight line", view.distance, view.unitCaption);
-    line(controls.caption(window.angleFrame()), view.angle, "degrees");
+    printInputLine(
+        out, view.kind == DistanceKind::Throw ? "Throw distance" : "Straight line", view.distance, view.unitCaption);
+    printInputLine(out, controls.caption(window.angleFrame()), view.angle, "degrees");
     if (view.screenBottom)
-        line(kScreenBottomName, *view.screenBottom, view.unitCaption);
+        printInputLine(out, kScreenBottomName, *view.screenBottom, view.unitCaption);
     out << '\n';
 
     // The base height column only when a screen-bottom height was given.
-    const std::size_t columns = view.screenBottom ? 7 : 6;
-    const std::array<std::string, 7> headers = {controls.caption(window.sizeNameLabel(Sizing::Width)),
-        controls.caption(window.sizeNameLabel(Sizing::Height)),
-        controls.caption(window.sizeNameLabel(Sizing::Diagonal)), controls.caption(window.columnHeader(Column::Throw)),
-        controls.caption(window.columnHeader(Column::Straight)), controls.caption(window.columnHeader(Column::Offset)),
-        std::string(kBaseHeightHeader)};
-    std::size_t nameWidth = 0;
-    std::size_t limitWidth = 5; // "Limit"
-    std::array<std::size_t, 7> widths{};
-    for (std::size_t c = 0; c < columns; ++c)
-        widths[c] = headers[c].size();
+    std::vector<TextColumn> columns{{"", Align::Left}, {"Limit", Align::Left},
+        {controls.caption(window.sizeNameLabel(Sizing::Width))},
+        {controls.caption(window.sizeNameLabel(Sizing::Height))},
+        {controls.caption(window.sizeNameLabel(Sizing::Diagonal))},
+        {controls.caption(window.columnHeader(Column::Throw))},
+        {controls.caption(window.columnHeader(Column::Straight))},
+        {controls.caption(window.columnHeader(Column::Offset))}};
+    if (view.screenBottom)
+        columns.push_back({std::string(kBaseHeightHeader)});
+    std::vector<TextRow> rows;
     for (const RowFit& row : view.rows) {
-        nameWidth = std::max(nameWidth, row.projector.size());
-        limitWidth = std::max(limitWidth, limitWords(row.limit).size());
-        const auto numbers = numbersOf(row);
-        for (std::size_t c = 0; c < columns; ++c)
-            widths[c] = std::max(widths[c], numbers[c].size());
-    }
-    const auto left = [](std::string_view text, std::size_t width) {
-        return std::string(text) + std::string(width > text.size() ? width - text.size() : 0, ' ');
-    };
-    const auto right = [](std::string_view text, std::size_t width) {
-        return std::string(width > text.size() ? width - text.size() : 0, ' ') + std::string(text);
-    };
-    std::string header = std::string(nameWidth, ' ') + "  " + left("Limit", limitWidth);
-    for (std::size_t c = 0; c < columns; ++c)
-        header += "  " + right(headers[c], widths[c]);
-    while (!header.empty() && header.back() == ' ')
-        header.pop_back();
-    out << header << '\n';
-    for (const RowFit& row : view.rows) {
-        std::string text = left(row.projector, nameWidth) + "  " + left(limitWords(row.limit), limitWidth);
+        TextRow& text = rows.emplace_back();
+        text.cells = {{row.projector}, {std::string(limitWords(row.limit))}};
         if (row.limit != FitLimit::None) {
-            const auto numbers = numbersOf(row);
-            for (std::size_t c = 0; c < columns; ++c)
-                text += "  " + right(numbers[c], widths[c]);
+            for (const std::string& number : numbersOf(row))
+                text.cells.push_back({number});
         }
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text;
-        if (view.screenBottom && row.baseHeight && row.baseHeight->belowFloor)
-            out << "  " << (colour ? "\x1b[31m" : "") << kBelowFloor << (colour ? "\x1b[0m" : "");
-        out << '\n';
+        text.belowFloor = view.screenBottom && row.baseHeight && row.baseHeight->belowFloor;
     }
+    printTextTable(out, columns, rows, colour, true);
 }
 
 void printCsv(const FitView& view, std::ostream& out)
@@ -228,54 +156,48 @@ std::optional<double> screenBottomOption(
 
 int runFit(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
 {
-    auto request = parseRequest(args, output.err);
+    auto request = readRequest(args, output.err);
     if (!request)
         return ExitUsage;
-    if (request->help) {
+    CommonOptions& options = request->common;
+    if (options.help) {
         output.out << cliHelp();
         return ExitOk;
     }
 
     // A job gives the unit, the angle and, unless a distance is given, its room.
     std::optional<int> jobAngle;
-    RoomSetting jobRoom;
-    if (request->jobPath) {
-        const JobReading reading = readJobFile(std::filesystem::path(std::string(*request->jobPath)));
-        if (!reading.ok()) {
-            output.err << "qvdtalvern-cli: the job " << *request->jobPath
-                       << " could not be read: " << reading.error.message << '\n';
+    RoomSetting jobRoom; // the texts the options then point into
+    if (options.jobPath) {
+        const std::optional<Job> job = readJobOption(*options.jobPath, output.err);
+        if (!job)
             return ExitUsage;
-        }
-        const Job& job = *reading.job;
-        request->units = job.inputs.units;
-        jobAngle = job.inputs.angle.value_or(0);
-        if (!request->lengths && job.inputs.units == UnitSystem::Inches)
-            request->lengths = job.lengthFormat;
-        if (!request->kind && !job.room) {
-            output.err << "qvdtalvern-cli: the job " << *request->jobPath
+        options.units = job->inputs.units;
+        jobAngle = job->inputs.angle.value_or(0);
+        if (!options.lengths && job->inputs.units == UnitSystem::Inches)
+            options.lengths = job->lengthFormat;
+        if (!request->kind && !job->room) {
+            output.err << "qvdtalvern-cli: the job " << *options.jobPath
                        << " has no room; give --throw D or --straight D\n";
             return ExitUsage;
         }
-        if (job.room) {
+        if (job->room) {
             // --throw or --straight replaces the job's distance; its screen bottom stays.
-            jobRoom = roomForWindow(*job.room, format);
+            jobRoom = roomForWindow(*job->room, format);
             if (!request->kind) {
                 request->kind = jobRoom.kind;
                 request->distanceText = jobRoom.distance;
             }
-            if (!request->screenBottomText && jobRoom.screenBottom)
-                request->screenBottomText = *jobRoom.screenBottom;
+            if (!options.screenBottomText && jobRoom.screenBottom)
+                options.screenBottomText = *jobRoom.screenBottom;
         }
     }
-
-    if (request->lengths == LengthFormat::FeetAndInches && request->units == UnitSystem::Centimetres) {
-        output.err << "qvdtalvern-cli: --length-format ft-in needs inches\n";
+    if (!lengthFormatFits(options.lengths, options.units, output.err))
         return ExitUsage;
-    }
 
     RoomFitter fitter(format);
     const MainWindow& window = fitter.window();
-    const std::string& unit = window.controls().caption(window.unitLabel(request->units));
+    const std::string& unit = window.controls().caption(window.unitLabel(options.units));
     const std::optional<double> distance = parseRoomLength(request->distanceText, format);
     if (!distance || *distance <= 0.0) {
         output.err << "qvdtalvern-cli: " << optionOf(*request->kind) << " takes a distance above 0 " << unit
@@ -284,34 +206,34 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         return ExitUsage;
     }
     std::optional<double> screenBottom;
-    if (request->screenBottomText) {
-        screenBottom = screenBottomOption(*request->screenBottomText, unit, format, output.err);
+    if (options.screenBottomText) {
+        screenBottom = screenBottomOption(*options.screenBottomText, unit, format, output.err);
         if (!screenBottom)
             return ExitUsage;
     }
     const AngleRange angles = angleRange();
     int angle = jobAngle.value_or(angles.start);
-    if (request->angleText) {
-        const std::optional<long long> given = parseWholeNumber(*request->angleText);
+    if (options.angleText) {
+        const std::optional<long long> given = parseWholeNumber(*options.angleText);
         if (!given || *given < angles.min || *given > angles.max) {
             output.err << "qvdtalvern-cli: --angle takes a whole number from " << angles.min << " to " << angles.max
-                       << " degrees, not '" << *request->angleText << "'\n";
+                       << " degrees, not '" << *options.angleText << "'\n";
             return ExitUsage;
         }
         angle = static_cast<int>(*given);
     }
 
-    FitView view{request->units == UnitSystem::Inches ? "in" : "cm", {}, FormatInteger(angle), *request->kind,
+    FitView view{options.units == UnitSystem::Inches ? "in" : "cm", {}, FormatInteger(angle), *request->kind,
         FormatGeneral(*distance, format),
         screenBottom ? std::optional(FormatGeneral(*screenBottom, format)) : std::nullopt, {}};
     try {
-        view.rows = fitter.fit({request->units, angle, *request->kind, *distance, screenBottom});
+        view.rows = fitter.fit({options.units, angle, *request->kind, *distance, screenBottom});
     } catch (const RuntimeError& error) {
         output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
         return ExitRuntimeError;
     }
     view.unitCaption = unit;
-    if (request->lengths == LengthFormat::FeetAndInches) {
+    if (options.lengths == LengthFormat::FeetAndInches) {
         // Every length of a row in feet and inches; warning words stay as they are.
         const auto shown = [&](std::string& text) { text = lengthShown(text, LengthFormat::FeetAndInches, format); };
         for (RowFit& row : view.rows) {
@@ -322,7 +244,7 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
                 shown(row.baseHeight->text);
         }
     }
-    switch (request->format) {
+    switch (options.format) {
     case OutputFormat::Text:
         printText(view, window, output.colour, output.out);
         break;

@@ -5,8 +5,8 @@
 #include "app/cli/state_dump.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
-#include "ui/form_design.h"
-#include "ui/main_window.h"
+#include "ui/window/form_design.h"
+#include "ui/window/main_window.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,23 +2,26 @@
 // SPDX-License-Identifier: MIT
 #include "table.h"
 
+#include "app/cli/command_options.h"
 #include "app/cli/csv_field.h"
 #include "app/cli/fit.h"
 #include "app/cli/option_values.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
-#include "ui/job_file.h"
-#include "ui/main_window.h"
-#include "ui/room_fit.h"
-#include "ui/table_report.h"
+#include "ui/job/job_file.h"
+#include "ui/job/room_fit.h"
+#include "ui/job/table_report.h"
+#include "ui/window/main_window.h"
 #include "usage.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace qvd {
 
@@ -37,85 +40,34 @@ constexpr SizingOption kSizingOptions[] = {
 };
 
 struct TableRequest {
-    UnitSystem units = UnitSystem::Inches;
+    CommonOptions common;
     const SizingOption* sizing = &kSizingOptions[0];
     std::optional<std::string_view> sizeText;
-    std::optional<std::string_view> angleText;
-    std::optional<std::string_view> screenBottomText;
-    OutputFormat format = OutputFormat::Text;
-    std::optional<std::string_view> jobPath;
-    std::optional<LengthFormat> lengths;
-    bool inputsGiven = false; // --units, a size or --angle
-    bool help = false;
 };
 
-class Request {
-public:
-    // Parses the options; on failure writes one line to `err` and returns nothing.
-    static std::optional<TableRequest> parse(std::span<const std::string_view> args, std::ostream& err)
-    {
-        TableRequest request;
-        bool sizeGiven = false;
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            const std::string_view option = args[i];
-            if (option == "--help" || option == "-h") {
-                request.help = true;
-                return request;
-            }
-            if (i + 1 >= args.size()) {
-                err << "qvdtalvern-cli: " << (option.starts_with("--") ? "missing value after " : "unknown argument ")
-                    << option << '\n'
-                    << cliUsage();
-                return std::nullopt;
-            }
-            const std::string_view value = args[++i];
-            if (option == "--job") {
-                request.jobPath = value;
-            } else if (option == "--length-format") {
-                request.lengths = readLengthFormatOption(value, err);
-                if (!request.lengths)
-                    return std::nullopt;
-            } else if (option == "--units") {
-                const auto units = readUnitsOption(value, err);
-                if (!units)
-                    return std::nullopt;
-                request.units = *units;
-                request.inputsGiven = true;
-            } else if (option == "--angle") {
-                request.angleText = value;
-                request.inputsGiven = true;
-            } else if (option == "--screen-bottom") {
-                request.screenBottomText = value;
-            } else if (option == "--format") {
-                const auto format = readFormatOption(value, err);
-                if (!format)
-                    return std::nullopt;
-                request.format = *format;
-            } else {
-                const auto* input = std::find_if(std::begin(kSizingOptions), std::end(kSizingOptions),
-                    [&](const SizingOption& s) { return s.option == option; });
-                if (input == std::end(kSizingOptions)) {
-                    err << "qvdtalvern-cli: unknown option " << option << '\n' << cliUsage();
-                    return std::nullopt;
-                }
-                if (sizeGiven) {
-                    err << "qvdtalvern-cli: give one of --width, --height and --diagonal\n";
-                    return std::nullopt;
-                }
-                sizeGiven = true;
-                request.sizing = input;
-                request.sizeText = value;
-                request.inputsGiven = true;
-            }
-        }
-        if (request.jobPath && request.inputsGiven) {
-            err << "qvdtalvern-cli: --job gives the inputs: leave out --units, --width, --height, --diagonal and "
-                   "--angle\n";
+// Reads the options; on failure writes one line to `err` and gives nothing.
+std::optional<TableRequest> readRequest(std::span<const std::string_view> args, std::ostream& err)
+{
+    TableRequest request;
+    const auto sizeOption = [&](std::string_view option, std::string_view value) -> std::optional<bool> {
+        const auto* input = std::find_if(std::begin(kSizingOptions), std::end(kSizingOptions),
+            [&](const SizingOption& s) { return s.option == option; });
+        if (input == std::end(kSizingOptions))
             return std::nullopt;
+        if (request.sizeText) {
+            err << "qvdtalvern-cli: give one of --width, --height and --diagonal\n";
+            return false;
         }
-        return request;
-    }
-};
+        request.sizing = input;
+        request.sizeText = value;
+        return true;
+    };
+    const JobRule rule{"the inputs", "--units, --width, --height, --diagonal and --angle"};
+    if (!readOptions(
+            args, request.common, sizeOption, rule, [&] { return request.sizeText.has_value(); }, err))
+        return std::nullopt;
+    return request;
+}
 
 // The value of `option` when `text` is a whole number from `min` to `max`;
 // otherwise says what the option takes, on `err`, and gives nothing.
@@ -129,34 +81,6 @@ std::optional<int> valueInRange(
         return std::nullopt;
     }
     return static_cast<int>(*value);
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            quoted += "\\\"";
-            break;
-        case '\\':
-            quoted += "\\\\";
-            break;
-        case '\n':
-            quoted += "\\n";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                constexpr char kHex[] = "0123456789abcdef";
-                quoted += "\\u00";
-                quoted += kHex[(c >> 4) & 0xF];
-                quoted += kHex[c & 0xF];
-            } else {
-                quoted += c;
-            }
-        }
-    }
-    return quoted + '"';
 }
 
 // The request's unit as the CSV and JSON output name it.
@@ -178,11 +102,6 @@ void showLengths(TableReport& report, const MainWindow& window)
     }
 }
 
-bool inFeetAndInches(const MainWindow& window)
-{
-    return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
-}
-
 // With a screen-bottom height: its caption and each row's base height.
 struct RoomHeights {
     std::string screenBottom;
@@ -197,64 +116,33 @@ void printText(const TableReport& report, const MainWindow& window, const std::o
     const ControlSet& controls = window.controls();
     // Feet and inches carry their own marks.
     const std::string unit = inFeetAndInches(window) ? std::string() : inputCaption(report, UnitInput);
-    const auto line = [&](const std::string& name, const std::string& value, const std::string& suffix) {
-        out << name << std::string(18 - std::min<std::size_t>(name.size(), 17), ' ') << value;
-        if (!suffix.empty() && !value.empty())
-            out << ' ' << suffix;
-        out << '\n';
-    };
     const std::pair<Sizing, ReportInputIndex> sizes[]
         = {{Sizing::Width, WidthInput}, {Sizing::Height, HeightInput}, {Sizing::Diagonal, DiagonalInput}};
     for (const auto& [sizing, input] : sizes)
-        line(controls.caption(window.sizeNameLabel(sizing)), inputCaption(report, input), unit);
-    line(controls.caption(window.angleFrame()), inputCaption(report, AngleInput), "degrees");
+        printInputLine(out, controls.caption(window.sizeNameLabel(sizing)), inputCaption(report, input), unit);
+    printInputLine(out, controls.caption(window.angleFrame()), inputCaption(report, AngleInput), "degrees");
     if (room)
-        line(std::string(kScreenBottomName), room->screenBottom, unit);
+        printInputLine(out, kScreenBottomName, room->screenBottom, unit);
     out << '\n';
 
-    std::size_t nameWidth = 0;
-    for (const ReportRow& row : report.rows)
-        nameWidth = std::max(nameWidth, row.projector.size());
-    std::size_t widths[kColumnCount];
-    for (std::size_t c = 0; c < kColumnCount; ++c)
-        widths[c] = report.columns[c].header.size();
-    for (const ReportRow& row : report.rows) {
-        const std::string* cells[3] = {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset};
-        for (std::size_t c = 0; c < kColumnCount; ++c)
-            widths[c] = std::max(widths[c], cells[c]->size());
-    }
-    const auto pad = [&](const std::string& text, std::size_t width) {
-        return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
-    };
-    std::size_t baseWidth = kBaseHeightHeader.size();
-    for (std::size_t row = 0; room && row < kRowCount; ++row)
-        baseWidth = std::max(baseWidth, room->base(row).size());
-    out << std::string(nameWidth, ' ');
-    for (std::size_t c = 0; c < kColumnCount; ++c)
-        out << "  " << pad(report.columns[c].header, widths[c]);
+    std::vector<TextColumn> columns{{"", Align::Left}};
+    for (const ReportColumn& column : report.columns)
+        columns.push_back({column.header});
     if (room)
-        out << "  " << pad(std::string(kBaseHeightHeader), baseWidth);
-    out << '\n';
+        columns.push_back({std::string(kBaseHeightHeader)});
+    std::vector<TextRow> rows;
     for (std::size_t index = 0; index < kRowCount; ++index) {
         const ReportRow& row = report.rows[index];
-        out << row.projector << std::string(nameWidth - row.projector.size(), ' ');
-        const std::string* cells[3] = {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset};
-        for (std::size_t c = 0; c < kColumnCount; ++c) {
-            out << "  ";
-            const bool red = colour && row.shown.isWarning;
-            if (red)
-                out << "\x1b[31m";
-            out << pad(*cells[c], widths[c]);
-            if (red)
-                out << "\x1b[0m";
-        }
+        const bool red = row.shown.isWarning;
+        TextRow& text = rows.emplace_back();
+        text.cells = {{row.projector}, {row.shown.throwDistance, red}, {row.shown.straightLine, red},
+            {row.shown.verticalOffset, red}};
         if (room) {
-            out << "  " << pad(room->base(index), baseWidth);
-            if (room->bases[index] && room->bases[index]->belowFloor)
-                out << "  " << (colour ? "\x1b[31m" : "") << kBelowFloor << (colour ? "\x1b[0m" : "");
+            text.cells.push_back({room->base(index)});
+            text.belowFloor = room->bases[index] && room->bases[index]->belowFloor;
         }
-        out << '\n';
     }
+    printTextTable(out, columns, rows, colour, false);
 }
 
 void printCsv(const TableReport& report, UnitSystem units, const std::optional<RoomHeights>& room, std::ostream& out)
@@ -277,25 +165,20 @@ void printCsv(const TableReport& report, UnitSystem units, const std::optional<R
 
 void printJson(const TableReport& report, UnitSystem units, const std::optional<RoomHeights>& room, std::ostream& out)
 {
-    out << "{\"units\":" << jsonString(std::string(unitsName(units)))
-        << ",\"width\":" << jsonString(inputCaption(report, WidthInput))
-        << ",\"height\":" << jsonString(inputCaption(report, HeightInput))
-        << ",\"diagonal\":" << jsonString(inputCaption(report, DiagonalInput))
-        << ",\"angle\":" << jsonString(inputCaption(report, AngleInput)) << ",\"rows\":[";
-    bool first = true;
+    using Json = nlohmann::ordered_json;
+    Json document = {{"units", unitsName(units)}, {"width", inputCaption(report, WidthInput)},
+        {"height", inputCaption(report, HeightInput)}, {"diagonal", inputCaption(report, DiagonalInput)},
+        {"angle", inputCaption(report, AngleInput)}, {"rows", Json::array()}};
     for (std::size_t index = 0; index < kRowCount; ++index) {
         const ReportRow& row = report.rows[index];
-        out << (first ? "" : ",") << "{\"projector\":" << jsonString(row.projector)
-            << ",\"throw_distance\":" << jsonString(row.shown.throwDistance)
-            << ",\"straight_line\":" << jsonString(row.shown.straightLine)
-            << ",\"vertical_offset\":" << jsonString(row.shown.verticalOffset)
-            << ",\"warning\":" << (row.shown.isWarning ? "true" : "false");
+        Json line = {{"projector", row.projector}, {"throw_distance", row.shown.throwDistance},
+            {"straight_line", row.shown.straightLine}, {"vertical_offset", row.shown.verticalOffset},
+            {"warning", row.shown.isWarning}};
         if (room)
-            out << ",\"base_height\":" << (room->bases[index] ? jsonString(room->bases[index]->text) : "null");
-        out << '}';
-        first = false;
+            line["base_height"] = room->bases[index] ? Json(room->bases[index]->text) : Json(nullptr);
+        document["rows"].push_back(std::move(line));
     }
-    out << "]}\n";
+    out << document.dump() << '\n';
 }
 
 // The inputs the options give; on a value the bar does not allow, says what
@@ -304,7 +187,7 @@ std::optional<WindowInputs> optionInputs(const TableRequest& request, const Main
 {
     const ControlSet& controls = window.controls();
     WindowInputs inputs;
-    inputs.units = request.units;
+    inputs.units = request.common.units;
     inputs.sizing = request.sizing->sizing;
     if (request.sizeText) {
         // What the bar allows once its handler has set the range of the unit.
@@ -315,10 +198,10 @@ std::optional<WindowInputs> optionInputs(const TableRequest& request, const Main
             return std::nullopt;
         inputs.size = *size;
     }
-    if (request.angleText) {
+    if (request.common.angleText) {
         // No handler changes the angle bar's range: it keeps its design range.
         const AngleRange angles = angleRange();
-        inputs.angle = valueInRange("--angle", *request.angleText, angles.min, angles.max, "degrees", err);
+        inputs.angle = valueInRange("--angle", *request.common.angleText, angles.min, angles.max, "degrees", err);
         if (!inputs.angle)
             return std::nullopt;
     }
@@ -329,34 +212,30 @@ std::optional<WindowInputs> optionInputs(const TableRequest& request, const Main
 
 int runTable(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
 {
-    const auto request = Request::parse(args, output.err);
+    const auto request = readRequest(args, output.err);
     if (!request)
         return ExitUsage;
-    if (request->help) {
+    const CommonOptions& options = request->common;
+    if (options.help) {
         output.out << cliHelp();
         return ExitOk;
     }
 
     MainWindow window(format);
     WindowInputs inputs;
-    std::optional<LengthFormat> lengths = request->lengths;
-    if (request->jobPath) {
+    std::optional<LengthFormat> lengths = options.lengths;
+    if (options.jobPath) {
         // The job gives every input, and its length format unless one is asked for.
-        const JobReading reading = readJobFile(std::filesystem::path(std::string(*request->jobPath)));
-        if (!reading.ok()) {
-            output.err << "qvdtalvern-cli: " << *request->jobPath << ": " << reading.error.message << '\n';
+        const std::optional<Job> job = readJobOption(*options.jobPath, output.err);
+        if (!job)
             return ExitUsage;
-        }
-        inputs = reading.job->inputs;
-        lengths = lengths.value_or(reading.job->lengthFormat);
+        inputs = job->inputs;
+        lengths = lengths.value_or(job->lengthFormat);
     }
-    if (request->lengths == LengthFormat::FeetAndInches
-        && (request->jobPath ? inputs.units : request->units) == UnitSystem::Centimetres) {
-        output.err << "qvdtalvern-cli: --length-format ft-in needs inches\n";
+    if (!lengthFormatFits(options.lengths, options.jobPath ? inputs.units : options.units, output.err))
         return ExitUsage;
-    }
     window.setLengthFormat(lengths.value_or(LengthFormat::Decimal));
-    if (!request->jobPath) {
+    if (!options.jobPath) {
         const auto given = optionInputs(*request, window, output.err);
         if (!given)
             return ExitUsage;
@@ -364,9 +243,9 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     }
 
     std::optional<double> screenBottom;
-    if (request->screenBottomText) {
+    if (options.screenBottomText) {
         screenBottom = screenBottomOption(
-            *request->screenBottomText, window.controls().caption(window.unitLabel(inputs.units)), format, output.err);
+            *options.screenBottomText, window.controls().caption(window.unitLabel(inputs.units)), format, output.err);
         if (!screenBottom)
             return ExitUsage;
     }
@@ -393,7 +272,7 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         }
     }
     showLengths(report, window);
-    switch (request->format) {
+    switch (options.format) {
     case OutputFormat::Text:
         printText(report, window, room, output.colour, output.out);
         break;

@@ -3,7 +3,7 @@
 #include "usage.h"
 
 #include "app/version.h"
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 #include <algorithm>
 #include <string_view>

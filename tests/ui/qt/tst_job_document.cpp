@@ -7,11 +7,11 @@
 #include "full_disk.h"
 #include "view_test_support.h"
 
-#include "ui/qt/job_details_dialog.h"
-#include "ui/qt/job_document.h"
-#include "ui/qt/job_sheet.h"
-#include "ui/qt/table_actions.h"
-#include "ui/table_report.h"
+#include "ui/job/table_report.h"
+#include "ui/qt/job/job_details_dialog.h"
+#include "ui/qt/job/job_document.h"
+#include "ui/qt/job/table_actions.h"
+#include "ui/qt/print/job_sheet.h"
 
 #include <QAction>
 #include <QApplication>

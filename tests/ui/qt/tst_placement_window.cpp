@@ -6,9 +6,9 @@
 
 #include "view_test_support.h"
 
-#include "ui/qt/job_sheet.h"
-#include "ui/qt/placement_window.h"
-#include "ui/qt/table_actions.h"
+#include "ui/qt/job/table_actions.h"
+#include "ui/qt/print/job_sheet.h"
+#include "ui/qt/print/placement_window.h"
 
 #include <QApplication>
 #include <QComboBox>

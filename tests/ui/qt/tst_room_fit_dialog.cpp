@@ -8,12 +8,12 @@
 
 #include "runtime/length_format.h"
 
-#include "ui/job_file.h"
-#include "ui/placement_diagram.h"
-#include "ui/qt/job_sheet.h"
-#include "ui/qt/placement_window.h"
-#include "ui/qt/room_fit_dialog.h"
-#include "ui/qt/table_actions.h"
+#include "ui/job/job_file.h"
+#include "ui/job/placement_diagram.h"
+#include "ui/qt/job/room_fit_dialog.h"
+#include "ui/qt/job/table_actions.h"
+#include "ui/qt/print/job_sheet.h"
+#include "ui/qt/print/placement_window.h"
 
 #include <QDir>
 #include <QLabel>

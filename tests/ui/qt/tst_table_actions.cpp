@@ -6,8 +6,8 @@
 
 #include "view_test_support.h"
 
-#include "ui/qt/table_actions.h"
-#include "ui/table_report.h"
+#include "ui/job/table_report.h"
+#include "ui/qt/job/table_actions.h"
 
 #include <QAction>
 #include <QApplication>

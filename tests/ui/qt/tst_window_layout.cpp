@@ -5,8 +5,8 @@
 
 #include "view_test_support.h"
 
-#include "ui/qt/control_widgets.h"
-#include "ui/qt/design_fonts.h"
+#include "ui/qt/window/control_widgets.h"
+#include "ui/qt/window/design_fonts.h"
 
 #include <QDir>
 #include <QFontInfo>

@@ -5,7 +5,7 @@
 
 #include "view_test_support.h"
 
-#include "ui/qt/error_reporting.h"
+#include "ui/qt/window/error_reporting.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "view_test_support.h"
 
-#include "ui/qt/control_widgets.h"
-#include "ui/qt/table_actions.h"
+#include "ui/qt/job/table_actions.h"
+#include "ui/qt/window/control_widgets.h"
 
 #include <QAction>
 #include <QApplication>

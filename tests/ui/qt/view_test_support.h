@@ -6,9 +6,9 @@
 // untrapped errors instead of opening a modal box. Helpers reach the parts of
 // a scroll bar the way a person aims at them.
 
-#include "ui/job_session.h"
-#include "ui/main_window.h"
-#include "ui/qt/job_window.h"
+#include "ui/job/job_session.h"
+#include "ui/qt/job/job_window.h"
+#include "ui/window/main_window.h"
 
 #include <QLabel>
 #include <QScrollBar>

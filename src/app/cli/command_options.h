@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What `table` and `fit` share: one reader of their options with one set of
+// messages, the job a command reads, the check of a length format against the
+// unit, and one printer of aligned text tables.
+
+#include "app/cli/option_values.h"
+#include "ui/job/job_file.h"
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qvd {
+
+// The options both commands take.
+struct CommonOptions {
+    UnitSystem units = UnitSystem::Inches;
+    bool unitsGiven = false;
+    std::optional<std::string_view> angleText;
+    std::optional<std::string_view> screenBottomText;
+    std::optional<std::string_view> jobPath;
+    std::optional<LengthFormat> lengths;
+    OutputFormat format = OutputFormat::Text;
+    bool help = false;
+};
+
+// A command's own option and its value: true when taken, false when refused
+// (the reason written to `err`), nothing when the option is not the command's.
+using CommandOption = std::function<std::optional<bool>(std::string_view option, std::string_view value)>;
+
+// Reads `args` into `options`, every option with one value; on failure writes
+// one line (and the usage where the words are off) to `err` and gives false.
+// A job gives what `jobGives` names, so the options that give it as well
+// (`jobExcludes`, and the command's own when `commandInputs` says it took
+// some) are refused beside --job.
+struct JobRule {
+    std::string_view jobGives;    // "the inputs"
+    std::string_view jobExcludes; // "--units and --angle"
+};
+[[nodiscard]] bool readOptions(std::span<const std::string_view> args, CommonOptions& options,
+    const CommandOption& commandOption, const JobRule& rule, const std::function<bool()>& commandInputs,
+    std::ostream& err);
+
+// The job at `path`, or nothing with "qvdtalvern-cli: PATH: reason" on `err`.
+[[nodiscard]] std::optional<Job> readJobOption(std::string_view path, std::ostream& err);
+
+// Feet and inches are for inches only: false, said on `err`, when asked for
+// lengths in centimetres.
+[[nodiscard]] bool lengthFormatFits(std::optional<LengthFormat> asked, UnitSystem units, std::ostream& err);
+
+// "Name              value suffix": an input of the window as text output shows it.
+void printInputLine(std::ostream& out, std::string_view name, const std::string& value, std::string_view suffix);
+
+// One cell of a text table; a red one is coloured where colour is wanted.
+struct TextCell {
+    std::string text;
+    bool red = false;
+};
+
+struct TextRow {
+    std::vector<TextCell> cells; // fewer than the columns leave the rest out
+    bool belowFloor = false;     // flagged after the row
+};
+
+enum class Align { Left, Right };
+
+struct TextColumn {
+    std::string header;
+    Align align = Align::Right;
+};
+
+// The header and the rows, columns two blanks apart and each as wide as its
+// widest cell; `trimmed` drops blanks at the ends of lines.
+void printTextTable(
+    std::ostream& out, std::span<const TextColumn> columns, std::span<const TextRow> rows, bool colour, bool trimmed);
+
+} // namespace qvd

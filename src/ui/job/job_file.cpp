@@ -1,0 +1,576 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "ui/job/job_file.h"
+
+#include "calc/projector_table.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <set>
+#include <system_error>
+#include <vector>
+
+namespace qvd {
+
+namespace {
+
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+// Nesting no job comes near; deeper text is refused before the parser sees it.
+constexpr int kMaxNesting = 32;
+
+constexpr std::string_view kUnitNames[] = {"in", "cm"};                      // by UnitSystem
+constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"}; // by Sizing
+constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};         // by DistanceKind
+constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};      // by LengthFormat
+
+struct DetailMember {
+    std::string_view key;
+    std::string JobDetails::*text;
+    std::size_t maxLength;
+};
+
+constexpr DetailMember kDetailMembers[] = {
+    {"name", &JobDetails::name, kMaxJobNameLength},
+    {"client", &JobDetails::client, kMaxJobNameLength},
+    {"site", &JobDetails::site, kMaxJobNameLength},
+    {"prepared_by", &JobDetails::preparedBy, kMaxJobNameLength},
+    {"notes", &JobDetails::notes, kMaxJobNotesLength},
+};
+
+template <typename Enum, std::size_t N> std::string_view nameOf(const std::string_view (&names)[N], Enum value)
+{
+    return names[static_cast<std::size_t>(value)];
+}
+
+std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// "\"in\" or \"cm\"", "\"width\", \"height\" or \"diagonal\"".
+template <std::size_t N> std::string choices(const std::string_view (&names)[N])
+{
+    std::string text;
+    for (std::size_t i = 0; i < N; ++i)
+        text += (i == 0 ? "" : i + 1 == N ? " or " : ", ") + inQuotes(names[i]);
+    return text;
+}
+
+// Where byte `offset` of `text` lies, counting characters (code points).
+std::string lineAndColumn(std::string_view text, std::size_t offset)
+{
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            ++line;
+            column = 1;
+        } else if ((byte & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The offset of the first byte that does not belong to well-formed UTF-8
+// (no overlong forms, no surrogates, nothing above U+10FFFF), or npos.
+std::size_t invalidUtf8At(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (byte < 0x80)
+            length = 1;
+        else if (byte >= 0xC2 && byte <= 0xDF)
+            length = 2;
+        else if (byte >= 0xE0 && byte <= 0xEF) {
+            length = 3;
+            low = byte == 0xE0 ? 0xA0 : 0x80;
+            high = byte == 0xED ? 0x9F : 0xBF;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            length = 4;
+            low = byte == 0xF0 ? 0x90 : 0x80;
+            high = byte == 0xF4 ? 0x8F : 0xBF;
+        } else
+            return i;
+        if (i + length > text.size())
+            return i;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+                return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t characterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+bool isJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// How far the JSON value at the start of `text` reaches, judged by its
+// brackets and strings alone: `end` lies just past its closing bracket or
+// quote, or past its last character. Anything after it is not part of the
+// job. The parser is given only the value, because it would take a NUL byte
+// for the end of the text and never see what follows.
+struct ValueExtent {
+    std::size_t end = 0;
+    bool tooDeep = false; // brackets nest deeper than kMaxNesting
+};
+
+ValueExtent valueExtent(std::string_view text)
+{
+    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; // a byte order mark, which the parser skips too
+    while (i < text.size() && isJsonBlank(text[i]))
+        ++i;
+    if (i == text.size())
+        return {text.size()};
+    constexpr std::string_view kStructural = "{}[],:\"";
+    if (text[i] != '"' && text[i] != '{' && text[i] != '[') {
+        // At least one character, a structural one or a NUL included.
+        const std::size_t start = i++;
+        if (kStructural.find(text[start]) != std::string_view::npos)
+            return {i};
+        while (i < text.size() && !isJsonBlank(text[i]) && text[i] != '\0'
+            && kStructural.find(text[i]) == std::string_view::npos)
+            ++i;
+        return {i};
+    }
+    int depth = 0;
+    bool inString = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxNesting)
+                return {text.size(), true};
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+        if (depth == 0 && !inString)
+            return {i + 1};
+    }
+    return {text.size()};
+}
+
+// A failed check: the reason the job is refused.
+struct Refusal {
+    JobError error;
+};
+
+[[noreturn]] void refuse(JobErrorKind kind, std::string message) { throw Refusal{{kind, std::move(message)}}; }
+
+// The parser's callback that refuses a member given twice in any object,
+// naming it by its path from the top ("size.value", "extra[2].name").
+class RepeatedMemberCheck {
+public:
+    bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed)
+    {
+        switch (event) {
+        case Json::parse_event_t::object_start:
+        case Json::parse_event_t::array_start: {
+            const std::string path = childPath();
+            m_containers.push_back({event == Json::parse_event_t::object_start, path, {}, {}, 0});
+            break;
+        }
+        case Json::parse_event_t::key: {
+            Container& object = m_containers.back();
+            object.key = parsed.get<std::string>();
+            if (!object.keys.insert(object.key).second)
+                refuse(JobErrorKind::Member, "the member " + inQuotes(childPath()) + " is given twice");
+            break;
+        }
+        case Json::parse_event_t::value:
+            childPath(); // counts an element of an array
+            break;
+        case Json::parse_event_t::object_end:
+        case Json::parse_event_t::array_end:
+            m_containers.pop_back();
+            break;
+        }
+        return true;
+    }
+
+private:
+    struct Container {
+        bool object = true;
+        std::string path;
+        std::set<std::string> keys; // an object's members so far
+        std::string key;            // an object's latest member
+        std::size_t elements = 0;   // an array's elements so far
+    };
+
+    // The path of the value that starts now in the innermost container.
+    std::string childPath()
+    {
+        if (m_containers.empty())
+            return {};
+        Container& container = m_containers.back();
+        if (!container.object)
+            return container.path + "[" + std::to_string(container.elements++) + "]";
+        return container.path.empty() ? container.key : container.path + "." + container.key;
+    }
+
+    std::vector<Container> m_containers;
+};
+
+const Json& member(const Json& object, std::string_view path, std::string_view key)
+{
+    const auto found = object.find(key);
+    if (found == object.end())
+        refuse(JobErrorKind::Member, inQuotes(path) + " is missing");
+    return *found;
+}
+
+// The value when it is a whole number; one beyond 64 bits reads as the
+// largest, so that it is off every range rather than wrapping into one.
+std::optional<std::int64_t> wholeOf(const Json& value)
+{
+    if (value.is_number_unsigned())
+        return static_cast<std::int64_t>(
+            std::min<std::uint64_t>(value.get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()));
+    if (value.is_number_integer())
+        return value.get<std::int64_t>();
+    return std::nullopt;
+}
+
+int wholeNumber(const Json& value, std::string_view path, int min, int max, std::string_view where = {})
+{
+    const std::string range
+        = " must be a whole number from " + std::to_string(min) + " to " + std::to_string(max) + std::string(where);
+    const std::optional<std::int64_t> number = wholeOf(value);
+    if (!number || *number < min || *number > max)
+        refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + value.dump());
+    return static_cast<int>(*number);
+}
+
+const std::string& text(const Json& value, std::string_view path)
+{
+    if (!value.is_string())
+        refuse(JobErrorKind::Member, inQuotes(path) + " must be a text, not " + value.dump());
+    return value.get_ref<const std::string&>();
+}
+
+template <typename Enum, std::size_t N>
+Enum oneOf(const Json& value, std::string_view path, const std::string_view (&names)[N])
+{
+    const auto refusal = [&] {
+        refuse(JobErrorKind::Member, inQuotes(path) + " must be " + choices(names) + ", not " + value.dump());
+    };
+    if (!value.is_string())
+        refusal();
+    const auto& name = value.get_ref<const std::string&>();
+    const auto found = std::find(std::begin(names), std::end(names), name);
+    if (found == std::end(names))
+        refusal();
+    return static_cast<Enum>(found - std::begin(names));
+}
+
+const Json& object(const Json& value, std::string_view path)
+{
+    if (!value.is_object())
+        refuse(JobErrorKind::Member, inQuotes(path) + " must be an object, not " + value.dump());
+    return value;
+}
+
+// A room length in the file's form ("." as the separator), kept canonical.
+std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
+{
+    const std::string rule = inQuotes(path) + " must be a number written as text with \".\" and at most two decimals, "
+        + (zeroAllowed ? "0 or more" : "greater than 0") + ", such as \"250.5\"";
+    if (!value.is_string())
+        refuse(JobErrorKind::Member, rule + ", not " + value.dump());
+    const std::optional<RoomLength> length = readRoomLength(value.get_ref<const std::string&>(), ".");
+    if (!length || (length->value <= 0.0 && !zeroAllowed))
+        refuse(JobErrorKind::Member, rule + ", not " + value.dump());
+    return length->canonical;
+}
+
+Job jobOf(const Json& root)
+{
+    if (!root.is_object())
+        refuse(JobErrorKind::NotAJob, "not a job file: it holds no JSON object");
+    const auto format = root.find("format");
+    if (format == root.end() || !format->is_string() || format->get_ref<const std::string&>() != kJobFormatName)
+        refuse(JobErrorKind::NotAJob, "not a job file: \"format\" must be " + inQuotes(kJobFormatName));
+    const Json& version = member(root, "version", "version");
+    const std::optional<std::int64_t> number = wholeOf(version);
+    if (!number || *number < 1)
+        refuse(JobErrorKind::Version, "\"version\" must be a whole number, 1 or more, not " + version.dump());
+    if (*number > kJobFileVersion)
+        refuse(JobErrorKind::Version,
+            "version " + version.dump() + " is newer than this program reads (version "
+                + std::to_string(kJobFileVersion) + ")");
+
+    Job job;
+    job.inputs.units = oneOf<UnitSystem>(member(root, "units", "units"), "units", kUnitNames);
+    const Json& size = object(member(root, "size", "size"), "size");
+    job.inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
+    const UnitRange& range = sizeBarRange(job.inputs.sizing);
+    job.inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value", range.min(job.inputs.units),
+        range.max(job.inputs.units),
+        " for a " + std::string(nameOf(kSizingNames, job.inputs.sizing)) + " in "
+            + inQuotes(nameOf(kUnitNames, job.inputs.units)));
+    const AngleRange angles = angleRange();
+    job.inputs.angle = wholeNumber(member(root, "angle", "angle"), "angle", angles.min, angles.max);
+
+    if (const auto projector = root.find("projector"); projector != root.end()) {
+        const std::string& name = text(*projector, "projector");
+        job.projector = projectorRow(name);
+        if (!job.projector) {
+            std::string rows;
+            for (std::size_t row = 0; row < kRowCount; ++row)
+                rows += (row == 0 ? "" : ", ") + inQuotes(projectorName(row));
+            refuse(JobErrorKind::Member, "\"projector\" must be one of " + rows + ", not " + projector->dump());
+        }
+    }
+    if (const auto room = root.find("room"); room != root.end()) {
+        object(*room, "room");
+        RoomSetting plan;
+        plan.kind = oneOf<DistanceKind>(member(*room, "room.kind", "kind"), "room.kind", kRoomKindNames);
+        plan.distance = roomLength(member(*room, "room.distance", "distance"), "room.distance", false);
+        if (const auto bottom = room->find("screen_bottom"); bottom != room->end())
+            plan.screenBottom = roomLength(*bottom, "room.screen_bottom", true);
+        job.room = std::move(plan);
+    }
+    if (const auto lengths = root.find("length_format"); lengths != root.end())
+        job.lengthFormat = oneOf<LengthFormat>(*lengths, "length_format", kLengthFormatNames);
+    if (const auto details = root.find("job"); details != root.end()) {
+        object(*details, "job");
+        for (const DetailMember& detail : kDetailMembers) {
+            const auto value = details->find(detail.key);
+            if (value == details->end())
+                continue;
+            const std::string path = "job." + std::string(detail.key);
+            const std::string& given = text(*value, path);
+            if (characterCount(given) > detail.maxLength)
+                refuse(JobErrorKind::Member,
+                    inQuotes(path) + " is longer than " + std::to_string(detail.maxLength) + " characters");
+            job.details.*detail.text = given;
+        }
+    }
+    return job;
+}
+
+JobReading refused(JobErrorKind kind, std::string message) { return {std::nullopt, {kind, std::move(message)}}; }
+
+std::string sizeInBytes(std::uintmax_t bytes) { return std::to_string(bytes) + " bytes"; }
+
+} // namespace
+
+std::optional<std::size_t> projectorRow(std::string_view projector)
+{
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        if (projectorName(row) == projector)
+            return row;
+    }
+    return std::nullopt;
+}
+
+// The caption the row's caption label has by design: what the window shows
+// as the projector's name.
+std::string_view projectorName(std::size_t row)
+{
+    return controlDesign(roleNames().resultRows.at(row).captionLabel).caption;
+}
+
+JobReading parseJob(std::string_view text)
+{
+    if (text.size() > kMaxJobFileBytes)
+        return refused(JobErrorKind::TooLarge, "larger than 1 MB (" + sizeInBytes(text.size()) + ")");
+    if (const std::size_t bad = invalidUtf8At(text); bad != std::string_view::npos)
+        return refused(
+            JobErrorKind::NotUtf8, "not UTF-8 text: a byte that is no character at " + lineAndColumn(text, bad));
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return refused(JobErrorKind::Syntax, "empty: a job file holds a JSON object");
+    const ValueExtent extent = valueExtent(text);
+    if (extent.tooDeep)
+        return refused(
+            JobErrorKind::Syntax, "not a job file: it nests more than " + std::to_string(kMaxNesting) + " deep");
+    Json root;
+    try {
+        RepeatedMemberCheck repeated;
+        root = Json::parse(text.substr(0, extent.end), std::ref(repeated));
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.error};
+    } catch (const Json::parse_error& error) {
+        // The library takes a NUL byte for the end of the text: name it instead.
+        if (error.byte >= 1 && error.byte <= extent.end && text[error.byte - 1] == '\0')
+            return refused(
+                JobErrorKind::Syntax, "not valid JSON at " + lineAndColumn(text, error.byte - 1) + ": a NUL byte");
+        // The library's message names the line and column: keep them, drop its prefix.
+        std::string reason = error.what();
+        const std::size_t at = reason.find("at line ");
+        reason = at == std::string::npos ? lineAndColumn(text, error.byte) + ": " + reason : reason.substr(at + 3);
+        return refused(JobErrorKind::Syntax, "not valid JSON at " + reason);
+    } catch (const Json::exception& error) {
+        std::string reason = error.what();
+        const std::size_t bracket = reason.find("] ");
+        return refused(JobErrorKind::Syntax,
+            "not valid JSON: " + (bracket == std::string::npos ? reason : reason.substr(bracket + 2)));
+    }
+    if (const std::size_t after = text.find_first_not_of(" \t\r\n", extent.end); after != std::string_view::npos)
+        return refused(JobErrorKind::Syntax, "unexpected bytes after the job at " + lineAndColumn(text, after));
+    try {
+        return {jobOf(root), {}};
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.error};
+    }
+}
+
+JobReading readJobFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error)
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + error.message());
+    if (std::filesystem::is_directory(status))
+        return refused(JobErrorKind::Unreadable, "a folder, not a job file");
+    if (!std::filesystem::is_regular_file(status))
+        return refused(JobErrorKind::Unreadable, "not a plain file");
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + error.message());
+    if (size > kMaxJobFileBytes)
+        return refused(JobErrorKind::TooLarge, "larger than 1 MB (" + sizeInBytes(size) + ")");
+
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + std::string(std::strerror(errno)));
+    // At most one byte past the limit: a file that grew since is still refused.
+    std::string text(static_cast<std::size_t>(kMaxJobFileBytes) + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad())
+        return refused(JobErrorKind::Unreadable, "cannot be read: " + std::string(std::strerror(errno)));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return parseJob(text);
+}
+
+std::string jobFileText(const Job& job)
+{
+    OrderedJson root;
+    root["format"] = kJobFormatName;
+    root["version"] = kJobFileVersion;
+    root["units"] = nameOf(kUnitNames, job.inputs.units);
+    root["size"] = {{"by", nameOf(kSizingNames, job.inputs.sizing)}, {"value", job.inputs.size}};
+    root["angle"] = job.inputs.angle.value_or(0);
+    if (job.projector)
+        root["projector"] = projectorName(*job.projector);
+    if (job.room) {
+        OrderedJson room;
+        room["kind"] = nameOf(kRoomKindNames, job.room->kind);
+        room["distance"] = job.room->distance;
+        if (job.room->screenBottom)
+            room["screen_bottom"] = *job.room->screenBottom;
+        root["room"] = std::move(room);
+    }
+    root["length_format"] = nameOf(kLengthFormatNames, job.lengthFormat);
+    OrderedJson details = OrderedJson::object();
+    for (const DetailMember& detail : kDetailMembers)
+        details[std::string(detail.key)] = job.details.*detail.text;
+    root["job"] = std::move(details);
+    // Texts that are not UTF-8 (never from parseJob) are written with U+FFFD.
+    return root.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";
+}
+
+namespace {
+
+// `text` with blanks trimmed and each `from` replaced by `to`.
+std::string withSeparator(std::string_view text, std::string_view from, std::string_view to)
+{
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    std::string result;
+    for (std::size_t at = 0; at < text.size();) {
+        if (!from.empty() && text.substr(at, from.size()) == from) {
+            result += to;
+            at += from.size();
+        } else {
+            result += text[at++];
+        }
+    }
+    return result;
+}
+
+// A room length the user typed, in the file's canonical form; nothing when
+// the grammar refuses it or it is 0 where it must be greater.
+std::optional<std::string> fileLength(std::string_view text, const NumberFormat& format, bool zeroAllowed)
+{
+    const std::optional<RoomLength> length = readRoomLength(text, format.decimalSeparator);
+    if (!length || (length->value <= 0.0 && !zeroAllowed))
+        return std::nullopt;
+    return length->canonical;
+}
+
+// A room length of the file as the user reads it: canonical, with the
+// user's separator.
+std::string windowLength(std::string_view text, const NumberFormat& format)
+{
+    const std::optional<RoomLength> length = readRoomLength(text, ".");
+    return withSeparator(length ? std::string_view(length->canonical) : text, ".", format.decimalSeparator);
+}
+
+} // namespace
+
+std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberFormat& format)
+{
+    const std::optional<std::string> distance = fileLength(room.distance, format, false);
+    if (!distance)
+        return std::nullopt;
+    RoomSetting written{room.kind, *distance, std::nullopt};
+    if (room.screenBottom)
+        written.screenBottom = fileLength(*room.screenBottom, format, true);
+    return written;
+}
+
+RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
+{
+    RoomSetting shown{room.kind, windowLength(room.distance, format), std::nullopt};
+    if (room.screenBottom)
+        shown.screenBottom = windowLength(*room.screenBottom, format);
+    return shown;
+}
+
+WindowInputs windowInputs(const MainWindow& window)
+{
+    const ControlSet& controls = window.controls();
+    WindowInputs inputs;
+    inputs.units = controls.isSelected(window.unitOption(UnitSystem::Centimetres)) ? UnitSystem::Centimetres
+                                                                                   : UnitSystem::Inches;
+    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
+        if (controls.isSelected(window.sizeOption(sizing)))
+            inputs.sizing = sizing;
+    }
+    const UnitRange& range = sizeBarRange(inputs.sizing);
+    inputs.size
+        = std::clamp(controls.value(window.sizeBar(inputs.sizing)), range.min(inputs.units), range.max(inputs.units));
+    const AngleRange angles = angleRange();
+    inputs.angle = std::clamp(controls.value(window.angleBar()), angles.min, angles.max);
+    return inputs;
+}
+
+} // namespace qvd

@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "ui/job/job_session.h"
+
+#include "ui/job/table_report.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qvd {
+
+JobSession::JobSession(NumberFormat format)
+    : m_window(format)
+    , m_fitter(format)
+{
+}
+
+void JobSession::chooseRow(std::size_t row)
+{
+    if (row >= kRowCount)
+        throw std::out_of_range("no such row");
+    m_row = row;
+    notify();
+}
+
+void JobSession::setRoom(const RoomSetting& room)
+{
+    m_room = room;
+    notify();
+}
+
+void JobSession::setLengthFormat(LengthFormat lengths)
+{
+    m_window.setLengthFormat(lengths);
+    notify();
+}
+
+UnitSystem JobSession::selectedUnits() const
+{
+    const bool centimetres = m_window.controls().isSelected(m_window.unitOption(UnitSystem::Centimetres));
+    return centimetres ? UnitSystem::Centimetres : UnitSystem::Inches;
+}
+
+bool JobSession::feetAndInchesApply() const { return tableUnits(m_window) == UnitSystem::Inches; }
+
+void JobSession::setDetails(const JobDetails& details)
+{
+    m_details = details;
+    notify();
+}
+
+Job JobSession::job() const
+{
+    return {windowInputs(m_window), m_row, roomForFile(m_room, m_window.numberFormat()), m_window.lengthFormat(),
+        m_details};
+}
+
+void JobSession::apply(const Job& job)
+{
+    m_applying = true;
+    try {
+        m_window.enterInputs(job.inputs);
+    } catch (...) {
+        m_applying = false;
+        notify();
+        throw;
+    }
+    m_window.setLengthFormat(job.lengthFormat);
+    m_row = job.projector.value_or(0);
+    m_room = job.room ? roomForWindow(*job.room, m_window.numberFormat()) : RoomSetting{};
+    m_details = job.details;
+    m_applying = false;
+    notify();
+}
+
+bool JobSession::hasAdditions() const { return !m_details.isEmpty() || m_room != RoomSetting{}; }
+
+int JobSession::addFollower(std::function<void()> follower)
+{
+    m_followers.emplace_back(m_nextKey, std::move(follower));
+    return m_nextKey++;
+}
+
+void JobSession::removeFollower(int key)
+{
+    std::erase_if(m_followers, [key](const auto& follower) { return follower.first == key; });
+}
+
+void JobSession::notify()
+{
+    if (m_applying)
+        return;
+    // A follower may add or remove followers: tell the ones there now.
+    const auto followers = m_followers;
+    for (const auto& [key, follow] : followers)
+        follow();
+}
+
+std::string JobSession::copiedTable() const { return tableAsTabSeparatedText(m_window, m_room); }
+
+std::string JobSession::rangeHint(std::size_t row) const { return rowRangeHint(m_window, row); }
+
+PlacementDiagram JobSession::diagram() const { return placementDiagram(m_window, m_row, m_room); }
+
+std::optional<RoomFit> JobSession::roomFit()
+{
+    const auto distance = parseRoomLength(m_room.distance, m_window.numberFormat());
+    if (!distance || *distance <= 0)
+        return std::nullopt;
+    RoomQuery query;
+    query.units = selectedUnits();
+    query.angle = angle();
+    query.kind = m_room.kind;
+    query.distance = *distance;
+    if (m_room.screenBottom)
+        query.screenBottom = parseRoomLength(*m_room.screenBottom, m_window.numberFormat());
+    return m_fitter.fit(query);
+}
+
+void JobSession::useScreenWidth(int width)
+{
+    ControlSet& controls = m_window.controls();
+    controls.clickOption(m_window.sizeOption(Sizing::Width));
+    m_window.moveBarTo(m_window.widthBar(), width);
+    m_window.moveBarTo(m_window.angleBar(), controls.value(m_window.angleBar()));
+}
+
+} // namespace qvd

@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// One job as the user works on it, without a toolkit: the window model and
+// what a job adds to it (the chosen row, the room, the length format and the
+// details). Every view and command reads and changes the job through the
+// session: the desktop's document, dialogs, diagram, sheet and copy, the web
+// page and the command line. Followers are told after every change of the
+// additions, and after each user action on the window (`inputsChanged`).
+//
+// The commands of the window's menu that are not drawing are here too: the
+// copied table, the range hints, the room fit and what "Use this size" does.
+
+#include "ui/job/job_file.h"
+#include "ui/job/placement_diagram.h"
+#include "ui/job/room_fit.h"
+#include "ui/window/main_window.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qvd {
+
+class JobSession {
+public:
+    explicit JobSession(NumberFormat format);
+    JobSession(const JobSession&) = delete;
+    JobSession& operator=(const JobSession&) = delete;
+
+    [[nodiscard]] MainWindow& window() { return m_window; }
+    [[nodiscard]] const MainWindow& window() const { return m_window; }
+
+    // The row the user chose for the diagram and the sheet; the first until then.
+    [[nodiscard]] std::size_t chosenRow() const { return m_row; }
+    void chooseRow(std::size_t row);
+    // The room as the user typed it, in the window's number format.
+    [[nodiscard]] const RoomSetting& room() const { return m_room; }
+    void setRoom(const RoomSetting& room);
+    [[nodiscard]] LengthFormat lengthFormat() const { return m_window.lengthFormat(); }
+    void setLengthFormat(LengthFormat lengths);
+    // Feet and inches apply while the table is in inches.
+    [[nodiscard]] bool feetAndInchesApply() const;
+    [[nodiscard]] const JobDetails& details() const { return m_details; }
+    void setDetails(const JobDetails& details);
+
+    // The job as the session holds it now.
+    [[nodiscard]] Job job() const;
+    // Applies `job` as the user would enter it: its inputs through the
+    // model's events (after start-up; a RuntimeError of the model passes
+    // through), then its additions. Followers are told once.
+    void apply(const Job& job);
+    // Whether the job holds more than the window's own inputs: a room or details.
+    [[nodiscard]] bool hasAdditions() const;
+
+    // Tells `follower` of every change; returns its key for removeFollower.
+    int addFollower(std::function<void()> follower);
+    void removeFollower(int key);
+    // A view reports each user action that reached the model.
+    void inputsChanged() { notify(); }
+
+    // The table as tab-separated text for the clipboard.
+    [[nodiscard]] std::string copiedTable() const;
+    // The range hint of a row caption.
+    [[nodiscard]] std::string rangeHint(std::size_t row) const;
+    // The placement diagram of the chosen row, with the room's floor.
+    [[nodiscard]] PlacementDiagram diagram() const;
+    // The unit option selected now (the room is described in it), and the
+    // angle bar's value.
+    [[nodiscard]] UnitSystem selectedUnits() const;
+    [[nodiscard]] int angle() const { return m_window.controls().value(m_window.angleBar()); }
+    // The widest screen each row fills in the room, at the selected unit and
+    // the angle; nothing while the room has no valid distance.
+    [[nodiscard]] std::optional<RoomFit> roomFit();
+    // "Use this size": the Width option, the width bar to `width`, then the
+    // angle bar's Change at its value, as the user's steps, so that the table
+    // is recalculated as after unit, sizing, size and angle. Throws
+    // RuntimeError as the model does.
+    void useScreenWidth(int width);
+
+private:
+    void notify();
+
+    MainWindow m_window;
+    std::size_t m_row = 0;
+    RoomSetting m_room;
+    JobDetails m_details;
+    RoomFitter m_fitter;
+    std::vector<std::pair<int, std::function<void()>>> m_followers;
+    int m_nextKey = 0;
+    bool m_applying = false; // apply() tells once, at its end
+};
+
+} // namespace qvd

@@ -1,0 +1,114 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "ui/job/table_report.h"
+
+#include "calc/projector_table.h"
+
+namespace qvd {
+
+bool inFeetAndInches(const MainWindow& window)
+{
+    return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
+}
+
+std::string lengthText(const MainWindow& window, double length)
+{
+    const std::string caption = FormatGeneral(length, window.numberFormat());
+    return inFeetAndInches(window) ? lengthCaption(window, caption) : caption + " " + unitCaption(window);
+}
+
+std::optional<UnitSystem> tableUnits(const MainWindow& window) { return window.placement().resultUnits(); }
+
+std::string lengthCaption(const MainWindow& window, std::string_view caption)
+{
+    return lengthShown(
+        caption, inFeetAndInches(window) ? LengthFormat::FeetAndInches : LengthFormat::Decimal, window.numberFormat());
+}
+
+std::string unitCaption(const MainWindow& window)
+{
+    const std::optional<UnitSystem> units = tableUnits(window);
+    return units ? window.controls().caption(window.unitLabel(*units)) : std::string();
+}
+
+TableReport tableReport(const MainWindow& window)
+{
+    const ControlSet& controls = window.controls();
+    const auto caption = [&](ControlId id) { return controls.caption(id); };
+    TableReport report{
+        {{{"Width", caption(window.widthCaption())}, {"Height", caption(window.heightCaption())},
+            {"Diagonal", caption(window.diagonalCaption())}, {"Angle", caption(window.angleCaption())},
+            {"Unit", unitCaption(window)}}},
+        {},
+        {},
+    };
+    for (std::size_t c = 0; c < kColumnCount; ++c) {
+        const auto column = static_cast<Column>(c);
+        report.columns[c] = {caption(window.columnHeader(column)), caption(window.columnExplanation(column))};
+    }
+    for (std::size_t row = 0; row < kRowCount; ++row)
+        report.rows[row] = {caption(window.rowCaption(row)), window.placement().result(row)};
+    return report;
+}
+
+std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting& room)
+{
+    const TableReport report = tableReport(window);
+    const std::optional<double> screenBottom = roomScreenBottom(window, room);
+    std::string names;
+    std::string captions;
+    for (std::size_t index = 0; index < report.inputs.size(); ++index) {
+        const ReportInput& input = report.inputs[index];
+        const char* separator = names.empty() ? "" : "\t";
+        names += separator + input.name;
+        const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
+        captions += separator + (length ? lengthCaption(window, input.caption) : input.caption);
+    }
+    if (screenBottom) {
+        names += '\t' + std::string(kScreenBottomName);
+        captions += '\t' + lengthCaption(window, FormatGeneral(*screenBottom, window.numberFormat()));
+    }
+    std::string text = names + '\n' + captions + "\n\n";
+    text += "Projector";
+    for (const ReportColumn& column : report.columns)
+        text += '\t' + column.header;
+    if (screenBottom)
+        text += '\t' + std::string(kBaseHeightHeader);
+    text += '\n';
+    for (const ReportRow& row : report.rows) {
+        text += row.projector + '\t' + lengthCaption(window, row.shown.throwDistance) + '\t'
+            + lengthCaption(window, row.shown.straightLine) + '\t' + lengthCaption(window, row.shown.verticalOffset);
+        if (screenBottom) {
+            const std::optional<BaseHeight> base = baseHeight(*screenBottom, row.shown, window.numberFormat());
+            text += '\t' + (base ? lengthCaption(window, base->text) : std::string());
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string rowRangeHint(const MainWindow& window, std::size_t row)
+{
+    const std::optional<UnitSystem> units = tableUnits(window);
+    if (!units)
+        return {};
+    const ProjectorRow& projector = projectorTable()[row];
+    const RowLengths& lengths = lengthsFor(projector, *units);
+    const std::string minimum = FormatGeneral(lengths.minWidth, window.numberFormat());
+    std::string hint = projector.hasMaxWidth
+        ? "widths from " + lengthCaption(window, minimum) + " to " + lengthText(window, lengths.maxWidth)
+        : "widths from " + lengthText(window, lengths.minWidth) + " up";
+    if (!window.placement().result(row).isWarning)
+        return hint;
+    // Which limit the shown width misses; the width caption may hold anything.
+    const ParseResult width = tryParseNumber(window.controls().caption(window.widthCaption()), window.numberFormat());
+    if (!width.ok())
+        return hint;
+    if (width.value < lengths.minWidth)
+        hint += "; needs a screen at least " + lengthText(window, lengths.minWidth) + " wide";
+    else if (projector.hasMaxWidth && width.value > lengths.maxWidth)
+        hint += "; needs a screen at most " + lengthText(window, lengths.maxWidth) + " wide";
+    return hint;
+}
+
+} // namespace qvd

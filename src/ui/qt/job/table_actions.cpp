@@ -1,0 +1,234 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#include "ui/qt/job/table_actions.h"
+
+#include "ui/job/table_report.h"
+#include "ui/qt/job/room_fit_dialog.h"
+#include "ui/qt/print/job_sheet.h"
+#include "ui/qt/print/placement_window.h"
+#include "ui/qt/print/save_dialogs.h"
+#include "ui/qt/window/view_logging.h"
+#include "ui/qt/window/window_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+namespace qvd {
+
+namespace {
+
+const QString kPdfSuffix = QStringLiteral(".pdf");
+
+QString askForPdfPath(QWidget* parent, const QString& suggested)
+{
+    return askSavePath(
+        parent, QStringLiteral("Export job sheet as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"), kPdfSuffix);
+}
+
+bool askForPrinter(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print job sheet"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
+TableActions::TableActions(JobSession& session, WindowView& view)
+    : QObject(&view)
+    , m_session(session)
+    , m_model(session.window())
+    , m_view(view)
+    , m_chooseFile(askForPdfPath)
+    , m_printDialog(askForPrinter)
+    , m_mayReplace(askToReplace)
+    , m_tell(
+          [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job sheet"), text); })
+{
+    const MainWindow& model = m_model;
+    for (std::size_t row = 0; row < kRowCount; ++row)
+        m_rowCaptions.push_back(view.widget(model.rowCaption(row)));
+
+    m_menu = new QMenu(&view);
+    m_menu->setObjectName(QStringLiteral("tableMenu"));
+    m_menu->setAccessibleName(QStringLiteral("Table"));
+    QAction* show = addAction(
+        "showPlacementDiagram", QStringLiteral("Show placement diagram"), {QKeySequence(Qt::CTRL | Qt::Key_D)});
+    connect(show, &QAction::triggered, this, [this] { showPlacement(); });
+    QAction* copy = addAction("copyTable", QStringLiteral("Copy table"), QKeySequence::keyBindings(QKeySequence::Copy));
+    connect(copy, &QAction::triggered, this, [this] { copyTable(); });
+    m_menu->addSeparator();
+    QAction* exportSheet = addAction(
+        "exportJobSheet", QStringLiteral("Export job sheet as PDF..."), {QKeySequence(Qt::CTRL | Qt::Key_E)});
+    connect(exportSheet, &QAction::triggered, this, [this] { saveJobSheetAs(); });
+    QAction* print = addAction(
+        "printJobSheet", QStringLiteral("Print job sheet..."), QKeySequence::keyBindings(QKeySequence::Print));
+    connect(print, &QAction::triggered, this, [this] { printJobSheet(); });
+    m_menu->addSeparator();
+    QAction* fit = addAction("fitToRoom", QStringLiteral("Fit to room..."), {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    connect(fit, &QAction::triggered, this, [this] { showRoomFit(); });
+
+    // The menu from the keyboard, wherever the focus is.
+    m_openMenu = new QAction(QStringLiteral("Open the table's menu"), this);
+    m_openMenu->setObjectName(QStringLiteral("openTableMenu"));
+    m_openMenu->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    view.addAction(m_openMenu);
+    m_actions.push_back(m_openMenu);
+    connect(m_openMenu, &QAction::triggered, this, [this] {
+        const QWidget* focus = m_view.focusWidget();
+        const QPoint at = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
+        openMenu(at);
+    });
+
+    connect(&view, &WindowView::menuRequested, this, &TableActions::openMenu);
+    connect(&view, &WindowView::inputAvailabilityChanged, this, &TableActions::setAvailable);
+    m_following = session.addFollower([this] { followModel(); });
+    setAvailable(!view.hasFailed());
+}
+
+TableActions::~TableActions() { m_session.removeFollower(m_following); }
+
+QAction* TableActions::addAction(const char* name, const QString& text, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    addAction(action);
+    return action;
+}
+
+void TableActions::addAction(QAction* action, QAction* before)
+{
+    action->setShortcutVisibleInContextMenu(true);
+    m_menu->insertAction(before, action);
+    m_view.addAction(action);
+    m_actions.push_back(action);
+    action->setEnabled(isAvailable());
+}
+
+bool TableActions::isAvailable() const { return m_openMenu == nullptr || m_openMenu->isEnabled(); }
+
+void TableActions::setAvailable(bool windowTakesInput)
+{
+    // A frame over the table disables the widgets beneath it.
+    const bool available = windowTakesInput && m_rowCaptions.front()->isEnabled();
+    for (QAction* action : m_actions)
+        action->setEnabled(available);
+    if (!available)
+        m_menu->hide();
+    emit availabilityChanged(available);
+}
+
+std::optional<std::size_t> TableActions::rowAt(QPoint position) const
+{
+    // A row is the band of the window beside its caption, across the table.
+    for (std::size_t row = 0; row < m_rowCaptions.size(); ++row) {
+        const QRect caption = m_rowCaptions[row]->geometry();
+        if (position.y() >= caption.top() && position.y() <= caption.bottom())
+            return row;
+    }
+    return std::nullopt;
+}
+
+void TableActions::openMenu(QPoint position)
+{
+    if (!m_openMenu->isEnabled())
+        return;
+    if (const auto row = rowAt(position))
+        chooseRow(*row);
+    m_menu->popup(m_view.mapToGlobal(position));
+}
+
+void TableActions::chooseRow(std::size_t row) { m_session.chooseRow(row); }
+
+void TableActions::followModel()
+{
+    if (m_placement != nullptr)
+        m_placement->followModel();
+    if (m_roomFit != nullptr)
+        m_roomFit->followModel();
+}
+
+void TableActions::showPlacement()
+{
+    if (m_placement == nullptr) {
+        m_placement = new PlacementWindow(m_session, &m_view);
+        // The same shortcuts work in the diagram's window.
+        for (QAction* action : m_menu->actions())
+            m_placement->addAction(action);
+    }
+    m_placement->showRow(m_session.chosenRow());
+}
+
+void TableActions::copyTable()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(m_session.copiedTable()));
+}
+
+void TableActions::saveJobSheetAs()
+{
+    const std::size_t row = m_session.chosenRow();
+    const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
+    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                  .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
+    QWidget* parent = dialogParent();
+    const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
+    if (path.isEmpty())
+        return;
+    const QString problem
+        = saveJobSheet(path, m_model, row, m_session.details(), jobSheetPaper(QLocale()), m_session.room());
+    if (problem.isEmpty())
+        return;
+    qCWarning(lcView) << "could not write the job sheet to" << path << problem;
+    m_tell(parent,
+        QStringLiteral("The job sheet could not be written to %1: %2.").arg(QDir::toNativeSeparators(path), problem));
+}
+
+QWidget* TableActions::dialogParent() const
+{
+    return QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &m_view;
+}
+
+void TableActions::printJobSheet()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(jobSheetPaper(QLocale())));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // The sheet keeps its own margins, as on the PDF.
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Projector placement job sheet"));
+    printer.setCreator(QStringLiteral("QVDTALVERN"));
+    QWidget* parent = dialogParent();
+    if (!m_printDialog(printer, parent))
+        return;
+    if (paintJobSheet(printer, m_model, m_session.chosenRow(), m_session.details(), m_session.room()))
+        return;
+    qCWarning(lcView) << "could not print the job sheet on" << printer.printerName();
+    QMessageBox::warning(parent, QStringLiteral("Job sheet"), QStringLiteral("The job sheet could not be printed."));
+}
+
+void TableActions::showRoomFit()
+{
+    if (m_roomFit == nullptr) {
+        m_roomFit = new RoomFitDialog(
+            m_session, [this](int width) { m_view.enter([this, width] { m_session.useScreenWidth(width); }); },
+            &m_view);
+        // The same shortcuts work in the dialog.
+        for (QAction* action : m_menu->actions())
+            m_roomFit->addAction(action);
+    }
+    m_roomFit->show();
+    m_roomFit->raise();
+    m_roomFit->activateWindow();
+}
+
+} // namespace qvd

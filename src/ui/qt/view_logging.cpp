@@ -1,5 +1,0 @@
-// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
-// SPDX-License-Identifier: MIT
-#include "view_logging.h"
-
-Q_LOGGING_CATEGORY(lcView, "qvd.view", QtInfoMsg)

@@ -1,0 +1,112 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The window QVDTALVERN on screen: one widget per control of the model, laid
+// out from the design-time data. What the user does becomes a model event
+// (clickOption, press, moveScrollBar, dragScrollBar); the model's observer
+// then brings each changed widget back in step. The view computes nothing.
+// It knows nothing of what is built beside it (the table's menu, its hints,
+// the job document): it tells them through its signals.
+
+#include "ui/qt/window/error_reporting.h"
+#include "ui/window/main_window.h"
+
+#include <QWidget>
+
+#include <functional>
+
+#include <optional>
+#include <vector>
+
+class QScrollBar;
+
+namespace qvd {
+
+class WindowView : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the widgets on `model`, which must outlive the view. Errors go
+    // to programErrorReporter(this) until setErrorReporter replaces it.
+    explicit WindowView(MainWindow& model, QWidget* parent = nullptr);
+    ~WindowView() override;
+    WindowView(const WindowView&) = delete;
+    WindowView& operator=(const WindowView&) = delete;
+
+    void setErrorReporter(ErrorReporter reporter);
+
+    // Runs Form_Load, then shows the window with the keyboard focus on the
+    // first control that can take it. False when an error stopped the load.
+    bool start();
+
+    // The user's steps of MainWindow::enterInputs, for a job opened: taken
+    // behind the introduction as well; false when the window has failed or an
+    // untrapped error stopped them.
+    bool enterInputs(const WindowInputs& inputs);
+    // Any such steps through the model's events ("Use this size", a job
+    // applied), with the same rules.
+    bool enter(const std::function<void()>& steps);
+
+    // True once an untrapped error has stopped a handler; from then on the
+    // window takes no more input.
+    [[nodiscard]] bool hasFailed() const { return m_failed; }
+
+    // The widget of a control, or nullptr for an id the window does not have.
+    [[nodiscard]] QWidget* widget(ControlId id) const;
+    // The widget of the control with design name `name`, or nullptr.
+    [[nodiscard]] QWidget* controlWidget(std::string_view name) const;
+
+signals:
+    // After each user action, or steps entered, that reached the model.
+    void userActed();
+    // Whether the window takes input; false for good after an untrapped error.
+    void inputAvailabilityChanged(bool takesInput);
+    // The user asked for the context menu at `position`, in the view's coordinates.
+    void menuRequested(QPoint position);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void buildWidgets();
+    void connectInputs();
+    void connectScrollBar(ControlId id, QScrollBar* bar);
+    void setTabOrderFromDesign();
+    void focusFirstControl();
+
+    // Brings the widget of `id` in step with every model property of it.
+    void mirror(ControlId id);
+    void mirrorFrame(ControlId id);
+    void updateCovers();
+    // A visible frame laid over the control takes its input.
+    [[nodiscard]] bool isCovered(ControlId id) const;
+    // The user can reach the control: it and its containers are visible and
+    // no frame covers them.
+    [[nodiscard]] bool takesInput(ControlId id) const;
+    // The context menu takes input while the table does.
+    void updateActions();
+
+    // Hands a user action to the model; an untrapped error stops the window
+    // here instead of unwinding into Qt's event loop.
+    template <typename Action> void deliver(ControlId id, const char* event, Action&& action);
+    // Runs a user's action or steps on the model and tells of them.
+    void run(const std::function<void()>& steps);
+    void fail(const RuntimeError& error);
+
+    MainWindow& m_model;
+    ErrorReporter m_reporter;
+    std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order
+    // For each control, the frames laid over it: a visible one takes its input.
+    std::vector<std::vector<ControlId>> m_coveredBy;
+    std::vector<std::optional<ControlId>> m_container; // none: the window's client area
+    int m_updating = 0;                                // > 0 while widgets are set from the model
+    bool m_dragMoved = false;                          // the thumb being dragged has raised Scroll
+    bool m_failed = false;
+};
+
+// The window program: starts the view and runs the event loop. Returns the
+// program's exit status.
+int runWindow(WindowView& view);
+
+} // namespace qvd
