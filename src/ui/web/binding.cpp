@@ -1,0 +1,2 @@
+#include <emscripten/bind.h>
+int main() {}
