@@ -66,6 +66,9 @@ scripts/check-wasm.sh | tee "$wasm_log"
 summaries+=("$(grep -E '^wasm: ' "$wasm_log")")
 rm -f "$wasm_log"
 
+step "the web page in Chromium (Playwright Test)"
+scripts/web.sh test
+
 step "summary"
 passed=0
 for summary in "${summaries[@]}"; do
