@@ -53,7 +53,11 @@ export function createScrollBar(element, { name, description, smallChange, large
     if (!state.takesInput) return;
     event.preventDefault();
     element.focus();
-    thumb.setPointerCapture(event.pointerId);
+    try {
+      thumb.setPointerCapture(event.pointerId);
+    } catch {
+      // A pointer the browser does not know (a synthetic one): no capture.
+    }
     drag = { offset: event.clientX - thumb.getBoundingClientRect().left, value: state.value };
   });
   thumb.addEventListener('pointermove', (event) => {
