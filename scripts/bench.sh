@@ -28,3 +28,7 @@ for probe in qt-floor-probe qvdtalvern-startup-probe; do
   printf '%s: ' "$probe"
   /usr/bin/time -v "$out/app/$probe" 2>&1 >/dev/null | grep 'Maximum resident set size'
 done
+
+# The web page's figures (builds the site first).
+scripts/web.sh build >/dev/null
+node bench/web/web_bench.mjs

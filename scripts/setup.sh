@@ -17,6 +17,8 @@ packages=(
   desktop-file-utils appstream lintian groff-base  # the install checks of scripts/check-install.sh
   shared-mime-info xdg-utils libfile-mimeinfo-perl  # the job file type, checked by scripts/check-install.sh (xdg-mime reads the database through mimetype)
   clang-format                     # the format check of the test command and the pre-commit hook
+  emscripten nodejs                # the core in WebAssembly (scripts/check-wasm.sh, the web page) and Node to run it
+  chromium                         # the web page's browser tests (Playwright drives Debian's Chromium)
 )
 
 # In a clone, commits are checked against .clang-format.

@@ -5,7 +5,8 @@
 # of every C++ file, the whole suite in the debug build, the whole suite under
 # the address and undefined-behaviour sanitizers, the fuzz targets for a
 # bounded time, the benchmarks once (to show they build and run; speed is
-# never asserted), then the installed program and its Debian package. The
+# never asserted), the installed program and its Debian package, then the
+# core built for WebAssembly against the native build. The
 # first failure stops the run. The window's tests run on Qt's offscreen
 # platform, so no display is needed.
 set -euo pipefail
@@ -58,6 +59,15 @@ done
 
 step "install into a staging folder, validate it, build the Debian package and run lintian"
 scripts/check-install.sh
+
+step "the core in WebAssembly: unit tests under Node, the tool held to the native one"
+wasm_log=$(mktemp)
+scripts/check-wasm.sh | tee "$wasm_log"
+summaries+=("$(grep -E '^wasm: ' "$wasm_log")")
+rm -f "$wasm_log"
+
+step "the web page in Chromium (Playwright Test)"
+scripts/web.sh test
 
 step "summary"
 passed=0

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "caption_text.h"
 
+#include "decimal_text.h"
+
 #include "runtime_error.h"
 
 #include <algorithm>
@@ -43,9 +45,8 @@ Decimal15 toDecimal15(double x)
 {
     // "d.dddddddddddddde+XXX": to_chars rounds the exact binary value correctly.
     std::array<char, 32> buffer{};
-    const auto [end, ec] = std::to_chars(
-        buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific, kSignificantDigits - 1);
-    (void)ec; // 32 characters always suffice for 15 digits and a 3-digit exponent
+    // 32 characters always suffice for 15 digits and a 3-digit exponent.
+    const char* end = writeScientific(buffer.data(), buffer.data() + buffer.size(), x, kSignificantDigits - 1);
     Decimal15 d;
     const char* p = buffer.data();
     if (*p == '-') {
@@ -182,10 +183,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // is not an error); one above it is an Overflow with an infinite value.
 ParseResult readNormalized(const std::string& normalized, long decimalMagnitude)
 {
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
+    const DecimalReading reading = readDecimal(normalized.data(), normalized.data() + normalized.size());
+    const double value = reading.value;
+    if (reading.error == std::errc::result_out_of_range) {
         if (decimalMagnitude > 0)
             return {std::numeric_limits<double>::infinity(), ParseError::Overflow};
         return {0.0, ParseError::None};

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "runtime/caption_text.h"
+#include "runtime/decimal_text.h"
 #include "runtime/runtime_error.h"
 
 #include <gtest/gtest.h>
@@ -264,8 +265,7 @@ TEST(CaptionRoundTrip, GeneralTextReadsBackAsFifteenDigitValue)
 {
     for (const double x : spreadOfDoubles()) {
         std::array<char, 40> buffer{};
-        const auto end
-            = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 1, x, std::chars_format::scientific, 14).ptr;
+        char* const end = writeScientific(buffer.data(), buffer.data() + buffer.size() - 1, x, 14);
         *end = '\0';
         const double expected = std::strtod(buffer.data(), nullptr);
         for (const NumberFormat* format : {&kPeriod, &kComma}) {

@@ -6,6 +6,7 @@
 // the double itself and of its 15-digit form part ways.
 
 #include "runtime/caption_text.h"
+#include "runtime/decimal_text.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,8 @@ namespace {
 std::string referenceFixed(double x)
 {
     char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, 14).ptr;
-    const std::string text(buffer, end);
+    char* const end = writeScientific(buffer, buffer + sizeof buffer, std::fabs(x), 14);
+    const std::string text(buffer, static_cast<std::size_t>(end - buffer));
     const std::string mantissa = text.substr(0, 1) + text.substr(2, 14); // 15 digits
     const int exponent = std::stoi(text.substr(text.find('e') + 1));
     // Digits of |x| x 100 before the point, then the deciding digit.
@@ -55,8 +56,7 @@ void expectAgreement(double x)
 {
     const std::string expected = referenceFixed(x);
     ASSERT_EQ(FormatFixed(x, {}), expected) << "x = " << x;
-    double read = 0;
-    std::from_chars(expected.data(), expected.data() + expected.size(), read);
+    const double read = readDecimal(expected.data(), expected.data() + expected.size()).value;
     ASSERT_EQ(RoundFixed(x), read + 0.0) << "x = " << x;
 }
 

@@ -56,7 +56,9 @@ public:
     {
         auto& table = m_tables[{units, angle}];
         if (table.empty()) {
-            const auto [first, last] = barRange(units);
+            const auto bounds = barRange(units); // named, not bound: lambdas below capture them
+            const int first = bounds.first;
+            const int last = bounds.second;
             for (int width = first; width <= last; ++width)
                 table.push_back(replay(units, angle, width));
         }
@@ -141,7 +143,9 @@ TEST(RoomFit, HugeRoomGivesTheRowsLastWidthAndAShortOneNothing)
 {
     RoomFitter fitter{NumberFormat{}};
     for (const UnitSystem units : {UnitSystem::Inches, UnitSystem::Centimetres}) {
-        const auto [first, last] = barRange(units);
+        const auto bounds = barRange(units); // named, not bound: lambdas below capture them
+        const int first = bounds.first;
+        const int last = bounds.second;
         const auto& table = replays().at(units, 10);
         const RoomFit huge = fitter.fit({units, 10, DistanceKind::Throw, 1e9, std::nullopt});
         const RoomFit tiny = fitter.fit({units, 10, DistanceKind::Straight, 1.0, 100.0});
@@ -184,7 +188,9 @@ TEST(RoomFit, AnswersMatchTheDefinitionOnFreshWindows)
                                         << static_cast<int>(kind) << " room " << room);
 
         const auto& table = replays().at(units, angle);
-        const auto [first, last] = barRange(units);
+        const auto bounds = barRange(units); // named, not bound: lambdas below capture them
+        const int first = bounds.first;
+        const int last = bounds.second;
         const RoomFit answer = fitter.fit({units, angle, kind, room, bottom});
         for (std::size_t row = 0; row < kRowCount; ++row) {
             const auto fits = [&](int width) {

@@ -1,0 +1,82 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The web page's figures (nothing is asserted): the size of the site, the
+// first paint of the window (median of 20 loads) beside the bare page as the
+// floor, and one drag step of the width bar's thumb (median of 400 steps).
+// Run by scripts/bench.sh after scripts/web.sh build; the site must be built.
+
+import { chromium } from '@playwright/test';
+import { execFileSync, spawn } from 'node:child_process';
+import { readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+
+const root = new URL('../../', import.meta.url).pathname;
+const site = join(root, 'build/web/site');
+const port = 8792;
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// The site's files but the fonts, raw and gzip-compressed.
+let raw = 0;
+let gzip = 0;
+for (const name of readdirSync(site)) {
+  const path = join(site, name);
+  if (statSync(path).isDirectory()) continue;
+  const bytes = readFileSync(path);
+  raw += bytes.length;
+  gzip += gzipSync(bytes, { level: 9 }).length;
+}
+console.log(`site without fonts: ${(raw / 1024).toFixed(0)} KiB, gzip ${(gzip / 1024).toFixed(0)} KiB`);
+
+// The bare page: the same HTML and stylesheet, no WebAssembly, no script.
+writeFileSync(join(site, 'bare.html'), readFileSync(join(site, 'index.html'), 'utf8')
+  .replace(/<script[^>]*><\/script>/, ''));
+const server = spawn('python3', [join(root, 'scripts/serve_site.py'), site, String(port)], { stdio: 'ignore' });
+await new Promise((resolve) => setTimeout(resolve, 500));
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
+try {
+  const paints = async (path, ready) => {
+    const times = [];
+    for (let load = 0; load < 20; load += 1) {
+      const context = await browser.newContext({ serviceWorkers: 'block' });
+      const page = await context.newPage();
+      await page.goto(`http://127.0.0.1:${port}/${path}`);
+      if (ready) await page.waitForSelector('body[data-ready=true]');
+      // The first paint after the window is in the page.
+      times.push(await page.evaluate(() => new Promise((resolve) =>
+        requestAnimationFrame(() => setTimeout(() => resolve(performance.now()), 0)))));
+      await context.close();
+    }
+    return median(times);
+  };
+  console.log(`first paint of the window: ${(await paints('', true)).toFixed(0)} ms (median of 20)`);
+  console.log(`first paint of the bare page: ${(await paints('bare.html', false)).toFixed(0)} ms (median of 20)`);
+
+  const page = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+  await page.goto(`http://127.0.0.1:${port}/`);
+  await page.waitForSelector('body[data-ready=true]');
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('radio', { name: 'Width', exact: true }).click();
+  const step = await page.evaluate(() => {
+    const thumb = document.querySelector('[aria-label="Width"] .thumb');
+    const box = thumb.getBoundingClientRect();
+    const at = (x) => ({ clientX: x, clientY: box.top + 2, pointerId: 1, bubbles: true });
+    thumb.dispatchEvent(new PointerEvent('pointerdown', at(box.left + 2)));
+    const times = [];
+    for (let i = 0; i < 400; i += 1) {
+      // One pixel a step, back and forth across the trough: a new value each step.
+      const x = box.left + 2 + Math.abs((i % 28) - 14) - 7;
+      const start = performance.now();
+      thumb.dispatchEvent(new PointerEvent('pointermove', at(x)));
+      times.push(performance.now() - start);
+    }
+    thumb.dispatchEvent(new PointerEvent('pointerup', at(box.left + 2)));
+    times.sort((a, b) => a - b);
+    return { median: times[200], slowest: times[399] };
+  });
+  console.log(`one drag step of the width bar: ${(step.median * 1000).toFixed(0)} µs median, ${(step.slowest * 1000).toFixed(0)} µs slowest (400 steps)`);
+} finally {
+  await browser.close();
+  server.kill();
+  execFileSync('rm', ['-f', join(site, 'bare.html')]);
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+# SPDX-License-Identifier: MIT
+"""Serves a built site on 127.0.0.1 with the types a browser needs for it."""
+import functools
+import http.server
+import sys
+
+TYPES = {
+    ".wasm": "application/wasm",
+    ".mjs": "text/javascript",
+    ".js": "text/javascript",
+    ".webmanifest": "application/manifest+json",
+    ".svg": "image/svg+xml",
+    ".otf": "font/otf",
+    ".ttf": "font/ttf",
+}
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+
+    def log_message(self, format, *args):  # quiet: the tests read their own output
+        pass
+
+
+def main():
+    folder, port = sys.argv[1], int(sys.argv[2])
+    handler = functools.partial(Handler, directory=folder)
+    with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
+        server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+# SPDX-License-Identifier: MIT
+# QVDTALVERN in the browser: builds the site (the C++ core in WebAssembly
+# under the page of web/) into build/web/site and serves it on this machine
+# at http://127.0.0.1:8080/ (PORT to change). `scripts/web.sh build` builds
+# only and prints the folder. Installs what is missing, as scripts/setup.sh does.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+export NODE_PATH=/usr/share/nodejs
+# The page's tests and their tools, exactly as package-lock.json has them;
+# Playwright drives Debian's Chromium and never downloads a browser.
+if [ ! -d node_modules ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund >&2
+fi
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm --target qvdtalvern-web >&2
+
+site=build/web/site
+rm -rf "$site"
+mkdir -p "$site/fonts"
+cp web/index.html web/style.css web/*.js web/manifest.webmanifest "$site/"
+cp build/wasm/src/ui/web/qvdtalvern.mjs build/wasm/src/ui/web/qvdtalvern.wasm "$site/"
+cp data/icon.svg "$site/icon.svg"
+for size in 192 512; do
+  rsvg-convert -w "$size" -h "$size" data/icon.svg -o "$site/icon-$size.png"
+done
+# The faces the window is drawn in, with their licences.
+cp /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf \
+  /usr/share/fonts/truetype/liberation/LiberationMono-Bold.ttf \
+  /usr/share/fonts/opentype/urw-base35/P052-Roman.otf "$site/fonts/"
+cp /usr/share/doc/fonts-liberation/copyright "$site/fonts/LICENSE-Liberation.txt"
+cp /usr/share/doc/fonts-urw-base35/copyright "$site/fonts/LICENSE-URW-base35.txt"
+
+# The service worker caches every file of this build under its version.
+files=$(cd "$site" && find . -type f ! -name sw.js | sed 's|^\./||' | sort)
+version=$(cd "$site" && cat $files | sha256sum | cut -c1-16)
+list=$(printf '"./"'; for file in $files; do printf ', "%s"' "$file"; done)
+sed -i -e "s|@VERSION@|$version|" -e "s|@FILES@|[$list]|" "$site/sw.js"
+
+case "${1:-}" in
+  build)
+    echo "$site"
+    exit 0
+    ;;
+  test)
+    [ -x build/dev/src/app/qvdtalvern-cli ] || { cmake --preset dev >/dev/null && cmake --build --preset dev --target qvdtalvern-cli >&2; }
+    exec npx playwright test --config tests/web/playwright.config.mjs
+    ;;
+esac
+port=${PORT:-8080}
+echo "QVDTALVERN is at http://127.0.0.1:$port/ (Ctrl+C ends it)"
+exec python3 scripts/serve_site.py "$site" "$port"

@@ -1,0 +1,411 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The browser's way into the C++ core: a thin embind class over one job
+// session and its window model. Plain values cross the boundary (numbers,
+// strings, plain objects); every user action is one model event, as in the
+// desktop view, and an untrapped error stops the window as there.
+
+#include "runtime/runtime_error.h"
+#include "ui/job/job_file.h"
+#include "ui/job/job_session.h"
+#include "ui/job/table_report.h"
+#include "ui/window/control_names.h"
+#include "ui/window/form_design.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace qvd {
+
+namespace {
+
+using emscripten::val;
+
+const char* kindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::OptionButton:
+        return "option";
+    case ControlKind::HScrollBar:
+        return "scrollbar";
+    case ControlKind::Frame:
+        return "frame";
+    case ControlKind::PushButton:
+        return "button";
+    }
+    return "label";
+}
+
+val point(const DiagramPoint& p)
+{
+    val object = val::object();
+    object.set("x", p.x);
+    object.set("y", p.y);
+    return object;
+}
+
+val dimension(const DimensionLine& line)
+{
+    val object = val::object();
+    object.set("from", point(line.from));
+    object.set("to", point(line.to));
+    object.set("label", line.label);
+    return object;
+}
+
+std::string text(const val& object, const char* member)
+{
+    const val value = object[member];
+    return value.isString() ? value.as<std::string>() : std::string();
+}
+
+} // namespace
+
+class WebSession {
+public:
+    explicit WebSession(const std::string& decimalSeparator)
+        : m_session(NumberFormat{decimalSeparator.empty() ? "." : decimalSeparator})
+        , m_spoken(spokenControls(m_session.window()))
+    {
+        m_session.window().controls().setObserver([this](ControlId id, Property) { m_changed.insert(id); });
+    }
+
+    // Form_Load; false when an untrapped error stopped it.
+    bool start()
+    {
+        return run([this] { m_session.window().load(); });
+    }
+
+    [[nodiscard]] int controlCount() const { return static_cast<int>(m_session.window().controls().size()); }
+
+    // The design of control `id`: what to draw, where (twips, relative to its container).
+    [[nodiscard]] val design(int id) const
+    {
+        const MainWindow& window = m_session.window();
+        const ControlDesign& d = controlDesign(window.controls().control(static_cast<ControlId>(id)).name);
+        val object = val::object();
+        object.set("kind", std::string(kindName(d.kind)));
+        object.set("caption", std::string(d.caption));
+        object.set("container", d.container.empty() ? -1 : static_cast<int>(window.id(d.container)));
+        object.set("left", d.left);
+        object.set("top", d.top);
+        object.set("width", d.width);
+        object.set("height", d.height);
+        object.set("fontFace", std::string(d.font->face));
+        object.set("fontPoints", d.font->points);
+        object.set("bold", d.font->weight >= 700);
+        object.set("underline", d.font->underline);
+        object.set(
+            "background", d.background.kind == BackgroundKind::Explicit ? static_cast<int>(d.background.colour) : -1);
+        object.set("highlight", d.background.kind == BackgroundKind::SystemColour);
+        object.set("border", d.border == Border::FixedSingle);
+        object.set("centred", d.alignment == Alignment::Centre);
+        object.set("smallChange", d.smallChange);
+        object.set("largeChange", d.largeChange);
+        object.set("tabIndex", d.tabIndex);
+        object.set("name", m_spoken[static_cast<std::size_t>(id)].name);
+        object.set("description", m_spoken[static_cast<std::size_t>(id)].description);
+        return object;
+    }
+
+    // What the model holds of control `id` now.
+    [[nodiscard]] val state(int id) const
+    {
+        const ControlState& c = m_session.window().controls().control(static_cast<ControlId>(id));
+        val object = val::object();
+        object.set("caption", c.caption);
+        object.set("foreColor", static_cast<int>(c.foreColor));
+        object.set("value", c.value);
+        object.set("min", c.min);
+        object.set("max", c.max);
+        object.set("visible", c.visible);
+        object.set("takesInput", takesInput(static_cast<ControlId>(id)));
+        return object;
+    }
+
+    // The controls whose state changed since the last call, in id order.
+    [[nodiscard]] std::vector<int> changed()
+    {
+        std::vector<int> ids(m_changed.begin(), m_changed.end());
+        m_changed.clear();
+        return ids;
+    }
+
+    // The user's actions, one model event each; false when the control takes
+    // no input now or an untrapped error stopped the window.
+    bool click(int id)
+    {
+        const auto control = static_cast<ControlId>(id);
+        if (!takesInput(control))
+            return false;
+        ControlSet& controls = m_session.window().controls();
+        if (controls.control(control).kind == ControlKind::PushButton)
+            return run([&] { controls.press(control); });
+        return run([&] { controls.clickOption(control); });
+    }
+    bool change(int id, int value) { return moveBar(id, value, false); }
+    bool scroll(int id, int value) { return moveBar(id, value, true); }
+
+    [[nodiscard]] bool failed() const { return !m_error.empty(); }
+    [[nodiscard]] std::string error() const { return m_error; }
+
+    // The window's controls by role, for a layout that reflows them.
+    [[nodiscard]] val roles() const
+    {
+        const MainWindow& w = m_session.window();
+        val object = val::object();
+        object.set("introduction", static_cast<int>(w.introduction()));
+        object.set("continueButton", static_cast<int>(w.continueButton()));
+        object.set("sizeFrame", static_cast<int>(w.sizeFrame()));
+        object.set("angleFrame", static_cast<int>(w.angleFrame()));
+        object.set("unitFrame", static_cast<int>(w.unitFrame()));
+        val headers = val::array();
+        for (const Column column : {Column::Throw, Column::Straight, Column::Offset})
+            headers.call<void>("push", static_cast<int>(w.columnHeader(column)));
+        object.set("columnHeaders", headers);
+        val rows = val::array();
+        for (std::size_t row = 0; row < kRowCount; ++row) {
+            val r = val::object();
+            r.set("caption", static_cast<int>(w.rowCaption(row)));
+            val results = val::array();
+            for (const Column column : {Column::Throw, Column::Straight, Column::Offset})
+                results.call<void>("push", static_cast<int>(w.resultLabel(row, column)));
+            r.set("results", results);
+            rows.call<void>("push", r);
+        }
+        object.set("rows", rows);
+        return object;
+    }
+
+    // The job: the file's bytes, and reading one (an empty string when it was
+    // applied, else the reader's message, and nothing changed).
+    [[nodiscard]] std::string jobText() const { return jobFileText(m_session.job()); }
+    std::string openJob(const std::string& bytes)
+    {
+        const JobReading reading = parseJob(bytes);
+        if (!reading.ok())
+            return reading.error.message;
+        run([&] { m_session.apply(*reading.job); });
+        return {};
+    }
+    [[nodiscard]] bool hasAdditions() const { return m_session.hasAdditions(); }
+
+    [[nodiscard]] std::string copiedTable() const { return m_session.copiedTable(); }
+    [[nodiscard]] std::string rangeHint(int row) const { return m_session.rangeHint(static_cast<std::size_t>(row)); }
+    [[nodiscard]] int chosenRow() const { return static_cast<int>(m_session.chosenRow()); }
+    void chooseRow(int row) { m_session.chooseRow(static_cast<std::size_t>(row)); }
+    [[nodiscard]] bool feetAndInches() const { return m_session.lengthFormat() == LengthFormat::FeetAndInches; }
+    [[nodiscard]] bool feetAndInchesApply() const { return m_session.feetAndInchesApply(); }
+    void setFeetAndInches(bool on)
+    {
+        m_session.setLengthFormat(on ? LengthFormat::FeetAndInches : LengthFormat::Decimal);
+    }
+
+    [[nodiscard]] val details() const
+    {
+        const JobDetails& d = m_session.details();
+        val object = val::object();
+        object.set("name", d.name);
+        object.set("client", d.client);
+        object.set("site", d.site);
+        object.set("preparedBy", d.preparedBy);
+        object.set("notes", d.notes);
+        return object;
+    }
+    void setDetails(const val& details)
+    {
+        m_session.setDetails({text(details, "name"), text(details, "client"), text(details, "site"),
+            text(details, "preparedBy"), text(details, "notes")});
+    }
+
+    [[nodiscard]] val room() const
+    {
+        const RoomSetting& r = m_session.room();
+        val object = val::object();
+        object.set("kind", std::string(distanceKindName(r.kind)));
+        object.set("distance", r.distance);
+        object.set("screenBottom", r.screenBottom.value_or(std::string()));
+        return object;
+    }
+    void setRoom(const std::string& kind, const std::string& distance, const std::string& screenBottom)
+    {
+        m_session.setRoom({kind == "straight" ? DistanceKind::Straight : DistanceKind::Throw, distance,
+            screenBottom.empty() ? std::nullopt : std::optional(screenBottom)});
+    }
+    // The nine rows for the room, or null while its distance is not valid.
+    [[nodiscard]] val roomFit()
+    {
+        std::optional<RoomFit> fit;
+        try {
+            fit = m_session.roomFit();
+        } catch (const RuntimeError&) {
+        }
+        if (!fit)
+            return val::null();
+        const bool feet = m_session.lengthFormat() == LengthFormat::FeetAndInches
+            && m_session.selectedUnits() == UnitSystem::Inches;
+        const auto shown = [&](const std::string& length) {
+            return lengthShown(
+                length, feet ? LengthFormat::FeetAndInches : LengthFormat::Decimal, m_session.window().numberFormat());
+        };
+        val rows = val::array();
+        for (const RowFit& row : *fit) {
+            val r = val::object();
+            r.set("projector", row.projector);
+            r.set("limit", std::string(limitWords(row.limit)));
+            r.set("fits", row.limit != FitLimit::None);
+            r.set("width", row.width);
+            r.set("widthCaption", shown(row.widthCaption));
+            r.set("heightCaption", shown(row.heightCaption));
+            r.set("diagonalCaption", shown(row.diagonalCaption));
+            r.set("throwDistance", shown(row.shown.throwDistance));
+            r.set("straightLine", shown(row.shown.straightLine));
+            r.set("verticalOffset", shown(row.shown.verticalOffset));
+            r.set("baseHeight",
+                row.baseHeight ? withFloorFlag(shown(row.baseHeight->text), row.baseHeight->belowFloor)
+                               : std::string());
+            r.set("belowFloor", row.baseHeight && row.baseHeight->belowFloor);
+            rows.call<void>("push", r);
+        }
+        return rows;
+    }
+    bool useScreenWidth(int width)
+    {
+        return run([&] { m_session.useScreenWidth(width); });
+    }
+
+    // The placement diagram of the chosen row, in the shared geometry.
+    [[nodiscard]] val diagram() const
+    {
+        const PlacementDiagram d = m_session.diagram();
+        val object = val::object();
+        object.set("projector", d.projector);
+        object.set("notice", d.notice);
+        object.set("noticeDetail", d.noticeDetail);
+        object.set("drawable", d.isDrawable());
+        if (!d.isDrawable())
+            return object;
+        object.set("screenBottom", point(d.screenBottom));
+        object.set("screenCentre", point(d.screenCentre));
+        object.set("screenTop", point(d.screenTop));
+        object.set("frontFoot", point(d.frontFoot));
+        object.set("lens", point(d.lens));
+        object.set("bodyFront", point(d.bodyFront));
+        object.set("bodyBack", point(d.bodyBack));
+        object.set("bodyHeight", d.bodyHeight);
+        object.set("tiltDegrees", d.tiltDegrees);
+        object.set("tiltLabel", d.tiltLabel);
+        object.set("throwDistance", dimension(d.throwDistance));
+        object.set("straightLine", dimension(d.straightLine));
+        object.set("verticalOffset", dimension(d.verticalOffset));
+        object.set("minimum", point(d.minimum));
+        object.set("maximum", point(d.maximum));
+        if (d.room) {
+            val room = val::object();
+            room.set("y", d.room->y);
+            room.set("screenBottom", dimension(d.room->screenBottom));
+            room.set("baseHeight", dimension(d.room->baseHeight));
+            room.set("baseLabel", withFloorFlag(d.room->baseHeight.label, d.room->belowFloor));
+            room.set("belowFloor", d.room->belowFloor);
+            object.set("room", room);
+        }
+        return object;
+    }
+
+private:
+    // A control takes input while it and its containers are visible and the
+    // introduction, while shown, lies over everything but itself.
+    [[nodiscard]] bool takesInput(ControlId id) const
+    {
+        if (failed())
+            return false;
+        const MainWindow& window = m_session.window();
+        const ControlSet& controls = window.controls();
+        bool insideIntroduction = false;
+        for (std::string_view name = controls.control(id).name; !name.empty();) {
+            const ControlId at = window.id(name);
+            if (!controls.control(at).visible)
+                return false;
+            insideIntroduction = insideIntroduction || at == window.introduction();
+            name = controlDesign(name).container;
+        }
+        return insideIntroduction || !controls.control(window.introduction()).visible;
+    }
+
+    bool moveBar(int id, int value, bool drag)
+    {
+        const auto bar = static_cast<ControlId>(id);
+        if (!takesInput(bar))
+            return false;
+        ControlSet& controls = m_session.window().controls();
+        return run([&] {
+            if (drag)
+                controls.dragScrollBar(bar, value);
+            else
+                controls.moveScrollBar(bar, value);
+        });
+    }
+
+    // Runs one user action on the model and tells the session's followers.
+    template <typename Action> bool run(Action&& action)
+    {
+        if (failed())
+            return false;
+        try {
+            action();
+            m_session.inputsChanged();
+            return true;
+        } catch (const RuntimeError& error) {
+            m_error = std::string(errorKindName(error.kind()));
+            return false;
+        }
+    }
+
+    JobSession m_session;
+    std::vector<SpokenControl> m_spoken;
+    std::set<int> m_changed;
+    std::string m_error; // the kind of the untrapped error that stopped the window
+};
+
+EMSCRIPTEN_BINDINGS(qvdtalvern)
+{
+    emscripten::register_vector<int>("IdList");
+    emscripten::class_<WebSession>("WebSession")
+        .constructor<std::string>()
+        .function("start", &WebSession::start)
+        .function("controlCount", &WebSession::controlCount)
+        .function("design", &WebSession::design)
+        .function("state", &WebSession::state)
+        .function("changed", &WebSession::changed)
+        .function("click", &WebSession::click)
+        .function("change", &WebSession::change)
+        .function("scroll", &WebSession::scroll)
+        .function("failed", &WebSession::failed)
+        .function("error", &WebSession::error)
+        .function("roles", &WebSession::roles)
+        .function("jobText", &WebSession::jobText)
+        .function("openJob", &WebSession::openJob)
+        .function("hasAdditions", &WebSession::hasAdditions)
+        .function("copiedTable", &WebSession::copiedTable)
+        .function("rangeHint", &WebSession::rangeHint)
+        .function("chosenRow", &WebSession::chosenRow)
+        .function("chooseRow", &WebSession::chooseRow)
+        .function("feetAndInches", &WebSession::feetAndInches)
+        .function("feetAndInchesApply", &WebSession::feetAndInchesApply)
+        .function("setFeetAndInches", &WebSession::setFeetAndInches)
+        .function("details", &WebSession::details)
+        .function("setDetails", &WebSession::setDetails)
+        .function("room", &WebSession::room)
+        .function("setRoom", &WebSession::setRoom)
+        .function("roomFit", &WebSession::roomFit)
+        .function("useScreenWidth", &WebSession::useScreenWidth)
+        .function("diagram", &WebSession::diagram);
+}
+
+} // namespace qvd

@@ -1,0 +1,197 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The page as a user and a screen reader meet it: its captions equal the
+// native tool's after the same steps, both layouts, no accessibility
+// violation, offline after the first visit, and job files the desktop reads.
+
+import { test, expect } from '@playwright/test';
+import AxeBuilder from '@axe-core/playwright';
+import { execFileSync } from 'node:child_process';
+import { readFileSync, writeFileSync, mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+const root = new URL('../../', import.meta.url).pathname;
+const cli = join(root, 'build/dev/src/app/qvdtalvern-cli');
+
+// Design name -> accessible name, from the one table the C++ tests keep.
+const spoken = new Map([...readFileSync(join(root, 'tests/ui/control_names_test.cpp'), 'utf8')
+  .matchAll(/\{"(\w+)", "([^"]*)", "[^"]*"\}/g)].map(([, design, name]) => [design, name]));
+const captionNames = [...spoken.entries()].filter(([design]) =>
+  /^Label(94|95|96|97|98|99|6[2-9]|7\d|8[0-2]|145|146|147|148)$/.test(design));
+
+// The captions `qvdtalvern-cli replay` prints after `script`, by accessible name.
+function nativeCaptions(script) {
+  const dump = execFileSync(cli, ['replay', '-'], { input: script, env: { ...process.env, LC_ALL: 'C' } }).toString();
+  const captions = new Map();
+  for (const [design, name] of captionNames) {
+    const line = dump.split('\n').find((l) => l.startsWith(`${design}.Caption=`));
+    captions.set(name, line.slice(line.indexOf('=') + 1));
+  }
+  return captions;
+}
+
+async function pageCaptions(page) {
+  const captions = new Map();
+  for (const [, name] of captionNames) {
+    captions.set(name, await page.getByRole('status', { name, exact: true }).textContent());
+  }
+  return captions;
+}
+
+let consoleErrors = [];
+test.beforeEach(async ({ page }) => {
+  consoleErrors = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') consoleErrors.push(message.text());
+  });
+  page.on('pageerror', (error) => consoleErrors.push(error.message));
+});
+
+test.afterEach(async () => {
+  expect(consoleErrors, 'console errors').toEqual([]);
+});
+
+async function open(page) {
+  await page.goto('/');
+  await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
+}
+
+test('start-up captions are the native start-up captions', async ({ page }) => {
+  await open(page);
+  await expect(page.getByRole('button', { name: 'Click to Continue' })).toBeVisible();
+  expect(await pageCaptions(page)).toEqual(nativeCaptions(''));
+});
+
+// Seeded walk: clicks on the option buttons and the keys of the scroll bars,
+// each written down as the replay line that is the same model event.
+test('a seeded walk of clicks and keys matches replay after every step', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).press('Enter');
+  let script = 'click Command1\n';
+  const options = [['Width', 'Option4'], ['Height', 'Option13'], ['Diagonal', 'Option14'], ['Inches', 'Option11'],
+    ['Centimetres', 'Option2']];
+  const bars = [['Width', 'HSBM'], ['Height', 'hig'], ['Diagonal', 'vert'], ['Projection angle', 'hsbM1']];
+  const keys = { ArrowRight: 1, ArrowLeft: -1, PageDown: 10, PageUp: -10 };
+  let seed = 20261209;
+  const random = (n) => {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    return seed % n;
+  };
+  for (let step = 0; step < 60; step += 1) {
+    if (random(3) === 0) {
+      const [name, design] = options[random(options.length)];
+      await page.getByRole('radio', { name, exact: true }).click();
+      script += `click ${design}\n`;
+    } else {
+      const visible = [];
+      for (const bar of bars) {
+        if (await page.getByRole('slider', { name: bar[0], exact: true }).isVisible()) visible.push(bar);
+      }
+      const [name, design] = visible[random(visible.length)];
+      const slider = page.getByRole('slider', { name, exact: true });
+      const key = Object.keys(keys)[random(4)];
+      const before = Number(await slider.getAttribute('aria-valuenow'));
+      const min = Number(await slider.getAttribute('aria-valuemin'));
+      const max = Number(await slider.getAttribute('aria-valuemax'));
+      const step = name === 'Projection angle' && Math.abs(keys[key]) > 1 ? Math.sign(keys[key]) * 5 : keys[key];
+      // The key moves the bar by its step within its range: one Change.
+      await slider.press(key);
+      script += `change ${design} ${Math.min(max, Math.max(min, before + step))}\n`;
+    }
+    expect(await pageCaptions(page), `after:\n${script}`).toEqual(nativeCaptions(script));
+  }
+});
+
+test('dragging the thumb scrolls, and the release is the change', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  const slider = page.getByRole('slider', { name: 'Projection angle' });
+  const thumb = slider.locator('.thumb');
+  const box = await thumb.boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x - 200, box.y + box.height / 2, { steps: 5 });
+  await page.mouse.up();
+  await expect(slider).toHaveAttribute('aria-valuenow', '-15');
+  expect(await pageCaptions(page)).toEqual(nativeCaptions('click Command1\nscroll hsbM1 -15\nchange hsbM1 -15\n'));
+});
+
+for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'phone', width: 360, height: 740 }]) {
+  test(`${layout.name} layout: design positions or one column, and no accessibility violation`, async ({ page }) => {
+    await page.setViewportSize({ width: layout.width, height: layout.height });
+    await open(page);
+    const check = async (when) => {
+      const results = await new AxeBuilder({ page }).withTags(['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']).analyze();
+      expect(results.violations.map((v) => `${v.id}: ${v.nodes.length}`), `axe ${when}`).toEqual([]);
+    };
+    await check('with the introduction');
+    await page.getByRole('button', { name: 'Click to Continue' }).click();
+    await check('at the table');
+    const window = page.getByRole('application', { name: 'QVD and TALVERN SERIES' });
+    const ulmo = page.getByRole('status', { name: 'Ulmo, throw distance' });
+    if (layout.name === 'desktop') {
+      const frame = await window.boundingBox();
+      expect([Math.round(frame.width), Math.round(frame.height)]).toEqual([629, 427]); // 627 x 425 and the border
+      const cell = await ulmo.boundingBox();
+      expect([cell.x - frame.x - 1, cell.y - frame.y - 1, cell.width]).toEqual([160, 176, 81]); // twips / 15
+    } else {
+      expect(await page.evaluate(() => document.documentElement.scrollWidth)).toBeLessThanOrEqual(360);
+      expect(parseFloat(await ulmo.evaluate((e) => getComputedStyle(e).fontSize))).toBeGreaterThanOrEqual(14);
+      for (const target of [page.getByRole('radio', { name: 'Centimetres' }), page.getByRole('slider', { name: 'Projection angle' })]) {
+        const box = await target.boundingBox();
+        expect(Math.min(box.width, box.height)).toBeGreaterThanOrEqual(24);
+      }
+    }
+    await page.screenshot({ path: test.info().outputPath(`${layout.name}.png`), fullPage: true });
+  });
+}
+
+test('offline after the first visit: a reload opens and works', async ({ page, context }) => {
+  await open(page);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
+  await context.setOffline(true);
+  await page.reload();
+  await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('radio', { name: 'Width', exact: true }).click();
+  await page.getByRole('slider', { name: 'Width' }).press('End');
+  expect(await pageCaptions(page)).toEqual(nativeCaptions('click Command1\nclick Option4\nchange HSBM 240\n'));
+});
+
+test('a job saved on the page is read by the desktop, and opens again to the same bytes', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('radio', { name: 'Centimetres' }).click();
+  await page.getByRole('radio', { name: 'Height' }).click();
+  await page.getByRole('slider', { name: 'Height' }).press('PageDown');
+  const download = page.waitForEvent('download');
+  await page.getByRole('button', { name: 'Save job' }).click();
+  const saved = readFileSync(await (await download).path());
+  const folder = mkdtempSync(join(tmpdir(), 'qvd-web-'));
+  const file = join(folder, 'web.qvdjob');
+  writeFileSync(file, saved);
+  // The desktop's reader takes it and shows what the page shows.
+  const csv = execFileSync(cli, ['table', '--job', file, '--format', 'csv'], { env: { ...process.env, LC_ALL: 'C' } })
+    .toString().trim().split('\n');
+  expect(csv[1].split(',')[6]).toBe(await page.getByRole('status', { name: 'Ulmo, throw distance' }).textContent());
+
+  // Opened on a fresh page, and saved again: the same bytes.
+  await page.evaluate(() => localStorage.clear());
+  await open(page);
+  await page.locator('#job-file').setInputFiles(file);
+  await expect(page.getByRole('status', { name: 'Height', exact: true })).toHaveText(csv[1].split(',')[2]);
+  const again = page.waitForEvent('download');
+  await page.getByRole('button', { name: 'Save job' }).click();
+  expect(readFileSync(await (await again).path())).toEqual(saved);
+
+  // A bad file is refused with the reader's message and changes nothing.
+  const bad = join(folder, 'bad.qvdjob');
+  writeFileSync(bad, '{"format": "qvdtalvern-job", "version": 1}\0garbage');
+  const before = await pageCaptions(page);
+  await page.locator('#job-file').setInputFiles(bad);
+  await expect(page.getByRole('status').filter({ hasText: 'could not be opened' })).toContainText('bad.qvdjob');
+  expect(await pageCaptions(page)).toEqual(before);
+});

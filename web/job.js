@@ -1,0 +1,180 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// What the desktop's menu adds, on the page: open and save the job file,
+// its details, the room fit, feet and inches, the copied table, the
+// placement diagram and the printed job sheet. Everything but the drawing is
+// the session's (C++).
+
+import { keepJob } from './storage.js';
+import { diagramSvg } from './diagram.js';
+
+export class JobActions {
+  constructor(session, view, doc) {
+    this.session = session;
+    this.view = view;
+    this.doc = doc;
+    const byId = (id) => doc.getElementById(id);
+    this.status = byId('status');
+    this.feet = byId('feet-inches');
+    this.diagram = byId('diagram');
+    this.sheet = byId('sheet');
+    const file = byId('job-file');
+    byId('open-job').addEventListener('click', () => file.click());
+    file.addEventListener('change', async () => {
+      if (file.files.length) await this.open(file.files[0]);
+      file.value = '';
+    });
+    doc.addEventListener('dragover', (event) => event.preventDefault());
+    doc.addEventListener('drop', async (event) => {
+      event.preventDefault();
+      const [dropped] = event.dataTransfer.files;
+      if (dropped) await this.open(dropped);
+    });
+    byId('save-job').addEventListener('click', () => this.save());
+    byId('copy-table').addEventListener('click', () => this.copy());
+    this.feet.addEventListener('change', () => {
+      session.setFeetAndInches(this.feet.checked);
+      this.follow();
+    });
+    byId('job-details').addEventListener('click', () => this.editDetails(byId('details-dialog')));
+    byId('fit-room').addEventListener('click', () => this.fitRoom(byId('fit-dialog')));
+    byId('show-diagram').addEventListener('click', () => {
+      this.diagram.hidden = !this.diagram.hidden;
+      this.follow();
+    });
+    byId('print-sheet').addEventListener('click', () => {
+      this.drawSheet();
+      window.print();
+    });
+    this.show();
+  }
+
+  say(text) {
+    this.status.textContent = text;
+  }
+
+  async open(file) {
+    const bytes = await file.text();
+    const problem = this.session.openJob(bytes);
+    if (problem) {
+      this.say(`The job ${file.name} could not be opened: ${problem}.`);
+      return;
+    }
+    this.view.refreshAll();
+    this.say(`Opened ${file.name}.`);
+    this.follow();
+  }
+
+  save() {
+    const text = this.session.jobText();
+    const name = `${(this.session.details().name || 'Job').replace(/[\\/:*?"<>|]/g, '').trim() || 'Job'}.qvdjob`;
+    const link = this.doc.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], { type: 'application/x-qvdtalvern-job' }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+    keepJob(text);
+    this.say(`Saved ${name}.`);
+  }
+
+  async copy() {
+    try {
+      await navigator.clipboard.writeText(this.session.copiedTable());
+      this.say('The table is on the clipboard.');
+    } catch {
+      this.say('The browser did not allow the clipboard.');
+    }
+  }
+
+  editDetails(dialog) {
+    const form = dialog.querySelector('form');
+    const details = this.session.details();
+    const shown = {};
+    for (const [name, value] of Object.entries(details)) {
+      form.elements[name].value = value;
+      shown[name] = form.elements[name].value; // as the field shows it (line endings made plain)
+    }
+    dialog.onclose = () => {
+      if (dialog.returnValue !== 'ok') return;
+      const edited = {};
+      for (const name of Object.keys(details)) edited[name] = form.elements[name].value;
+      // Fields left as they were keep their text exactly.
+      for (const name of Object.keys(details)) {
+        if (edited[name] === shown[name]) edited[name] = details[name];
+      }
+      if (Object.keys(details).some((name) => edited[name] !== details[name])) {
+        this.session.setDetails(edited);
+        this.follow();
+      }
+    };
+    dialog.showModal();
+  }
+
+  fitRoom(dialog) {
+    const form = dialog.querySelector('form');
+    const room = this.session.room();
+    form.elements.distance.value = room.distance;
+    form.elements.screenBottom.value = room.screenBottom;
+    form.elements.kind.value = room.kind;
+    const table = dialog.querySelector('#fit-table');
+    const show = () => {
+      const fit = this.session.roomFit();
+      table.tHead.innerHTML = '<tr><th scope="col">Projector</th><th scope="col">Limit</th><th scope="col">Width</th>'
+        + '<th scope="col">THROW DISTANCE</th><th scope="col">STRAIGHT LINE</th><th scope="col">VERTICAL OFFSET</th>'
+        + '<th scope="col">BASE HEIGHT</th><th scope="col"><span class="visually-hidden">Use</span></th></tr>';
+      table.tBodies[0].replaceChildren();
+      (fit ?? []).forEach((row) => {
+        const tr = table.tBodies[0].insertRow();
+        const cells = [row.projector, row.limit, row.widthCaption, row.throwDistance, row.straightLine,
+          row.verticalOffset, row.baseHeight];
+        cells.forEach((text, index) => {
+          const cell = index === 0 ? this.doc.createElement('th') : tr.insertCell();
+          if (index === 0) { cell.scope = 'row'; tr.appendChild(cell); }
+          cell.textContent = text;
+          if (index === 6 && row.belowFloor) cell.classList.add('warning');
+        });
+        const use = this.doc.createElement('button');
+        use.type = 'button';
+        use.textContent = 'Use this size';
+        use.setAttribute('aria-label', `Use this size for ${row.projector}`);
+        use.disabled = !row.fits;
+        use.addEventListener('click', () => this.view.act(() => this.session.useScreenWidth(row.width)));
+        tr.insertCell().appendChild(use);
+      });
+    };
+    form.oninput = () => {
+      this.session.setRoom(form.elements.kind.value, form.elements.distance.value.trim(),
+        form.elements.screenBottom.value.trim());
+      show();
+      this.follow();
+    };
+    show();
+    dialog.showModal();
+  }
+
+  // After every change of the job: what beside the window shows it, and the
+  // job kept for the next visit.
+  follow() {
+    this.show();
+    keepJob(this.session.jobText());
+  }
+
+  show() {
+    this.feet.checked = this.session.feetAndInches();
+    this.feet.disabled = !this.session.feetAndInchesApply();
+    if (!this.diagram.hidden) this.diagram.innerHTML = diagramSvg(this.session.diagram());
+  }
+
+  // The job sheet for printing: the details, the table as copied, the diagram.
+  drawSheet() {
+    const d = this.session.details();
+    const rows = this.session.copiedTable().trimEnd().split('\n').map((line) => line.split('\t'));
+    const escape = (text) => text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' }[c]));
+    const details = [['Job', d.name], ['Client', d.client], ['Site', d.site], ['Prepared by', d.preparedBy]]
+      .filter(([, value]) => value).map(([name, value]) => `<dt>${name}</dt><dd>${escape(value)}</dd>`).join('');
+    this.sheet.innerHTML = `<h2>Projector placement job sheet</h2><dl>${details}</dl>`
+      + (d.notes ? `<p class="notes">${escape(d.notes)}</p>` : '')
+      + `<table>${rows.map((cells) => `<tr>${cells.map((c) => `<td>${escape(c)}</td>`).join('')}</tr>`).join('')}</table>`
+      + diagramSvg(this.session.diagram());
+  }
+}

@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
+// SPDX-License-Identifier: MIT
+// The page: the C++ core in WebAssembly behind one session, the window over
+// it, and what the desktop adds beside the window (the job file, details,
+// the room fit, feet and inches, the copied table, the diagram, the sheet).
+
+import createQvdModule from './qvdtalvern.mjs';
+import { WindowView } from './window.js';
+import { JobActions } from './job.js';
+import { loadJob } from './storage.js';
+
+// The decimal separator of the browser's language, as the desktop follows the locale.
+const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+  .find((part) => part.type === 'decimal')?.value ?? '.';
+
+const module = await createQvdModule();
+const session = new module.WebSession(separator);
+session.start();
+
+// The job survives a reload: the one kept at the last change is entered
+// again, as an opened job is; one that no longer reads is said, not dropped.
+const kept = loadJob();
+const keptProblem = kept ? session.openJob(kept) : '';
+
+const root = document.getElementById('window');
+let actions = null;
+const view = new WindowView(session, root, () => actions?.follow());
+actions = new JobActions(session, view, document);
+if (keptProblem) actions.say(`The job kept from the last visit could not be read: ${keptProblem}.`);
+root.setAttribute('aria-busy', 'false');
+document.body.dataset.ready = 'true';
+
+if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('offline use unavailable:', error.message));
+}
