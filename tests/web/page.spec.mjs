@@ -195,3 +195,41 @@ test('a job saved on the page is read by the desktop, and opens again to the sam
   await expect(page.getByRole('status').filter({ hasText: 'could not be opened' })).toContainText('bad.qvdjob');
   expect(await pageCaptions(page)).toEqual(before);
 });
+
+test('in a comma language the captions are the native ones with a decimal comma', async ({ browser }) => {
+  const context = await browser.newContext({ locale: 'de-DE' });
+  const page = await context.newPage();
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('radio', { name: 'Diagonal', exact: true }).click();
+  const diagonal = page.getByRole('slider', { name: 'Diagonal' });
+  const before = Number(await diagonal.getAttribute('aria-valuenow'));
+  await diagonal.press('ArrowRight');
+  await page.getByRole('slider', { name: 'Projection angle' }).press('Home');
+  const native = nativeCaptions(`click Command1\nclick Option14\nchange vert ${before + 1}\nchange hsbM1 -15\n`);
+  for (const [name, caption] of native) native.set(name, caption.replace('.', ','));
+  expect(await pageCaptions(page)).toEqual(native);
+  await context.close();
+});
+
+test('fit to room: the widest screen is the native fit, and Use this size enters it', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('button', { name: 'Fit to room…' }).click();
+  const dialog = page.getByRole('dialog', { name: 'Fit to room' });
+  await dialog.getByLabel('Distance', { exact: true }).fill('150');
+  await dialog.getByLabel('Screen bottom above the floor').fill('30');
+  const csv = execFileSync(cli, ['fit', '--throw', '150', '--screen-bottom', '30', '--format', 'csv'],
+    { env: { ...process.env, LC_ALL: 'C' } }).toString().trim().split('\n');
+  const ulmo = csv.find((line) => line.includes(',Ulmo,')).split(',');
+  const row = dialog.getByRole('row', { name: /Ulmo/ });
+  const cells = row.getByRole('cell');
+  await expect(cells.nth(1)).toHaveText(ulmo[6]); // width
+  await expect(cells.nth(2)).toHaveText(ulmo[9]); // throw distance
+  await expect(cells.nth(5)).toHaveText(ulmo[12]); // base height
+  await row.getByRole('button', { name: 'Use this size for Ulmo' }).click();
+  await dialog.getByRole('button', { name: 'Close' }).click();
+  expect(await pageCaptions(page)).toEqual(nativeCaptions(`click Command1\nclick Option4\nchange HSBM ${ulmo[6]}\nchange hsbM1 10\n`));
+  await page.getByRole('button', { name: 'Placement diagram' }).click();
+  await expect(page.getByRole('img', { name: /^Ulmo: throw distance/ })).toBeVisible();
+});
