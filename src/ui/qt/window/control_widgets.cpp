@@ -390,8 +390,6 @@ void CaptionFrame::paintEvent(QPaintEvent* event)
     painter.drawText(QPointF(caption.box.left() + 2, std::round(pixels * kBaselineShare)), title());
 }
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QColor toQColor(Colour colour)
 {
     return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),

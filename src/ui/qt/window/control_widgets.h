@@ -149,7 +149,10 @@ protected:
 };
 
 // Text of the model (UTF-8) as a QString.
-[[nodiscard]] QString toQString(std::string_view text);
+[[nodiscard]] inline QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A model colour (red in the low byte) as a QColor.
 [[nodiscard]] QColor toQColor(Colour colour);
