@@ -19,6 +19,9 @@ TYPES = {
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+    # Keep connections open, as a static host does: a page of a dozen files
+    # otherwise waits on a new connection for each.
+    protocol_version = "HTTP/1.1"
 
     def log_message(self, format, *args):  # quiet: the tests read their own output
         pass

@@ -9,12 +9,17 @@ import { WindowView } from './window.js';
 import { JobActions } from './job.js';
 import { loadJob } from './storage.js';
 
-// The decimal separator of the browser's language, as the desktop follows the locale.
-const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
-  .find((part) => part.type === 'decimal')?.value ?? '.';
-
-const module = await createQvdModule();
-const session = new module.WebSession(separator);
+// The module compiled by the page's head is instantiated here; without it
+// (a host that serves the WebAssembly under another type) the module fetches
+// and compiles it itself.
+const compiled = await self.qvdCompiling;
+const module = await createQvdModule(compiled ? {
+  instantiateWasm: (imports, receive) => {
+    WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled));
+    return {};
+  },
+} : {});
+const session = new module.WebSession(self.qvdSeparator);
 session.start();
 
 // The job survives a reload: the one kept at the last change is entered
