@@ -241,3 +241,32 @@ test('fit to room: the widest screen is the native fit, and Use this size enters
   await page.getByRole('button', { name: 'Placement diagram' }).click();
   await expect(page.getByRole('img', { name: /^Ulmo: throw distance/ })).toBeVisible();
 });
+
+test('the printed job sheet is one page: the details, the table as the window shows it, the diagram drawn', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('button', { name: 'Job details…' }).click();
+  const details = page.getByRole('dialog', { name: 'Job details' });
+  await details.getByRole('textbox', { name: 'Job', exact: true }).fill('Aula magna');
+  await details.getByRole('textbox', { name: 'Notes' }).fill('Ceiling mount.\nCheck the beam.');
+  await details.getByRole('button', { name: 'OK' }).click();
+  const ulmo = await page.getByRole('status', { name: 'Ulmo, throw distance' }).textContent();
+  await page.evaluate(() => { window.print = () => {}; });
+  await page.getByRole('button', { name: 'Print job sheet' }).click();
+  await page.emulateMedia({ media: 'print' });
+  const pdf = (await page.pdf({ format: 'A4' })).toString('latin1');
+  expect(pdf.match(/\/Type\s*\/Page\b/g)).toHaveLength(1);
+
+  const sheet = page.locator('#sheet');
+  await expect(sheet).toContainText('Aula magna');
+  await expect(sheet).toContainText('Check the beam.');
+  await expect(sheet.locator('tr', { hasText: 'Ulmo' })).toContainText(ulmo);
+  // Drawn as on the screen: every line stroked, captions at the drawing's scale.
+  const drawn = await sheet.locator('svg').evaluate((svg) => ({
+    strokes: [...svg.querySelectorAll('line')].map((line) => getComputedStyle(line).stroke),
+    fontSize: parseFloat(getComputedStyle(svg.querySelector('text')).fontSize),
+    unit: parseFloat(svg.style.getPropertyValue('--unit')),
+  }));
+  expect(drawn.strokes).not.toContain('none');
+  expect(drawn.fontSize).toBeCloseTo(drawn.unit, 3);
+});
