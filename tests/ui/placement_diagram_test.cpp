@@ -27,7 +27,7 @@ TEST_F(Diagram, DiagramPlacesScreenProjectorAndDistancesFromTheCaptions)
 {
     for (int degrees : {10, 0, -10}) {
         angle(degrees);
-        const PlacementDiagram d = placementDiagram(window, Ulmo);
+        const PlacementDiagram d = placementDiagram(window, LengthFormat::Decimal, Ulmo);
         ASSERT_TRUE(d.isDrawable()) << degrees;
         const PlacementResult shown = window.placement().result(Ulmo);
         const double offset = ParseNumber(shown.verticalOffset, {});
@@ -56,18 +56,20 @@ TEST_F(Diagram, DiagramPlacesScreenProjectorAndDistancesFromTheCaptions)
 
 TEST_F(Diagram, DiagramOfAWarnedRowIsItsWarning)
 {
-    const PlacementDiagram big = placementDiagram(window, CorvinNrx);
+    const PlacementDiagram big = placementDiagram(window, LengthFormat::Decimal, CorvinNrx);
     EXPECT_FALSE(big.isDrawable());
     EXPECT_EQ(big.notice, "Screen Too Big");
     EXPECT_EQ(big.noticeDetail, "widths from 50 to 72 in.; needs a screen at most 72 in. wide");
     width(72); // now calculated
-    EXPECT_TRUE(placementDiagram(window, CorvinNrx).isDrawable());
+    EXPECT_TRUE(placementDiagram(window, LengthFormat::Decimal, CorvinNrx).isDrawable());
 }
 
 TEST_F(Diagram, RoomFloorLiesTheBaseHeightBelowTheProjectorsBase)
 {
-    EXPECT_FALSE(placementDiagram(window, Ulmo, {DistanceKind::Throw, "150", std::nullopt}).room.has_value());
-    EXPECT_FALSE(placementDiagram(window, Ulmo, {DistanceKind::Throw, "150", "high"}).room.has_value());
+    EXPECT_FALSE(placementDiagram(window, LengthFormat::Decimal, Ulmo, {DistanceKind::Throw, "150", std::nullopt})
+                     .room.has_value());
+    EXPECT_FALSE(
+        placementDiagram(window, LengthFormat::Decimal, Ulmo, {DistanceKind::Throw, "150", "high"}).room.has_value());
     // Ulmo's offset at start-up is 3.25: its base stands 36.75 above a floor
     // 40 below the screen, and 3.25 below a floor level with the screen.
     const struct {
@@ -77,7 +79,8 @@ TEST_F(Diagram, RoomFloorLiesTheBaseHeightBelowTheProjectorsBase)
         bool belowFloor;
     } cases[] = {{"40", -36.75, "36.75 in.", false}, {"0", 3.25, "-3.25 in.", true}};
     for (const auto& c : cases) {
-        const PlacementDiagram d = placementDiagram(window, Ulmo, {DistanceKind::Straight, "", c.screenBottom});
+        const PlacementDiagram d
+            = placementDiagram(window, LengthFormat::Decimal, Ulmo, {DistanceKind::Straight, "", c.screenBottom});
         ASSERT_TRUE(d.room.has_value()) << c.screenBottom;
         EXPECT_DOUBLE_EQ(d.room->y, c.floorY);
         EXPECT_EQ(d.room->baseHeight.label, c.base);
@@ -86,7 +89,8 @@ TEST_F(Diagram, RoomFloorLiesTheBaseHeightBelowTheProjectorsBase)
         EXPECT_DOUBLE_EQ(d.room->screenBottom.to.y - d.room->screenBottom.from.y, std::stod(c.screenBottom));
         EXPECT_LE(d.minimum.y, d.room->y);
     }
-    EXPECT_FALSE(placementDiagram(window, CorvinNrx, {DistanceKind::Throw, "150", "40"}).room.has_value());
+    EXPECT_FALSE(placementDiagram(window, LengthFormat::Decimal, CorvinNrx, {DistanceKind::Throw, "150", "40"})
+                     .room.has_value());
 }
 
 } // namespace

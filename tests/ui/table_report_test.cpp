@@ -39,7 +39,7 @@ std::vector<std::string> lines(const std::string& text)
 TEST_F(Report, TabSeparatedTextHoldsTheInputsAndEveryRowAsShown)
 {
     angle(-10);
-    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window));
+    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window, LengthFormat::Decimal));
     ASSERT_EQ(text.size(), 13u);
     EXPECT_EQ(text[0], "Width\tHeight\tDiagonal\tAngle\tUnit");
     EXPECT_EQ(text[1], "100\t75\t125\t-10\tin.");
@@ -53,7 +53,8 @@ TEST_F(Report, TabSeparatedTextHoldsTheInputsAndEveryRowAsShown)
 TEST_F(Report, TabSeparatedTextCarriesTheBaseHeightsOfARoomWithHeight)
 {
     angle(-10);
-    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window, {DistanceKind::Throw, "150", "30.5"}));
+    const std::vector<std::string> text
+        = lines(tableAsTabSeparatedText(window, LengthFormat::Decimal, {DistanceKind::Throw, "150", "30.5"}));
     ASSERT_EQ(text.size(), 13u);
     EXPECT_EQ(text[0], "Width\tHeight\tDiagonal\tAngle\tUnit\tScreen bottom");
     EXPECT_EQ(text[1], "100\t75\t125\t-10\tin.\t30.5");
@@ -67,16 +68,17 @@ TEST_F(Report, UnitIsThatOfTheNumbersShown)
     // Choosing a unit recalculates nothing: until the next change the numbers
     // are still inches and are labelled so.
     click(window.unitOption(UnitSystem::Centimetres));
-    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t\t\t10\tin.");
-    EXPECT_EQ(rowRangeHint(window, Ulmo), "widths from 48 to 160 in.");
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window, LengthFormat::Decimal))[1], "100\t\t\t10\tin.");
+    EXPECT_EQ(rowRangeHint(window, LengthFormat::Decimal, Ulmo), "widths from 48 to 160 in.");
     angle(10);
-    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t75\t125\t10\tcm");
-    EXPECT_EQ(rowRangeHint(window, Ulmo), "widths from 122 to 406 cm; needs a screen at least 122 cm wide");
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window, LengthFormat::Decimal))[1], "100\t75\t125\t10\tcm");
+    EXPECT_EQ(rowRangeHint(window, LengthFormat::Decimal, Ulmo),
+        "widths from 122 to 406 cm; needs a screen at least 122 cm wide");
     // With no unit selected at the last recalculation, the numbers have none.
     window.controls().setOptionValue(window.unitOption(UnitSystem::Centimetres), false);
     angle(9);
-    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "100\t75\t125\t9\t");
-    EXPECT_EQ(rowRangeHint(window, Ulmo), "");
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window, LengthFormat::Decimal))[1], "100\t75\t125\t9\t");
+    EXPECT_EQ(rowRangeHint(window, LengthFormat::Decimal, Ulmo), "");
 }
 
 // Each row and column is read from the labels that show it.
@@ -117,7 +119,7 @@ TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
         MainWindow w{NumberFormat{}};
         w.load();
         w.enterInputs({c.units, Sizing::Width, c.width, {}});
-        EXPECT_EQ(rowRangeHint(w, c.row), c.hint) << c.width << " row " << c.row;
+        EXPECT_EQ(rowRangeHint(w, LengthFormat::Decimal, c.row), c.hint) << c.width << " row " << c.row;
     }
 }
 
@@ -125,20 +127,20 @@ TEST_F(Report, RangeHintsNameTheWidthsAndWhatWouldFit)
 // is in inches; the window's captions and centimetres stay decimal.
 TEST_F(Report, FeetAndInchesWhileTheTableIsInInches)
 {
-    window.setLengthFormat(LengthFormat::FeetAndInches);
-    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window));
+    constexpr LengthFormat feet = LengthFormat::FeetAndInches;
+    const std::vector<std::string> text = lines(tableAsTabSeparatedText(window, feet));
     EXPECT_EQ(text[1], "8' 4\"\t\t\t10\tin."); // start-up writes the width only
     EXPECT_EQ(text[4], "Ulmo\t13' 6 3/4\"\t13' 9 3/8\"\t3 1/4\"");
     EXPECT_EQ(text[7], "Corvin NRX\tScreen\tToo\tBig");
-    EXPECT_EQ(rowRangeHint(window, CorvinWt2), "widths from 8' 10\" up; needs a screen at least 8' 10\" wide");
-    EXPECT_EQ(placementDiagram(window, Ulmo).throwDistance.label, "13' 6 3/4\"");
+    EXPECT_EQ(rowRangeHint(window, feet, CorvinWt2), "widths from 8' 10\" up; needs a screen at least 8' 10\" wide");
+    EXPECT_EQ(placementDiagram(window, feet, Ulmo).throwDistance.label, "13' 6 3/4\"");
     EXPECT_EQ(window.controls().caption(window.resultLabel(Ulmo, Column::Throw)), "162.80");
-    EXPECT_EQ(lengthText(window, 30.5), "2' 6 1/2\""); // the sheet's screen bottom, as the copy shows it
+    EXPECT_EQ(lengthText(window, feet, 30.5), "2' 6 1/2\""); // the sheet's screen bottom, as the copy shows it
 
     window.enterInputs({UnitSystem::Centimetres, Sizing::Width, 250, 10});
-    EXPECT_EQ(lines(tableAsTabSeparatedText(window))[1], "250\t187.5\t312.5\t10\tcm");
-    EXPECT_EQ(placementDiagram(window, Ulmo).throwDistance.label, "407 cm");
-    EXPECT_EQ(lengthText(window, 76.25), "76.25 cm");
+    EXPECT_EQ(lines(tableAsTabSeparatedText(window, feet))[1], "250\t187.5\t312.5\t10\tcm");
+    EXPECT_EQ(placementDiagram(window, feet, Ulmo).throwDistance.label, "407 cm");
+    EXPECT_EQ(lengthText(window, feet, 76.25), "76.25 cm");
 }
 
 // Every length caption the table shows in inches, in every state the inputs

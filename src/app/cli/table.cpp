@@ -91,14 +91,14 @@ const std::string& inputCaption(const TableReport& report, ReportInputIndex inpu
     return report.inputs[input].caption;
 }
 
-// The report's lengths as the window's length format shows them.
-void showLengths(TableReport& report, const MainWindow& window)
+// The report's lengths as the length format shows them.
+void showLengths(TableReport& report, const MainWindow& window, LengthFormat lengths)
 {
     for (const ReportInputIndex input : {WidthInput, HeightInput, DiagonalInput})
-        report.inputs[input].caption = lengthCaption(window, report.inputs[input].caption);
+        report.inputs[input].caption = lengthCaption(window, lengths, report.inputs[input].caption);
     for (ReportRow& row : report.rows) {
         for (std::string* cell : {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset})
-            *cell = lengthCaption(window, *cell);
+            *cell = lengthCaption(window, lengths, *cell);
     }
 }
 
@@ -110,12 +110,12 @@ struct RoomHeights {
     [[nodiscard]] std::string base(std::size_t row) const { return bases[row] ? bases[row]->text : std::string(); }
 };
 
-void printText(const TableReport& report, const MainWindow& window, const std::optional<RoomHeights>& room, bool colour,
-    std::ostream& out)
+void printText(const TableReport& report, const MainWindow& window, LengthFormat lengths,
+    const std::optional<RoomHeights>& room, bool colour, std::ostream& out)
 {
     const ControlSet& controls = window.controls();
     // Feet and inches carry their own marks.
-    const std::string unit = inFeetAndInches(window) ? std::string() : inputCaption(report, UnitInput);
+    const std::string unit = inFeetAndInches(window, lengths) ? std::string() : inputCaption(report, UnitInput);
     const std::pair<Sizing, ReportInputIndex> sizes[]
         = {{Sizing::Width, WidthInput}, {Sizing::Height, HeightInput}, {Sizing::Diagonal, DiagonalInput}};
     for (const auto& [sizing, input] : sizes)
@@ -223,18 +223,18 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
 
     MainWindow window(format);
     WindowInputs inputs;
-    std::optional<LengthFormat> lengths = options.lengths;
+    std::optional<LengthFormat> asked = options.lengths;
     if (options.jobPath) {
         // The job gives every input, and its length format unless one is asked for.
         const std::optional<Job> job = readJobOption(*options.jobPath, output.err);
         if (!job)
             return ExitUsage;
         inputs = job->inputs;
-        lengths = lengths.value_or(job->lengthFormat);
+        asked = asked.value_or(job->lengthFormat);
     }
     if (!lengthFormatFits(options.lengths, options.jobPath ? inputs.units : options.units, output.err))
         return ExitUsage;
-    window.setLengthFormat(lengths.value_or(LengthFormat::Decimal));
+    const LengthFormat lengths = asked.value_or(LengthFormat::Decimal);
     if (!options.jobPath) {
         const auto given = optionInputs(*request, window, output.err);
         if (!given)
@@ -264,17 +264,17 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     std::optional<RoomHeights> room;
     if (screenBottom) {
         room.emplace();
-        room->screenBottom = lengthCaption(window, FormatGeneral(*screenBottom, format));
+        room->screenBottom = lengthCaption(window, lengths, FormatGeneral(*screenBottom, format));
         for (std::size_t row = 0; row < kRowCount; ++row) {
             room->bases[row] = baseHeight(*screenBottom, report.rows[row].shown, format);
             if (room->bases[row])
-                room->bases[row]->text = lengthCaption(window, room->bases[row]->text);
+                room->bases[row]->text = lengthCaption(window, lengths, room->bases[row]->text);
         }
     }
-    showLengths(report, window);
+    showLengths(report, window, lengths);
     switch (options.format) {
     case OutputFormat::Text:
-        printText(report, window, room, output.colour, output.out);
+        printText(report, window, lengths, room, output.colour, output.out);
         break;
     case OutputFormat::Csv:
         printCsv(report, inputs.units, room, output.out);

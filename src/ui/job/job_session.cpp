@@ -31,7 +31,7 @@ void JobSession::setRoom(const RoomSetting& room)
 
 void JobSession::setLengthFormat(LengthFormat lengths)
 {
-    m_window.setLengthFormat(lengths);
+    m_lengths = lengths;
     notify();
 }
 
@@ -51,8 +51,7 @@ void JobSession::setDetails(const JobDetails& details)
 
 Job JobSession::job() const
 {
-    return {windowInputs(m_window), m_row, roomForFile(m_room, m_window.numberFormat()), m_window.lengthFormat(),
-        m_details};
+    return {windowInputs(m_window), m_row, roomForFile(m_room, m_window.numberFormat()), m_lengths, m_details};
 }
 
 void JobSession::apply(const Job& job)
@@ -65,7 +64,7 @@ void JobSession::apply(const Job& job)
         notify();
         throw;
     }
-    m_window.setLengthFormat(job.lengthFormat);
+    m_lengths = job.lengthFormat;
     m_row = job.projector.value_or(0);
     m_room = job.room ? roomForWindow(*job.room, m_window.numberFormat()) : RoomSetting{};
     m_details = job.details;
@@ -96,11 +95,11 @@ void JobSession::notify()
         follow();
 }
 
-std::string JobSession::copiedTable() const { return tableAsTabSeparatedText(m_window, m_room); }
+std::string JobSession::copiedTable() const { return tableAsTabSeparatedText(m_window, m_lengths, m_room); }
 
-std::string JobSession::rangeHint(std::size_t row) const { return rowRangeHint(m_window, row); }
+std::string JobSession::rangeHint(std::size_t row) const { return rowRangeHint(m_window, m_lengths, row); }
 
-PlacementDiagram JobSession::diagram() const { return placementDiagram(m_window, m_row, m_room); }
+PlacementDiagram JobSession::diagram() const { return placementDiagram(m_window, m_lengths, m_row, m_room); }
 
 std::optional<RoomFit> JobSession::roomFit()
 {

@@ -12,6 +12,7 @@
 // The commands of the window's menu that are not drawing are here too: the
 // copied table, the range hints, the room fit and what "Use this size" does.
 
+#include "runtime/length_format.h"
 #include "ui/job/job_file.h"
 #include "ui/job/placement_diagram.h"
 #include "ui/job/room_fit.h"
@@ -40,7 +41,10 @@ public:
     // The room as the user typed it, in the window's number format.
     [[nodiscard]] const RoomSetting& room() const { return m_room; }
     void setRoom(const RoomSetting& room);
-    [[nodiscard]] LengthFormat lengthFormat() const { return m_window.lengthFormat(); }
+    // How lengths are shown where the window is read back (the copied table,
+    // the range hints, the diagram, the job sheet); feet and inches apply
+    // while the table is in inches. The window's own captions never change.
+    [[nodiscard]] LengthFormat lengthFormat() const { return m_lengths; }
     void setLengthFormat(LengthFormat lengths);
     // Feet and inches apply while the table is in inches.
     [[nodiscard]] bool feetAndInchesApply() const;
@@ -87,6 +91,7 @@ private:
     MainWindow m_window;
     std::size_t m_row = 0;
     RoomSetting m_room;
+    LengthFormat m_lengths = LengthFormat::Decimal;
     JobDetails m_details;
     RoomFitter m_fitter;
     std::vector<std::pair<int, std::function<void()>>> m_followers;

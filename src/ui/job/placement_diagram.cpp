@@ -26,7 +26,8 @@ void include(PlacementDiagram& d, DiagramPoint p)
 
 } // namespace
 
-PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row, const RoomSetting& room)
+PlacementDiagram placementDiagram(
+    const MainWindow& window, LengthFormat lengths, std::size_t row, const RoomSetting& room)
 {
     const ProjectorRow& projector = projectorTable()[row];
     const PlacementResult shown = window.placement().result(row);
@@ -34,7 +35,7 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row, con
     d.projector = window.controls().caption(window.rowCaption(row));
     if (shown.isWarning) {
         d.notice = shown.throwDistance + " " + shown.straightLine + " " + shown.verticalOffset;
-        d.noticeDetail = rowRangeHint(window, row);
+        d.noticeDetail = rowRangeHint(window, lengths, row);
         return d;
     }
 
@@ -50,7 +51,7 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row, con
         d.notice = "No placement to draw for " + d.projector;
         return d;
     }
-    const RowLengths& lengths = lengthsFor(projector, *units);
+    const RowLengths& dimensions = lengthsFor(projector, *units);
 
     // The screen of a 4:3 picture, its bottom `offset` above the floor.
     const double screenHeight = *width * 3 / 4;
@@ -60,16 +61,16 @@ PlacementDiagram placementDiagram(const MainWindow& window, std::size_t row, con
     // The straight line runs along the floor from the front foot; the lens is
     // the foot offset nearer the screen, at the lens height.
     d.frontFoot = {*straightLine, 0.0};
-    d.lens = {*straightLine - lengths.footOffset, lengths.lensHeight};
+    d.lens = {*straightLine - dimensions.footOffset, dimensions.lensHeight};
     d.bodyFront = {d.lens.x, 0.0};
-    d.bodyBack = {d.lens.x + std::max(2.5 * lengths.footOffset, 0.15 * *throwDistance), 0.0};
-    d.bodyHeight = 1.6 * lengths.lensHeight;
+    d.bodyBack = {d.lens.x + std::max(2.5 * dimensions.footOffset, 0.15 * *throwDistance), 0.0};
+    d.bodyHeight = 1.6 * dimensions.lensHeight;
     d.tiltDegrees = *degrees;
     d.tiltLabel = controls.caption(window.angleCaption()) + "\u00b0";
 
     // Feet and inches carry their own marks; decimal lengths take the unit.
     const auto label = [&](const std::string& caption) {
-        const std::string shownLength = lengthCaption(window, caption);
+        const std::string shownLength = lengthCaption(window, lengths, caption);
         return shownLength != caption ? shownLength : caption + " " + unitCaption(window);
     };
     d.throwDistance = {d.lens, d.screenCentre, label(shown.throwDistance)};

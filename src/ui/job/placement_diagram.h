@@ -13,6 +13,7 @@
 // from the screen towards the projector, y the height above the floor on
 // which the projector stands.
 
+#include "runtime/length_format.h"
 #include "ui/job/room_fit.h"
 #include "ui/window/main_window.h"
 
@@ -78,9 +79,10 @@ struct PlacementDiagram {
     [[nodiscard]] bool isDrawable() const { return notice.empty(); }
 };
 
-// The diagram of row `row` as the window shows it now; with a screen-bottom
-// height in `room`, standing in the room with its floor.
+// The diagram of row `row` as the window shows it now, its lengths as
+// `lengths` asks; with a screen-bottom height in `room`, standing in the room
+// with its floor.
 [[nodiscard]] PlacementDiagram placementDiagram(
-    const MainWindow& window, std::size_t row, const RoomSetting& room = {});
+    const MainWindow& window, LengthFormat lengths, std::size_t row, const RoomSetting& room = {});
 
 } // namespace qvd

@@ -6,23 +6,24 @@
 
 namespace qvd {
 
-bool inFeetAndInches(const MainWindow& window)
+bool inFeetAndInches(const MainWindow& window, LengthFormat lengths)
 {
-    return window.lengthFormat() == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
+    return lengths == LengthFormat::FeetAndInches && tableUnits(window) == UnitSystem::Inches;
 }
 
-std::string lengthText(const MainWindow& window, double length)
+std::string lengthText(const MainWindow& window, LengthFormat lengths, double length)
 {
     const std::string caption = FormatGeneral(length, window.numberFormat());
-    return inFeetAndInches(window) ? lengthCaption(window, caption) : caption + " " + unitCaption(window);
+    return inFeetAndInches(window, lengths) ? lengthCaption(window, lengths, caption)
+                                            : caption + " " + unitCaption(window);
 }
 
 std::optional<UnitSystem> tableUnits(const MainWindow& window) { return window.placement().resultUnits(); }
 
-std::string lengthCaption(const MainWindow& window, std::string_view caption)
+std::string lengthCaption(const MainWindow& window, LengthFormat lengths, std::string_view caption)
 {
-    return lengthShown(
-        caption, inFeetAndInches(window) ? LengthFormat::FeetAndInches : LengthFormat::Decimal, window.numberFormat());
+    return lengthShown(caption, inFeetAndInches(window, lengths) ? LengthFormat::FeetAndInches : LengthFormat::Decimal,
+        window.numberFormat());
 }
 
 std::string unitCaption(const MainWindow& window)
@@ -51,7 +52,7 @@ TableReport tableReport(const MainWindow& window)
     return report;
 }
 
-std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting& room)
+std::string tableAsTabSeparatedText(const MainWindow& window, LengthFormat lengths, const RoomSetting& room)
 {
     const TableReport report = tableReport(window);
     const std::optional<double> screenBottom = roomScreenBottom(window, room);
@@ -62,11 +63,11 @@ std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting&
         const char* separator = names.empty() ? "" : "\t";
         names += separator + input.name;
         const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
-        captions += separator + (length ? lengthCaption(window, input.caption) : input.caption);
+        captions += separator + (length ? lengthCaption(window, lengths, input.caption) : input.caption);
     }
     if (screenBottom) {
         names += '\t' + std::string(kScreenBottomName);
-        captions += '\t' + lengthCaption(window, FormatGeneral(*screenBottom, window.numberFormat()));
+        captions += '\t' + lengthCaption(window, lengths, FormatGeneral(*screenBottom, window.numberFormat()));
     }
     std::string text = names + '\n' + captions + "\n\n";
     text += "Projector";
@@ -76,38 +77,39 @@ std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting&
         text += '\t' + std::string(kBaseHeightHeader);
     text += '\n';
     for (const ReportRow& row : report.rows) {
-        text += row.projector + '\t' + lengthCaption(window, row.shown.throwDistance) + '\t'
-            + lengthCaption(window, row.shown.straightLine) + '\t' + lengthCaption(window, row.shown.verticalOffset);
+        text += row.projector + '\t' + lengthCaption(window, lengths, row.shown.throwDistance) + '\t'
+            + lengthCaption(window, lengths, row.shown.straightLine) + '\t'
+            + lengthCaption(window, lengths, row.shown.verticalOffset);
         if (screenBottom) {
             const std::optional<BaseHeight> base = baseHeight(*screenBottom, row.shown, window.numberFormat());
-            text += '\t' + (base ? lengthCaption(window, base->text) : std::string());
+            text += '\t' + (base ? lengthCaption(window, lengths, base->text) : std::string());
         }
         text += '\n';
     }
     return text;
 }
 
-std::string rowRangeHint(const MainWindow& window, std::size_t row)
+std::string rowRangeHint(const MainWindow& window, LengthFormat lengths, std::size_t row)
 {
     const std::optional<UnitSystem> units = tableUnits(window);
     if (!units)
         return {};
     const ProjectorRow& projector = projectorTable()[row];
-    const RowLengths& lengths = lengthsFor(projector, *units);
-    const std::string minimum = FormatGeneral(lengths.minWidth, window.numberFormat());
-    std::string hint = projector.hasMaxWidth
-        ? "widths from " + lengthCaption(window, minimum) + " to " + lengthText(window, lengths.maxWidth)
-        : "widths from " + lengthText(window, lengths.minWidth) + " up";
+    const RowLengths& widths = lengthsFor(projector, *units);
+    const std::string minimum = FormatGeneral(widths.minWidth, window.numberFormat());
+    std::string hint = projector.hasMaxWidth ? "widths from " + lengthCaption(window, lengths, minimum) + " to "
+            + lengthText(window, lengths, widths.maxWidth)
+                                             : "widths from " + lengthText(window, lengths, widths.minWidth) + " up";
     if (!window.placement().result(row).isWarning)
         return hint;
     // Which limit the shown width misses; the width caption may hold anything.
     const ParseResult width = tryParseNumber(window.controls().caption(window.widthCaption()), window.numberFormat());
     if (!width.ok())
         return hint;
-    if (width.value < lengths.minWidth)
-        hint += "; needs a screen at least " + lengthText(window, lengths.minWidth) + " wide";
-    else if (projector.hasMaxWidth && width.value > lengths.maxWidth)
-        hint += "; needs a screen at most " + lengthText(window, lengths.maxWidth) + " wide";
+    if (width.value < widths.minWidth)
+        hint += "; needs a screen at least " + lengthText(window, lengths, widths.minWidth) + " wide";
+    else if (projector.hasMaxWidth && width.value > widths.maxWidth)
+        hint += "; needs a screen at most " + lengthText(window, lengths, widths.maxWidth) + " wide";
     return hint;
 }
 

@@ -7,6 +7,7 @@
 // range of screen widths each row covers. Nothing here calculates a result:
 // every number comes from a caption or from the projector table.
 
+#include "runtime/length_format.h"
 #include "ui/job/room_fit.h"
 #include "ui/window/main_window.h"
 
@@ -50,16 +51,19 @@ struct TableReport {
 // Everything the table and its inputs show now.
 [[nodiscard]] TableReport tableReport(const MainWindow& window);
 
-// A length caption as the read-back shows it: in feet and inches when the
-// window's length format asks for them and the table is in inches, else as
-// the caption is (a warning word stays a word).
-[[nodiscard]] std::string lengthCaption(const MainWindow& window, std::string_view caption);
+// The read-back below shows lengths as `lengths` asks, the job's length
+// format: the window itself always shows decimal captions.
+
+// A length caption as the read-back shows it: in feet and inches when
+// `lengths` asks for them and the table is in inches, else as the caption is
+// (a warning word stays a word).
+[[nodiscard]] std::string lengthCaption(const MainWindow& window, LengthFormat lengths, std::string_view caption);
 // Whether the table's lengths are shown in feet and inches now: asked for,
 // and the table in inches.
-[[nodiscard]] bool inFeetAndInches(const MainWindow& window);
+[[nodiscard]] bool inFeetAndInches(const MainWindow& window, LengthFormat lengths);
 // A length the user gave (a room's), as the table shows its lengths: in feet
 // and inches where the table is, else with the table's unit ("30 in.").
-[[nodiscard]] std::string lengthText(const MainWindow& window, double length);
+[[nodiscard]] std::string lengthText(const MainWindow& window, LengthFormat lengths, double length);
 
 // The unit of the numbers the table shows: that of the last recalculation,
 // which a unit chosen since has not changed yet. Nothing when no unit option
@@ -74,12 +78,13 @@ struct TableReport {
 // unit; an empty line; a header line and one line per row with its three
 // captions (a warning as its three words). With a screen-bottom height in
 // `room`, the inputs end with that height and each row with its base height.
-[[nodiscard]] std::string tableAsTabSeparatedText(const MainWindow& window, const RoomSetting& room = {});
+[[nodiscard]] std::string tableAsTabSeparatedText(
+    const MainWindow& window, LengthFormat lengths, const RoomSetting& room = {});
 
 // The hint for a row's caption: the widths it covers in the table's unit
 // ("widths from 72 to 106 in.", or from 6' to 8' 10" in feet and inches), and for a row that shows a range warning what
 // would make it fit ("needs a screen at least 106 in. wide"). Empty when no
 // unit is selected.
-[[nodiscard]] std::string rowRangeHint(const MainWindow& window, std::size_t row);
+[[nodiscard]] std::string rowRangeHint(const MainWindow& window, LengthFormat lengths, std::size_t row);
 
 } // namespace qvd

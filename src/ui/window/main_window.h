@@ -11,7 +11,6 @@
 #include "calc/recalculation.h"
 #include "runtime/caption_text.h"
 #include "runtime/controls.h"
-#include "runtime/length_format.h"
 #include "ui/window/form_design.h"
 
 #include <array>
@@ -66,12 +65,6 @@ public:
     [[nodiscard]] const ControlSet& controls() const { return m_controls; }
     [[nodiscard]] const Placement& placement() const { return *m_placement; }
     [[nodiscard]] const NumberFormat& numberFormat() const { return m_format; }
-
-    // How lengths are shown where the window is read back (the copied table,
-    // the range hints, the diagram, the job sheet); feet and inches apply
-    // while the table is in inches. The window's own captions never change.
-    [[nodiscard]] LengthFormat lengthFormat() const { return m_lengths; }
-    void setLengthFormat(LengthFormat lengths) { m_lengths = lengths; }
 
     // The control with design name `name`; throws std::invalid_argument for
     // a name the window does not have.
@@ -166,7 +159,6 @@ private:
     void angleGiven();
 
     NumberFormat m_format;
-    LengthFormat m_lengths = LengthFormat::Decimal;
     ControlSet m_controls;
     std::array<SizeRowControls, kSizingCount> m_sizeRows;
     std::array<ResultRowControls, kRowCount> m_resultRows;

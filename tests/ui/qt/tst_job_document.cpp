@@ -360,7 +360,7 @@ void JobDocumentTest::feetAndInchesForInchesOnly()
     auto* action = m_window->view.findChild<QAction*>(QStringLiteral("lengthsInFeetAndInches"));
     QVERIFY(action->isEnabled() && action->isCheckable() && !action->isChecked());
     action->trigger();
-    QCOMPARE(m_window->model.lengthFormat(), LengthFormat::FeetAndInches);
+    QCOMPARE(m_window->session.lengthFormat(), LengthFormat::FeetAndInches);
     m_window->typeWith(Qt::ControlModifier, Qt::Key_C);
     QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("Ulmo\t13' 6 3/4\"\t")));
     QCOMPARE(m_window->shown(result("Ulmo", Column::Throw)), QStringLiteral("162.80")); // the window's captions stay
@@ -401,14 +401,15 @@ void JobDocumentTest::printedSheetIsOnePageWithTheDetails()
     QImage sheet(1240, 1754, QImage::Format_RGB32); // A4 at 150 dpi
     sheet.setDotsPerMeterX(5906);
     sheet.setDotsPerMeterY(5906);
-    QVERIFY(paintJobSheet(sheet, m_window->model, m_window->session.chosenRow(), m_window->session.details()));
+    QVERIFY(paintJobSheet(sheet, m_window->session));
     QVERIFY(QDir().mkpath(QStringLiteral(QVD_RENDER_DIR)));
     QVERIFY(sheet.save(QStringLiteral(QVD_RENDER_DIR "/job-sheet-details.png")));
     // The longest details keep to the page: the notes are cut.
     JobDetails longest{std::string(kMaxJobNameLength, 'N'), "Client", "Site", "Preparer", {}};
     for (int line = 0; line < 400; ++line)
         longest.notes += "Line " + std::to_string(line) + " of the notes, long enough to wrap across the sheet.\n";
-    QVERIFY(paintJobSheet(sheet, m_window->model, 0, longest));
+    m_window->session.setDetails(longest);
+    QVERIFY(paintJobSheet(sheet, m_window->session));
     QVERIFY(sheet.save(QStringLiteral(QVD_RENDER_DIR "/job-sheet-long-notes.png")));
 }
 

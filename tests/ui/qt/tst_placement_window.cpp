@@ -195,7 +195,7 @@ void PlacementWindowTest::renders()
     QImage sheet(910, 1286, QImage::Format_RGB32); // A4 at 110 dots per inch
     sheet.setDotsPerMeterX(4331);
     sheet.setDotsPerMeterY(4331);
-    QVERIFY(paintJobSheet(sheet, m_window->model, 0));
+    QVERIFY(paintJobSheet(sheet, m_window->session));
     QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet.png"))));
 }
 

@@ -146,7 +146,7 @@ void RoomFitDialogTest::feetAndInchesForAnAnswerInInches()
     open();
     enter("roomDistance", QStringLiteral("250"));
     const QString decimal = cell(0, ThrowCell);
-    m_window->model.setLengthFormat(LengthFormat::FeetAndInches);
+    m_window->session.setLengthFormat(LengthFormat::FeetAndInches);
     m_window->actions.followModel();
     QCOMPARE(cell(0, ThrowCell),
         QString::fromStdString(feetAndInches(decimal.toStdString(), m_window->model.numberFormat()).value()));
@@ -198,7 +198,8 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     QImage sheet(910, 1286, QImage::Format_RGB32);
     sheet.setDotsPerMeterX(4331);
     sheet.setDotsPerMeterY(4331);
-    QVERIFY(paintJobSheet(sheet, model, kRow, {}, m_window->session.room()));
+    QCOMPARE(m_window->session.chosenRow(), kRow);
+    QVERIFY(paintJobSheet(sheet, m_window->session));
     QVERIFY(sheet.save(renders.filePath(QStringLiteral("job-sheet-room.png"))));
 }
 

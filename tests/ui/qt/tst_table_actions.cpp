@@ -136,7 +136,8 @@ void TableActionsTest::menuOpensFromTheKeyboard()
     QTest::keyClick(menu(), Qt::Key_Down);
     QTest::keyClick(menu(), Qt::Key_Return);
     QTRY_VERIFY(!menu()->isVisible());
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(tableAsTabSeparatedText(m_window->model)));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        QString::fromStdString(tableAsTabSeparatedText(m_window->model, LengthFormat::Decimal)));
 }
 
 void TableActionsTest::jobSheetIsOnePdfPageOnTheLocalesPaper_data()

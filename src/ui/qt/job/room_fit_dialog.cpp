@@ -226,7 +226,7 @@ void RoomFitDialog::refit()
 LengthFormat RoomFitDialog::shownLengths() const
 {
     // Feet and inches, as the window's table, for an answer in inches only.
-    return m_units == UnitSystem::Inches ? m_model.lengthFormat() : LengthFormat::Decimal;
+    return m_units == UnitSystem::Inches ? m_session.lengthFormat() : LengthFormat::Decimal;
 }
 
 void RoomFitDialog::showAnswer()

@@ -184,8 +184,7 @@ void TableActions::saveJobSheetAs()
     const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
     if (path.isEmpty())
         return;
-    const QString problem
-        = saveJobSheet(path, m_model, row, m_session.details(), jobSheetPaper(QLocale()), m_session.room());
+    const QString problem = saveJobSheet(path, m_session, jobSheetPaper(QLocale()));
     if (problem.isEmpty())
         return;
     qCWarning(lcView) << "could not write the job sheet to" << path << problem;
@@ -210,7 +209,7 @@ void TableActions::printJobSheet()
     QWidget* parent = dialogParent();
     if (!m_printDialog(printer, parent))
         return;
-    if (paintJobSheet(printer, m_model, m_session.chosenRow(), m_session.details(), m_session.room()))
+    if (paintJobSheet(printer, m_session))
         return;
     qCWarning(lcView) << "could not print the job sheet on" << printer.printerName();
     QMessageBox::warning(parent, QStringLiteral("Job sheet"), QStringLiteral("The job sheet could not be printed."));

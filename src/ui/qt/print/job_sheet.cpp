@@ -269,9 +269,13 @@ QPageSize::PageSizeId jobSheetPaper(const QLocale& locale)
     return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }
 
-bool paintJobSheet(
-    QPaintDevice& device, const MainWindow& model, std::size_t row, const JobDetails& details, const RoomSetting& room)
+bool paintJobSheet(QPaintDevice& device, const JobSession& session)
 {
+    const MainWindow& model = session.window();
+    const LengthFormat lengths = session.lengthFormat();
+    const std::size_t row = session.chosenRow();
+    const JobDetails& details = session.details();
+    const RoomSetting& room = session.room();
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -284,7 +288,7 @@ bool paintJobSheet(
 
     const TableReport report = tableReport(model);
     SheetPainter sheet(painter, page.adjusted(margin, margin, -margin, -margin), millimetre,
-        [&model](const std::string& caption) { return lengthCaption(model, caption); });
+        [&model, lengths](const std::string& caption) { return lengthCaption(model, lengths, caption); });
     sheet.line(toQString(formDesign().caption), sheetFont(16, true), kInk);
     sheet.line(QStringLiteral("Projector placement job sheet"), sheetFont(11), kQuiet);
     sheet.skip(2);
@@ -302,7 +306,7 @@ bool paintJobSheet(
     std::optional<std::array<std::optional<BaseHeight>, kRowCount>> bases;
     const std::optional<double> screenBottom = roomScreenBottom(model, room);
     if (screenBottom) {
-        roomInputs.emplace_back(toQString(kScreenBottomName), toQString(lengthText(model, *screenBottom)));
+        roomInputs.emplace_back(toQString(kScreenBottomName), toQString(lengthText(model, lengths, *screenBottom)));
         bases.emplace();
         for (std::size_t index = 0; index < kRowCount; ++index)
             (*bases)[index] = baseHeight(*screenBottom, report.rows[index].shown, model.numberFormat());
@@ -319,12 +323,11 @@ bool paintJobSheet(
     sheet.line(QStringLiteral("Placement of ") + QString::fromStdString(report.rows[row].projector),
         sheetFont(11, true), kInk);
     sheet.skip(2);
-    sheet.diagram(placementDiagram(model, row, room));
+    sheet.diagram(placementDiagram(model, lengths, row, room));
     return painter.end();
 }
 
-QString saveJobSheet(const QString& path, const MainWindow& model, std::size_t row, const JobDetails& details,
-    QPageSize::PageSizeId paper, const RoomSetting& room)
+QString saveJobSheet(const QString& path, const JobSession& session, QPageSize::PageSizeId paper)
 {
     return writeWholeFile(path, [&](QIODevice& device) {
         QPdfWriter writer(&device);
@@ -334,7 +337,7 @@ QString saveJobSheet(const QString& path, const MainWindow& model, std::size_t r
         // The program bears its window's name.
         writer.setCreator(toQString(formDesign().name));
         writer.setTitle(QStringLiteral("Projector placement job sheet"));
-        return paintJobSheet(writer, model, row, details, room);
+        return paintJobSheet(writer, session);
     });
 }
 
