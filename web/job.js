@@ -117,21 +117,39 @@ export class JobActions {
     form.elements.screenBottom.value = room.screenBottom;
     form.elements.kind.value = room.kind;
     const table = dialog.querySelector('#fit-table');
+    const rows = dialog.querySelector('#fit-rows');
+    const headers = [...this.session.roomFitHeaders(), 'Use'];
+    table.tHead.replaceChildren();
+    const head = table.tHead.insertRow();
+    headers.forEach((text, index) => {
+      const th = head.appendChild(this.doc.createElement('th'));
+      th.scope = 'col';
+      // The buttons' column is named for a screen reader only.
+      const label = index === headers.length - 1 ? th.appendChild(this.doc.createElement('span')) : th;
+      if (label !== th) label.className = 'visually-hidden';
+      label.textContent = text;
+    });
     const show = () => {
+      for (const unit of dialog.querySelectorAll('.unit')) unit.textContent = this.session.roomUnit();
+      dialog.querySelector('#fit-setting').textContent = this.session.roomSetting();
+      dialog.querySelector('#fit-problem').textContent = this.session.roomProblem();
       const fit = this.session.roomFit();
-      table.tHead.innerHTML = '<tr><th scope="col">Projector</th><th scope="col">Limit</th><th scope="col">Width</th>'
-        + '<th scope="col">THROW DISTANCE</th><th scope="col">STRAIGHT LINE</th><th scope="col">VERTICAL OFFSET</th>'
-        + '<th scope="col">BASE HEIGHT</th><th scope="col"><span class="visually-hidden">Use</span></th></tr>';
+      // No rows while the room gives no distance: no headers over nothing.
+      rows.hidden = !fit;
       table.tBodies[0].replaceChildren();
       (fit ?? []).forEach((row) => {
         const tr = table.tBodies[0].insertRow();
-        const cells = [row.projector, row.limit, row.widthCaption, row.throwDistance, row.straightLine,
-          row.verticalOffset, row.baseHeight];
+        const th = this.doc.createElement('th');
+        th.scope = 'row';
+        th.textContent = row.projector;
+        tr.appendChild(th);
+        const cells = [row.limit, row.widthCaption, row.heightCaption, row.diagonalCaption, row.throwDistance,
+          row.straightLine, row.verticalOffset, row.baseHeight];
         cells.forEach((text, index) => {
-          const cell = index === 0 ? this.doc.createElement('th') : tr.insertCell();
-          if (index === 0) { cell.scope = 'row'; tr.appendChild(cell); }
+          const cell = tr.insertCell();
           cell.textContent = text;
-          if (index === 6 && row.belowFloor) cell.classList.add('warning');
+          if (index === 0) cell.className = 'limit';
+          if (index === cells.length - 1 && row.belowFloor) cell.classList.add('warning');
         });
         const use = this.doc.createElement('button');
         use.type = 'button';

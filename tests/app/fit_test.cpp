@@ -143,12 +143,12 @@ TEST(Fit, RefusalsNameWhatIsAllowed)
     } cases[] = {
         {{}, "--throw D or --straight D"},
         {{"--units", "cm"}, "--throw D or --straight D"},
-        {{"--throw", "abc"}, "above 0 in. with at most two decimals"},
+        {{"--throw", "abc"}, "above 0 in. with at most 6 digits before the separator and 2 after"},
         {{"--throw", "0"}, "above 0 in."},
         {{"--straight", "-3", "--units", "cm"}, "above 0 cm"},
-        {{"--throw", "100.123"}, "at most two decimals"},
-        {{"--throw", "1e3"}, "at most two decimals"},
-        {{"--throw", "1234567"}, "at most two decimals"}, // more digits than a job file keeps
+        {{"--throw", "100.123"}, "and 2 after"},
+        {{"--throw", "1e3"}, "and 2 after"},
+        {{"--throw", "1234567"}, "at most 6 digits before"}, // more digits than a job file keeps
         {{"--throw", "100", "--screen-bottom", "1000000"}, "from 0 in. up"},
         {{"--throw", "100", "--straight", "100"}, "one of --throw and --straight"},
         {{"--throw", "100", "--angle", "16"}, "-15 to 15"},

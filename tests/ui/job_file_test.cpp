@@ -187,7 +187,8 @@ TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
         {jobWith(R"(, "room": {"kind": "throw", "distance": "250,5"})"), JobErrorKind::Member, "not \"250,5\""},
         {jobWith(R"(, "room": {"kind": "throw", "distance": "1.234"})"), JobErrorKind::Member, "not \"1.234\""},
         {jobWith(R"(, "room": {"kind": "throw", "distance": "1", "screen_bottom": "-1"})"), JobErrorKind::Member,
-            "\"room.screen_bottom\" must be a number written as text with \".\" and at most two decimals, 0 or more"},
+            "\"room.screen_bottom\" must be a number written as text with \".\" and at most 6 digits before the "
+            "separator and 2 after, 0 or more"},
         {jobWith(R"(, "room": {"kind": "up", "distance": "1"})"), JobErrorKind::Member,
             "\"room.kind\" must be \"throw\" or \"straight\""},
         {jobWith(R"(, "length_format": "metric")"), JobErrorKind::Member,

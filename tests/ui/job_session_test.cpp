@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,4 +125,36 @@ TEST(JobSession, RoomFitTakesTheSelectedUnitAndTheAngle)
         EXPECT_EQ((*fit)[row].width, expected[row].width) << row;
         EXPECT_EQ((*fit)[row].limit, expected[row].limit) << row;
     }
+}
+
+// The dialog of every view says what keeps a room from being fitted, naming
+// the lengths the grammar takes, in the user's separator.
+TEST(JobSession, RoomProblemSaysWhatEachLengthTakes)
+{
+    const std::string distance
+        = "Give the distance above 0 with at most 6 digits before the separator and 2 after, as 12,34.";
+    const std::string bottom
+        = "Give the screen's bottom edge from 0 up with at most 6 digits before the separator and 2 after, as 12,34.";
+    const struct {
+        const char* distance;
+        std::optional<std::string> screenBottom;
+        std::string problem;
+    } cases[] = {
+        {"", std::nullopt, ""}, // nothing typed yet
+        {"150,5", "0", ""},
+        {"1234567", std::nullopt, distance},
+        {"0", std::nullopt, distance},
+        {"150.5", std::nullopt, distance},
+        {"150", "-3", bottom},
+        {"", "low", bottom},
+        {"x", "1,234", distance + " " + bottom},
+    };
+    JobSession session{NumberFormat{","}};
+    started(session);
+    for (const auto& c : cases) {
+        session.setRoom({DistanceKind::Throw, c.distance, c.screenBottom});
+        EXPECT_EQ(session.roomProblem(), c.problem) << c.distance;
+    }
+    session.window().controls().clickOption(session.window().unitOption(UnitSystem::Centimetres));
+    EXPECT_EQ(session.roomSettingText(), "At the window's angle of 10 degrees, in cm");
 }

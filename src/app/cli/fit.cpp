@@ -139,9 +139,6 @@ void printJson(const FitView& view, std::ostream& out)
     out << document.dump() << '\n';
 }
 
-// "12.34" in the user's number settings.
-std::string twoDecimalExample(const NumberFormat& format) { return "12" + format.decimalSeparator + "34"; }
-
 } // namespace
 
 std::optional<double> screenBottomOption(
@@ -149,8 +146,8 @@ std::optional<double> screenBottomOption(
 {
     const std::optional<double> height = parseRoomLength(text, format);
     if (!height)
-        err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit << " up with at most two decimals (as "
-            << twoDecimalExample(format) << "), not '" << text << "'\n";
+        err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit << " up with " << roomLengthDigits()
+            << " (as " << roomLengthExample(format) << "), not '" << text << "'\n";
     return height;
 }
 
@@ -198,11 +195,11 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
     RoomFitter fitter(format);
     const MainWindow& window = fitter.window();
     const std::string& unit = window.controls().caption(window.unitLabel(options.units));
-    const std::optional<double> distance = parseRoomLength(request->distanceText, format);
-    if (!distance || *distance <= 0.0) {
-        output.err << "qvdtalvern-cli: " << optionOf(*request->kind) << " takes a distance above 0 " << unit
-                   << " with at most two decimals (as " << twoDecimalExample(format) << "), not '"
-                   << request->distanceText << "'\n";
+    const std::optional<double> distance = parseRoomDistance(request->distanceText, format);
+    if (!distance) {
+        output.err << "qvdtalvern-cli: " << optionOf(*request->kind) << " takes a distance above 0 " << unit << " with "
+                   << roomLengthDigits() << " (as " << roomLengthExample(format) << "), not '" << request->distanceText
+                   << "'\n";
         return ExitUsage;
     }
     std::optional<double> screenBottom;

@@ -17,8 +17,8 @@
 
 namespace qvd {
 
-// The height of the screen's bottom edge given as `--screen-bottom`: a length
-// from 0 up with at most two decimals in the user's number settings. Anything
+// The height of the screen's bottom edge given as `--screen-bottom`: a room
+// length from 0 up in the user's number settings. Anything
 // else is refused on `err`, naming what is allowed in `unit`.
 [[nodiscard]] std::optional<double> screenBottomOption(
     std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err);

@@ -297,8 +297,8 @@ const Json& object(const Json& value, std::string_view path)
 // A room length in the file's form ("." as the separator), kept canonical.
 std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
 {
-    const std::string rule = inQuotes(path) + " must be a number written as text with \".\" and at most two decimals, "
-        + (zeroAllowed ? "0 or more" : "greater than 0") + ", such as \"250.5\"";
+    const std::string rule = inQuotes(path) + " must be a number written as text with \".\" and " + roomLengthDigits()
+        + ", " + (zeroAllowed ? "0 or more" : "greater than 0") + ", such as \"250.5\"";
     if (!value.is_string())
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
     const std::optional<RoomLength> length = readRoomLength(value.get_ref<const std::string&>(), ".");

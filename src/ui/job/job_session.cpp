@@ -103,8 +103,8 @@ PlacementDiagram JobSession::diagram() const { return placementDiagram(m_window,
 
 std::optional<RoomFit> JobSession::roomFit()
 {
-    const auto distance = parseRoomLength(m_room.distance, m_window.numberFormat());
-    if (!distance || *distance <= 0)
+    const auto distance = parseRoomDistance(m_room.distance, m_window.numberFormat());
+    if (!distance)
         return std::nullopt;
     RoomQuery query;
     query.units = selectedUnits();
@@ -114,6 +114,42 @@ std::optional<RoomFit> JobSession::roomFit()
     if (m_room.screenBottom)
         query.screenBottom = parseRoomLength(*m_room.screenBottom, m_window.numberFormat());
     return m_fitter.fit(query);
+}
+
+std::string JobSession::roomUnit() const { return m_window.controls().caption(m_window.unitLabel(selectedUnits())); }
+
+std::string JobSession::roomSettingText() const
+{
+    return "At the window's angle of " + std::to_string(angle()) + " degrees, in " + roomUnit();
+}
+
+std::string JobSession::roomProblem() const
+{
+    const NumberFormat& format = m_window.numberFormat();
+    const std::string rule = roomLengthDigits() + ", as " + roomLengthExample(format) + ".";
+    std::string problem;
+    if (!m_room.distance.empty() && !parseRoomDistance(m_room.distance, format))
+        problem = "Give the distance above 0 with " + rule;
+    if (m_room.screenBottom && !parseRoomLength(*m_room.screenBottom, format))
+        problem += (problem.empty() ? "" : " ") + std::string("Give the screen's bottom edge from 0 up with ") + rule;
+    return problem;
+}
+
+std::vector<std::string> JobSession::roomFitHeaders() const
+{
+    const ControlSet& controls = m_window.controls();
+    std::vector<std::string> headers{"Projector", "Limit"};
+    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal})
+        headers.push_back(controls.caption(m_window.sizeNameLabel(sizing)));
+    for (const Column column : {Column::Throw, Column::Straight, Column::Offset})
+        headers.push_back(controls.caption(m_window.columnHeader(column)));
+    headers.emplace_back(kBaseHeightHeader);
+    return headers;
+}
+
+LengthFormat JobSession::roomFitLengths() const
+{
+    return selectedUnits() == UnitSystem::Inches ? m_lengths : LengthFormat::Decimal;
 }
 
 void JobSession::useScreenWidth(int width)

@@ -79,6 +79,21 @@ public:
     // The widest screen each row fills in the room, at the selected unit and
     // the angle; nothing while the room has no valid distance.
     [[nodiscard]] std::optional<RoomFit> roomFit();
+    // What the room fit is worked out for, in words: "At the window's angle
+    // of 10 degrees, in in.", and the unit's caption the room is typed in.
+    [[nodiscard]] std::string roomSettingText() const;
+    [[nodiscard]] std::string roomUnit() const;
+    // What keeps the room as typed from being fitted, in words that say what
+    // each length takes; empty while the room can be fitted or no distance
+    // has been typed yet.
+    [[nodiscard]] std::string roomProblem() const;
+    // The headers of the room fit's table: the projector, the limit, the
+    // window's captions for width, height, diagonal and the three results,
+    // and the base height.
+    [[nodiscard]] std::vector<std::string> roomFitHeaders() const;
+    // How the room fit's lengths are shown: feet and inches only for an
+    // answer in inches.
+    [[nodiscard]] LengthFormat roomFitLengths() const;
     // "Use this size": the Width option, the width bar to `width`, then the
     // angle bar's Change at its value, as the user's steps, so that the table
     // is recalculated as after unit, sizing, size and angle. Throws

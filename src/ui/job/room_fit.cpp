@@ -63,7 +63,7 @@ std::optional<RoomLength> readRoomLength(std::string_view text, std::string_view
     }
     if (whole.empty() && decimals.empty())
         return std::nullopt;
-    if (decimals.size() > 2)
+    if (decimals.size() > kMaxRoomDecimals)
         return std::nullopt;
     whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
     if (whole.size() > kMaxRoomWholeDigits)
@@ -86,6 +86,22 @@ std::optional<double> parseRoomLength(std::string_view text, const NumberFormat&
         return std::nullopt;
     return length->value;
 }
+
+std::optional<double> parseRoomDistance(std::string_view text, const NumberFormat& format)
+{
+    const std::optional<double> length = parseRoomLength(text, format);
+    if (!length || *length <= 0.0)
+        return std::nullopt;
+    return length;
+}
+
+std::string roomLengthDigits()
+{
+    return "at most " + std::to_string(kMaxRoomWholeDigits) + " digits before the separator and "
+        + std::to_string(kMaxRoomDecimals) + " after";
+}
+
+std::string roomLengthExample(const NumberFormat& format) { return "12" + format.decimalSeparator + "34"; }
 
 std::optional<BaseHeight> baseHeight(double screenBottom, const PlacementResult& shown, const NumberFormat& format)
 {

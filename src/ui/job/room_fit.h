@@ -64,6 +64,7 @@ struct RoomSetting {
 // the sign and range are the caller's to check. The window and the command
 // line use the user's separator, the file ".".
 inline constexpr std::size_t kMaxRoomWholeDigits = 6;
+inline constexpr std::size_t kMaxRoomDecimals = 2;
 
 struct RoomLength {
     double value = 0.0;
@@ -80,6 +81,13 @@ struct RoomLength {
 [[nodiscard]] std::optional<RoomLength> readRoomLength(std::string_view text, std::string_view separator);
 // The value of a length the user types, with `format`'s separator.
 [[nodiscard]] std::optional<double> parseRoomLength(std::string_view text, const NumberFormat& format);
+// The value of a distance the room gives: a room length above 0.
+[[nodiscard]] std::optional<double> parseRoomDistance(std::string_view text, const NumberFormat& format);
+// How many digits the grammar takes, in words for the messages that refuse a
+// length: "at most 6 digits before the separator and 2 after".
+[[nodiscard]] std::string roomLengthDigits();
+// A length the grammar takes, as an example in `format`: "12.34" or "12,34".
+[[nodiscard]] std::string roomLengthExample(const NumberFormat& format);
 
 // The projector's base above the floor: the screen's bottom edge at
 // `screenBottom` less the vertical offset the row shows, to two decimals.

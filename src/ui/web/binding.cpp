@@ -248,11 +248,9 @@ public:
         }
         if (!fit)
             return val::null();
-        const bool feet = m_session.lengthFormat() == LengthFormat::FeetAndInches
-            && m_session.selectedUnits() == UnitSystem::Inches;
+        const LengthFormat lengths = m_session.roomFitLengths();
         const auto shown = [&](const std::string& length) {
-            return lengthShown(
-                length, feet ? LengthFormat::FeetAndInches : LengthFormat::Decimal, m_session.window().numberFormat());
+            return lengthShown(length, lengths, m_session.window().numberFormat());
         };
         val rows = val::array();
         for (const RowFit& row : *fit) {
@@ -274,6 +272,19 @@ public:
             rows.call<void>("push", r);
         }
         return rows;
+    }
+    // What the fit is worked out for, the unit the room is typed in, what is
+    // wrong with the room as typed (empty when nothing is), and the headers
+    // of the fit's table.
+    [[nodiscard]] std::string roomSetting() const { return m_session.roomSettingText(); }
+    [[nodiscard]] std::string roomUnit() const { return m_session.roomUnit(); }
+    [[nodiscard]] std::string roomProblem() const { return m_session.roomProblem(); }
+    [[nodiscard]] val roomFitHeaders() const
+    {
+        val headers = val::array();
+        for (const std::string& header : m_session.roomFitHeaders())
+            headers.call<void>("push", header);
+        return headers;
     }
     bool useScreenWidth(int width)
     {
@@ -404,6 +415,10 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("room", &WebSession::room)
         .function("setRoom", &WebSession::setRoom)
         .function("roomFit", &WebSession::roomFit)
+        .function("roomSetting", &WebSession::roomSetting)
+        .function("roomUnit", &WebSession::roomUnit)
+        .function("roomProblem", &WebSession::roomProblem)
+        .function("roomFitHeaders", &WebSession::roomFitHeaders)
         .function("useScreenWidth", &WebSession::useScreenWidth)
         .function("diagram", &WebSession::diagram);
 }

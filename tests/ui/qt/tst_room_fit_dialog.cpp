@@ -222,7 +222,9 @@ void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
         distance->clear();
         QTest::keyClicks(distance, QString::fromLatin1(c.typed));
         QCOMPARE(fit.answer().has_value(), c.fitted);
-        QCOMPARE(fit.findChild<QLabel*>(QStringLiteral("roomStatus"))->isVisibleTo(&fit), !c.fitted);
+        const QLabel* status = fit.findChild<QLabel*>(QStringLiteral("roomStatus"));
+        QCOMPARE(status->isVisibleTo(&fit), !c.fitted);
+        QCOMPARE(status->text().toStdString(), session.roomProblem()); // the session's words, as on the page
         const std::optional<RoomSetting> written = roomForFile(session.room(), model.numberFormat());
         QCOMPARE(written.has_value(), c.fitted);
         if (!written)

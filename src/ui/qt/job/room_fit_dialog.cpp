@@ -94,13 +94,10 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->verticalHeader()->hide();
-    const ControlSet& controls = model.controls();
-    const auto caption = [&](ControlId id) { return QString::fromStdString(controls.caption(id)); };
-    m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Projector"), QStringLiteral("Limit"), caption(model.sizeNameLabel(Sizing::Width)),
-            caption(model.sizeNameLabel(Sizing::Height)), caption(model.sizeNameLabel(Sizing::Diagonal)),
-            caption(model.columnHeader(Column::Throw)), caption(model.columnHeader(Column::Straight)),
-            caption(model.columnHeader(Column::Offset)), toQString(kBaseHeightHeader), QString()});
+    QStringList headers;
+    for (const std::string& header : session.roomFitHeaders())
+        headers << toQString(header);
+    m_table->setHorizontalHeaderLabels(headers << QString());
     const TableReport projectors = tableReport(model);
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
@@ -192,42 +189,24 @@ void RoomFitDialog::readInputs()
 
 void RoomFitDialog::refit()
 {
-    const NumberFormat& format = m_model.numberFormat();
-    const QString unit = QString::fromStdString(m_model.controls().caption(m_model.unitLabel(m_units)));
+    const QString unit = toQString(m_session.roomUnit());
     m_distanceUnit->setText(unit);
     m_screenBottomUnit->setText(unit);
-    m_setting->setText(QStringLiteral("At the window's angle of %1 degrees, in %2").arg(m_angle).arg(unit));
-
-    const QString example = QString::fromStdString("12" + format.decimalSeparator + "34");
-    QStringList problems;
-    const std::optional<double> distance = parseRoomLength(m_session.room().distance, format);
-    if (!distance || *distance <= 0)
-        problems << QStringLiteral("Give the distance above 0 with at most two decimals, as %1.").arg(example);
-    std::optional<double> screenBottom;
-    if (m_session.room().screenBottom) {
-        screenBottom = parseRoomLength(*m_session.room().screenBottom, format);
-        if (!screenBottom)
-            problems << QStringLiteral("Give the screen's bottom edge from 0 up with at most two decimals.");
-    }
-    m_status->setText(problems.join(QLatin1Char(' ')));
-    m_status->setVisible(!problems.isEmpty() && !m_session.room().distance.empty());
+    m_setting->setText(toQString(m_session.roomSettingText()));
+    const QString problem = toQString(m_session.roomProblem());
+    m_status->setText(problem);
+    m_status->setVisible(!problem.isEmpty());
 
     m_answer.reset();
-    if (distance && *distance > 0) {
-        try {
-            m_answer = m_session.roomFit();
-        } catch (const RuntimeError& error) {
-            qCWarning(lcView) << "room fit failed:" << toQString(errorKindName(error.kind()));
-        }
+    try {
+        m_answer = m_session.roomFit();
+    } catch (const RuntimeError& error) {
+        qCWarning(lcView) << "room fit failed:" << toQString(errorKindName(error.kind()));
     }
     showAnswer();
 }
 
-LengthFormat RoomFitDialog::shownLengths() const
-{
-    // Feet and inches, as the window's table, for an answer in inches only.
-    return m_units == UnitSystem::Inches ? m_session.lengthFormat() : LengthFormat::Decimal;
-}
+LengthFormat RoomFitDialog::shownLengths() const { return m_session.roomFitLengths(); }
 
 void RoomFitDialog::showAnswer()
 {
