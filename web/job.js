@@ -46,6 +46,15 @@ export class JobActions {
       this.drawSheet();
       window.print();
     });
+    // The job is kept once a burst of changes (a drag, typing) is over, and
+    // at once when the page goes away.
+    this.keepTimer = 0;
+    this.keptOk = true;
+    const keepNow = () => {
+      if (this.keepTimer) this.keep();
+    };
+    window.addEventListener('pagehide', keepNow);
+    doc.addEventListener('visibilitychange', () => { if (doc.visibilityState === 'hidden') keepNow(); });
     this.show();
   }
 
@@ -73,7 +82,7 @@ export class JobActions {
     link.download = name;
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
-    keepJob(text);
+    this.keep();
     this.say(`Saved ${name}.`);
   }
 
@@ -171,10 +180,23 @@ export class JobActions {
   }
 
   // After every change of the job: what beside the window shows it, and the
-  // job kept for the next visit.
+  // job kept for the next visit, once the changes stop coming.
   follow() {
     this.show();
-    keepJob(this.session.jobText());
+    clearTimeout(this.keepTimer);
+    this.keepTimer = setTimeout(() => this.keep(), 300);
+  }
+
+  // Keeps the job now; a storage that will not keep it is said once, until it
+  // keeps it again.
+  keep() {
+    clearTimeout(this.keepTimer);
+    this.keepTimer = 0;
+    const kept = keepJob(this.session.jobText());
+    if (!kept && this.keptOk) {
+      this.say('The browser did not keep this job for the next visit (its storage is full or refused): save it as a file.');
+    }
+    this.keptOk = kept;
   }
 
   show() {

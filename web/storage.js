@@ -12,10 +12,12 @@ export function loadJob() {
   }
 }
 
+// Whether the job is kept: written, and read back as written. A full or
+// refused storage gives false.
 export function keepJob(text) {
   try {
     localStorage.setItem(KEY, text);
-    return true;
+    return localStorage.getItem(KEY) === text;
   } catch {
     return false;
   }

@@ -224,6 +224,32 @@ test('a job saved on the page is read by the desktop, and opens again to the sam
   expect(await pageCaptions(page)).toEqual(before);
 });
 
+test('the job survives a reload, and a storage too full to keep it is said', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('radio', { name: 'Centimetres' }).click();
+  await page.getByRole('slider', { name: 'Projection angle' }).press('Home');
+  const before = await pageCaptions(page);
+  await page.reload(); // at once: the page keeps the job as it goes
+  await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
+  expect(await pageCaptions(page)).toEqual(before);
+
+  // Every byte of the origin's storage taken, the job's own entry too.
+  await page.evaluate(() => {
+    localStorage.clear();
+    for (let size = 1 << 22, i = 0; size >= 1; size >>= 1) {
+      try {
+        for (;;) localStorage.setItem(`filler${(i += 1)}`, 'x'.repeat(size));
+      } catch {
+        // the next size down
+      }
+    }
+  });
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('slider', { name: 'Projection angle' }).press('End');
+  await expect(page.getByRole('status').filter({ hasText: 'did not keep this job' })).toContainText('save it as a file');
+});
+
 test('in a comma language the captions are the native ones with a decimal comma', async ({ browser }) => {
   const context = await browser.newContext({ locale: 'de-DE' });
   const page = await context.newPage();
