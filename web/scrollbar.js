@@ -19,15 +19,15 @@ export function createScrollBar(element, { name, description, smallChange, large
   const trough = element.querySelector('.trough');
   const thumb = element.querySelector('.thumb');
   let state = { value: 0, min: 0, max: 0, takesInput: false };
-  let drag = null; // { pointer, offset, moved }
+  let drag = null; // { offset, value, left, free } while the thumb is held
 
   const clamp = (value) => Math.min(state.max, Math.max(state.min, value));
   const step = (delta) => {
     if (state.takesInput) act('change', clamp(state.value + delta));
   };
-  // The value under a thumb whose left edge is at `x` in the trough.
-  const valueAt = (x) => {
-    const free = trough.clientWidth - thumb.offsetWidth;
+  // The value under a thumb whose left edge is at `x` in a trough with
+  // `free` pixels beside the thumb.
+  const valueAt = (x, free) => {
     if (free <= 0 || state.max === state.min) return state.min;
     return clamp(Math.round(state.min + (x / free) * (state.max - state.min)));
   };
@@ -58,11 +58,18 @@ export function createScrollBar(element, { name, description, smallChange, large
     } catch {
       // A pointer the browser does not know (a synthetic one): no capture.
     }
-    drag = { offset: event.clientX - thumb.getBoundingClientRect().left, value: state.value };
+    // The trough is measured once: the captions each step writes would
+    // otherwise make the browser lay the page out again at every move.
+    drag = {
+      offset: event.clientX - thumb.getBoundingClientRect().left,
+      value: state.value,
+      left: trough.getBoundingClientRect().left,
+      free: trough.clientWidth - thumb.offsetWidth,
+    };
   });
   thumb.addEventListener('pointermove', (event) => {
     if (!drag) return;
-    const value = valueAt(event.clientX - trough.getBoundingClientRect().left - drag.offset);
+    const value = valueAt(event.clientX - drag.left - drag.offset, drag.free);
     if (value !== drag.value) {
       drag.value = value;
       act('scroll', value);

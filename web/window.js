@@ -92,12 +92,17 @@ export class WindowView {
         input.setAttribute('aria-label', design.name);
         if (design.description) input.title = design.description;
         // The mark is the model's: a click is the Click event, after which
-        // the group shows what the model holds.
-        input.addEventListener('click', () => this.act(() => this.session.click(id)));
+        // the radios show what the model holds again (the browser marks a
+        // clicked radio on its own, even one the model did not select).
+        const click = () => {
+          this.act(() => this.session.click(id));
+          for (const [option, radio] of this.radios) radio.checked = this.session.state(option).value !== 0;
+        };
+        input.addEventListener('click', click);
         input.addEventListener('keydown', (event) => {
           if (event.key === 'Enter') {
             event.preventDefault();
-            this.act(() => this.session.click(id));
+            click();
           }
         });
         label.appendChild(input);
@@ -168,8 +173,6 @@ export class WindowView {
   act(action) {
     action();
     this.refreshChanged();
-    // A radio the browser marked on its own is put back as the model holds it.
-    for (const [id, input] of this.radios) input.checked = this.session.state(id).value !== 0;
     this.onAction();
   }
 
