@@ -66,7 +66,7 @@ std::vector<CommandHelp> commands()
                 "[--format text|csv|json]", "[--length-format decimal|ft-in]"},
             "the widest screen each row fills in a room, with the captions the window shows at that width",
             {
-                {"--throw D", "the throw distance the room gives (lens to screen centre): above 0, up to 999999.99"},
+                {"--throw D", "the throw distance the room gives (lens to screen centre), above 0"},
                 {"--straight D", "the straight line the room gives instead (front foot to screen)"},
                 {"--screen-bottom H", "the screen's bottom edge above the floor (0 or more): adds the base heights"},
                 {"--units in|cm", "as for table; the distances are in that unit"},
