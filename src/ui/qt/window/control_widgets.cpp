@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 #include <QTextLayout>
 #include <qdrawutil.h>
 
@@ -315,6 +316,18 @@ void ControlScrollBar::keyPressEvent(QKeyEvent* event)
         }
     }
     QScrollBar::keyPressEvent(event);
+}
+
+void ControlScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 ControlOptionButton::ControlOptionButton(const QString& caption, QWidget* parent)

@@ -5,6 +5,7 @@
 #include "ui/qt/window/accessible_names.h"
 #include "ui/qt/window/control_widgets.h"
 #include "ui/qt/window/design_fonts.h"
+#include "ui/qt/window/dialog_conventions.h"
 #include "ui/qt/window/view_logging.h"
 #include "ui/window/control_names.h"
 
@@ -44,6 +45,7 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
     const FormDesign& form = formDesign();
     setObjectName(toQString(form.name));
     setAccessibleName(toQString(form.caption));
+    setAccessibleRole(*this, QAccessible::Window);
     setWindowTitle(toQString(form.caption));
     setFont(designFont(*form.font));
     // The window and every control without a colour of its own share the
@@ -184,6 +186,9 @@ void WindowView::focusFirstControl()
 {
     for (QWidget* widget = this->nextInFocusChain(); widget != this; widget = widget->nextInFocusChain()) {
         if (widget->isEnabled() && widget->isVisibleTo(this) && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            // The focus is shown from the start, as after a Tab: the window
+            // is used from the keyboard as much as with the mouse.
+            setAttribute(Qt::WA_KeyboardFocusChange);
             widget->setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -282,7 +287,8 @@ void WindowView::updateActions() { emit inputAvailabilityChanged(!m_failed); }
 
 void WindowView::contextMenuEvent(QContextMenuEvent* event)
 {
-    emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+    const bool atPointer = event->reason() == QContextMenuEvent::Mouse;
+    emit menuRequested(atPointer ? event->pos() : rect().center(), atPointer);
     event->accept();
 }
 
