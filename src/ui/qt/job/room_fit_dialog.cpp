@@ -137,7 +137,7 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     bottomLabel->setBuddy(m_screenBottom);
     form->addRow(bottomLabel, withUnit(m_screenBottom, m_screenBottomUnit));
 
-    m_table = new QTableWidget(static_cast<int>(kRowCount), ColumnCount, this);
+    m_table = new QTableWidget(static_cast<int>(kRowCount), ColumnCount - LimitColumn, this);
     m_table->setObjectName(QStringLiteral("roomFitTable"));
     m_table->setAccessibleName(QStringLiteral("Widest screen per projector"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -332,6 +332,7 @@ void RoomFitDialog::showAnswer()
     // The dialog takes the size the table now asks for, larger or smaller,
     // as far as the screen has room.
     m_table->resizeColumnsToContents();
+    m_table->updateGeometry();
     if (isVisible())
         fitToScreen(*this);
 }

@@ -190,7 +190,7 @@ void TableActions::chooseRow(std::size_t row)
 void TableActions::nameChosenRow()
 {
     const std::size_t row = m_session.chosenRow();
-    const QString projector = m_rowChoices[row]->text();
+    const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
     m_showPlacement->setText(QStringLiteral("Placement &diagram for %1").arg(projector));
     m_rowChoices[row]->setChecked(true);
 }

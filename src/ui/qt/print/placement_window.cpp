@@ -42,10 +42,10 @@ public:
         : QWidget(parent)
         , m_diagram(diagram)
     {
-        setObjectName(QStringLiteral("placementDiagram"));
-        setAccessibleName(QStringLiteral("Placement diagram"));
         // A drawing a screen reader reaches by Tab and reads by its description.
         setAccessibleRole(*this, QAccessible::Graphic);
+        setObjectName(QStringLiteral("placementDiagram"));
+        setAccessibleName(QStringLiteral("Placement diagram"));
         setFocusPolicy(Qt::StrongFocus);
         setMinimumSize(320, 200);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -81,6 +81,7 @@ PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
     , m_session(session)
 {
     const MainWindow& model = session.window();
+    adoptWindowConventions(*this, nullptr);
     setObjectName(QStringLiteral("Placement"));
     setWindowTitle(QStringLiteral("Placement"));
     setAccessibleName(QStringLiteral("Placement"));
@@ -110,7 +111,7 @@ PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 
-    adoptWindowConventions(*this, m_rows);
+    m_rows->setFocus();
 
     connect(m_rows, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)

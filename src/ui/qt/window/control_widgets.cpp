@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
 #include <QTextLayout>
 #include <qdrawutil.h>
 
@@ -323,11 +322,11 @@ void ControlScrollBar::paintEvent(QPaintEvent* event)
     QScrollBar::paintEvent(event);
     if (!hasFocus())
         return;
+    // A ring in the highlight colour round the whole bar, whatever the style
+    // and however the focus came.
     QPainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = rect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 ControlOptionButton::ControlOptionButton(const QString& caption, QWidget* parent)

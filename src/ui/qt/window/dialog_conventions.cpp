@@ -63,6 +63,22 @@ public:
         setObjectName(QStringLiteral("dialogContent"));
         setWidgetResizable(true);
         setFrameShape(QFrame::NoFrame);
+        // Tab goes to the controls inside, which the area scrolls into view.
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    // Takes `body`, and asks for its size again whenever its layout changes.
+    void setBody(QWidget* body)
+    {
+        setWidget(body);
+        body->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
     }
 
     [[nodiscard]] QSize sizeHint() const override
@@ -136,7 +152,7 @@ void scrollContent(QDialog& dialog, QBoxLayout& top)
             bodyLayout->addItem(item);
         }
     }
-    content->setWidget(body);
+    content->setBody(body);
     top.insertWidget(std::max(at, 0), content, 1);
 }
 
@@ -236,6 +252,12 @@ void adoptWindowConventions(QWidget& window, QWidget* firstFocus)
 
 void fitToScreen(QWidget& window)
 {
+    // The content's new size, through every layout up to the window.
+    for (auto* content : window.findChildren<DialogContent*>()) {
+        if (content->widget() != nullptr && content->widget()->layout() != nullptr)
+            content->widget()->layout()->activate();
+        content->updateGeometry();
+    }
     if (QLayout* layout = window.layout())
         layout->activate();
     placeOnScreen(window, window.sizeHint());

@@ -42,10 +42,11 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
 {
     installFontFallbacks();
     installControlAccessibility();
+    // Before anything asks for its interface (setting a name may).
+    setAccessibleRole(*this, QAccessible::Window);
     const FormDesign& form = formDesign();
     setObjectName(toQString(form.name));
     setAccessibleName(toQString(form.caption));
-    setAccessibleRole(*this, QAccessible::Window);
     setWindowTitle(toQString(form.caption));
     setFont(designFont(*form.font));
     // The window and every control without a colour of its own share the
