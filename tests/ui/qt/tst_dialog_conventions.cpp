@@ -387,6 +387,14 @@ void DialogConventionsTest::menuFromTheKeyboardKeepsTheRowAndNamesIt()
     QMenu* rows = menu->findChild<QMenu*>(QStringLiteral("projectorRows"));
     QTRY_COMPARE(QApplication::activePopupWidget(), rows);
     QCOMPARE(accessibleText(rows, QAccessible::Name), QStringLiteral("Projector row"));
+    // Through the menus' own interfaces: an entry that opens a submenu says
+    // so, and the rows are radio buttons, the chosen one checked.
+    QAccessibleInterface* entries = QAccessible::queryAccessibleInterface(menu);
+    QVERIFY(entries->child(1)->state().hasPopup);
+    QAccessibleInterface* firstRow = QAccessible::queryAccessibleInterface(rows)->child(0);
+    QCOMPARE(firstRow->role(), QAccessible::RadioButton);
+    QVERIFY(firstRow->state().checkable && firstRow->state().checked);
+    QCOMPARE(firstRow->text(QAccessible::Name), QStringLiteral("Ulmo"));
     QTest::keyClick(rows, Qt::Key_Down);
     QTest::keyClick(rows, Qt::Key_Down);
     QTest::keyClick(rows, Qt::Key_Return);

@@ -3,12 +3,14 @@
 #include "ui/qt/window/dialog_conventions.h"
 
 #include <QAccessibleWidget>
+#include <QActionGroup>
 #include <QBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -51,6 +53,118 @@ QAccessibleInterface* roleInterface(const QString&, QObject* object)
     if (!role.isValid())
         return nullptr;
     return new RoleInterface(widget, static_cast<QAccessible::Role>(role.toInt()));
+}
+
+// An entry of a menu as assistive tools see it: Qt's own leaves out that a
+// checkable entry can be checked and that an entry opens a submenu. Pressing
+// it triggers it, as a click does.
+class AccessibleMenuEntry : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    AccessibleMenuEntry(QMenu* menu, QAction* action)
+        : m_menu(menu)
+        , m_action(action)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    [[nodiscard]] bool isValid() const override { return m_menu != nullptr && m_action != nullptr; }
+    [[nodiscard]] QObject* object() const override { return m_action; }
+    [[nodiscard]] QWindow* window() const override { return m_menu != nullptr ? m_menu->windowHandle() : nullptr; }
+    [[nodiscard]] QAccessibleInterface* parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_menu.data());
+    }
+    [[nodiscard]] QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 && m_action->menu() != nullptr ? QAccessible::queryAccessibleInterface(m_action->menu())
+                                                         : nullptr;
+    }
+    [[nodiscard]] int childCount() const override { return m_action->menu() != nullptr ? 1 : 0; }
+    [[nodiscard]] int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child != nullptr && child->object() == m_action->menu() ? 0 : -1;
+    }
+    [[nodiscard]] QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    [[nodiscard]] QAccessibleInterface* focusChild() const override { return nullptr; }
+    [[nodiscard]] QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return m_action->iconText();
+        case QAccessible::Description:
+            return m_action->toolTip() != m_action->iconText() ? m_action->toolTip() : QString();
+        case QAccessible::Accelerator:
+            return m_action->shortcut().toString(QKeySequence::NativeText);
+        default:
+            return {};
+        }
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    [[nodiscard]] QAccessible::Role role() const override
+    {
+        if (m_action->isSeparator())
+            return QAccessible::Separator;
+        if (m_action->isCheckable())
+            return m_action->actionGroup() != nullptr && m_action->actionGroup()->isExclusive()
+                ? QAccessible::RadioButton
+                : QAccessible::CheckBox;
+        return QAccessible::MenuItem;
+    }
+    [[nodiscard]] QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !m_action->isVisible() || m_menu == nullptr || !m_menu->isVisible();
+        state.disabled = !m_action->isEnabled();
+        state.focusable = !m_action->isSeparator();
+        state.focused = state.selected = m_menu != nullptr && m_menu->activeAction() == m_action;
+        state.selectable = !m_action->isSeparator();
+        state.checkable = m_action->isCheckable();
+        state.checked = m_action->isChecked();
+        state.hasPopup = m_action->menu() != nullptr;
+        return state;
+    }
+    [[nodiscard]] QRect rect() const override
+    {
+        if (m_menu == nullptr)
+            return {};
+        const QRect entry = m_menu->actionGeometry(m_action);
+        return QRect(m_menu->mapToGlobal(entry.topLeft()), entry.size());
+    }
+    [[nodiscard]] QStringList actionNames() const override
+    {
+        if (m_action->isSeparator() || !m_action->isEnabled())
+            return {};
+        return {m_action->menu() != nullptr ? showMenuAction() : pressAction()};
+    }
+    void doAction(const QString& name) override
+    {
+        if (!m_action->isEnabled() || m_menu == nullptr)
+            return;
+        if (name == pressAction())
+            m_action->trigger();
+        else if (name == showMenuAction())
+            m_menu->setActiveAction(m_action);
+    }
+    [[nodiscard]] QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPointer<QMenu> m_menu;
+    QPointer<QAction> m_action;
+};
+
+QAccessibleInterface* menuEntryInterface(const QString& className, QObject* object)
+{
+    auto* action = qobject_cast<QAction*>(object);
+    if (action == nullptr || className != QLatin1String("QAction"))
+        return nullptr;
+    for (QObject* owner : action->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(owner))
+            return new AccessibleMenuEntry(menu, action);
+    }
+    return nullptr;
 }
 
 // The dialog's content: as large as the content asks for, while the dialog
@@ -199,6 +313,7 @@ qsizetype freeLetter(const QString& text, const QList<QChar>& used)
 
 void giveMnemonics(QMenu& menu)
 {
+    installConventionAccessibility();
     const QList<QAction*> actions = menu.actions();
     QList<QChar> used;
     for (const QAction* action : actions) {
@@ -225,12 +340,18 @@ void giveMnemonics(QMenu& menu)
 
 void setAccessibleRole(QWidget& widget, QAccessible::Role role)
 {
+    installConventionAccessibility();
+    widget.setProperty(kRoleProperty, static_cast<int>(role));
+}
+
+void installConventionAccessibility()
+{
     static const bool installed = [] {
         QAccessible::installFactory(roleInterface);
+        QAccessible::installFactory(menuEntryInterface);
         return true;
     }();
     (void)installed;
-    widget.setProperty(kRoleProperty, static_cast<int>(role));
 }
 
 void adoptDialogConventions(QDialog& dialog, const DialogConventions& conventions)

@@ -59,6 +59,11 @@ void placeOnScreen(QWidget& window, QSize wanted);
 // theirs the next time.
 void giveMnemonics(QMenu& menu);
 
+// Installs, once, the accessible interfaces of the conventions: the roles
+// given by setAccessibleRole(), and menu entries that say they are checkable
+// (a radio button when their group is exclusive) or open a submenu.
+void installConventionAccessibility();
+
 // The role assistive tools see for `widget`; call it before the widget is
 // first asked for its accessible interface (in its constructor).
 void setAccessibleRole(QWidget& widget, QAccessible::Role role);
