@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -114,6 +115,7 @@ private slots:
     void exportOffersAFolderThatIsThere();
     void focusShowsOnTheScrollBars();
     void windowsAreFramesAndTheDiagramIsReachable();
+    void resultsReadAsATable();
 
 private:
     static void dialogRows()
@@ -469,6 +471,50 @@ void DialogConventionsTest::windowsAreFramesAndTheDiagramIsReachable()
     QCOMPARE(drawing->objectName(), QStringLiteral("placementDiagram"));
     QCOMPARE(accessibleRole(drawing), QAccessible::Graphic);
     QVERIFY(accessibleText(drawing, QAccessible::Description).startsWith(QStringLiteral("Ulmo: throw distance")));
+}
+
+// The window's results through the accessibility interfaces: a table with a
+// row per projector and a column per distance, each cell what its label
+// shows; a row of warning words is described by them together.
+void DialogConventionsTest::resultsReadAsATable()
+{
+    const auto tables = m_window->view.findChildren<QWidget*>(QStringLiteral("resultsTable"));
+    QCOMPARE(tables.size(), 1);
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(tables.front());
+    QCOMPARE(table->role(), QAccessible::Table);
+    QAccessibleTableInterface* cells = table->tableInterface();
+    QCOMPARE(cells->rowCount(), static_cast<int>(kRowCount));
+    QCOMPARE(cells->columnCount(), static_cast<int>(kColumnCount));
+    const Column columns[] = {Column::Throw, Column::Straight, Column::Offset};
+    int warnings = 0;
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        QStringList shown;
+        for (int column = 0; column < 3; ++column) {
+            const int r = static_cast<int>(row);
+            QAccessibleInterface* cell = cells->cellAt(r, column);
+            shown << m_window->shown(m_window->model.resultLabel(row, columns[column]));
+            QCOMPARE(cell->text(QAccessible::Name), shown.back());
+            QAccessibleTableCellInterface* place = cell->tableCellInterface();
+            QCOMPARE(place->rowHeaderCells().value(0)->text(QAccessible::Name),
+                m_window->shown(m_window->model.rowCaption(row)));
+            QCOMPARE(place->columnHeaderCells().value(0)->text(QAccessible::Name),
+                m_window->shown(m_window->model.columnHeader(columns[column])));
+            QCOMPARE(table->indexOfChild(cell), 3 + r * 4 + column + 1);
+            QCOMPARE(table->child(table->indexOfChild(cell))->text(QAccessible::Name), shown.back());
+        }
+        const QString description = cells->cellAt(static_cast<int>(row), 0)
+                                        ->tableCellInterface()
+                                        ->rowHeaderCells()
+                                        .value(0)
+                                        ->text(QAccessible::Description);
+        const bool words = !shown.join(QString()).contains(QRegularExpression(QStringLiteral("\\d")));
+        QCOMPARE(description, words ? shown.join(QLatin1Char(' ')) : QString());
+        warnings += words ? 1 : 0;
+    }
+    QVERIFY(warnings > 0); // at start-up, "Screen Too Big" among them
+    // Beneath the labels, it leaves the mouse to them.
+    QCOMPARE(m_window->view.childAt(m_window->widget(roles().rowCaption(0))->geometry().center()),
+        m_window->widget(roles().rowCaption(0)));
 }
 
 QTEST_MAIN(DialogConventionsTest)

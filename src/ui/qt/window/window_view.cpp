@@ -6,6 +6,7 @@
 #include "ui/qt/window/control_widgets.h"
 #include "ui/qt/window/design_fonts.h"
 #include "ui/qt/window/dialog_conventions.h"
+#include "ui/qt/window/results_table.h"
 #include "ui/qt/window/view_logging.h"
 #include "ui/window/control_names.h"
 
@@ -57,6 +58,7 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
     setFixedSize(designRect(0, 0, form.clientWidth, form.clientHeight).size());
 
     buildWidgets();
+    new ResultsTable(m_model, *this);
     setTabOrderFromDesign();
     for (ControlId id = 0; id < m_widgets.size(); ++id)
         mirror(id);
