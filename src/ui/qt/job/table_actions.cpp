@@ -101,11 +101,7 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     m_openMenu->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     view.addAction(m_openMenu);
     m_actions.push_back(m_openMenu);
-    connect(m_openMenu, &QAction::triggered, this, [this] {
-        const QWidget* focus = m_view.focusWidget();
-        const QPoint at = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
-        openMenu(at, false);
-    });
+    connect(m_openMenu, &QAction::triggered, this, [this] { openMenu(QPoint(), false); });
     connect(m_menu, &QMenu::aboutToShow, this, [this] {
         nameChosenRow();
         // Entries added beside these (the job's) get their letters too.
@@ -169,6 +165,10 @@ void TableActions::openMenu(QPoint position, bool atPointer)
     if (atPointer) {
         if (const auto row = rowAt(position))
             chooseRow(*row);
+    } else {
+        // From the keyboard: below the control with the focus.
+        const QWidget* focus = m_view.focusWidget();
+        position = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
     }
     m_menu->popup(m_view.mapToGlobal(position));
     if (!atPointer) {

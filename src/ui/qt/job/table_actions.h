@@ -78,8 +78,8 @@ public:
 
     // Opens the context menu at `position` in the view's coordinates. At
     // the mouse pointer (`atPointer`), a position on a table row chooses that
-    // row; from the keyboard the chosen row stays, and the menu opens with
-    // its first entry selected. The menu names the chosen row's projector,
+    // row; from the keyboard the menu opens below the control with the focus,
+    // the chosen row stays, and the first entry is selected. The menu names the chosen row's projector,
     // and its "Projector row" submenu chooses another.
     void openMenu(QPoint position, bool atPointer = true);
 
