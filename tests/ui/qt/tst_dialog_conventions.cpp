@@ -177,7 +177,9 @@ void DialogConventionsTest::keyboardPaths()
 
     if (c.table != nullptr) {
         auto* table = m_dialog->findChild<QWidget*>(QString::fromLatin1(c.table));
-        for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+        for (const Qt::KeyboardModifiers modifiers :
+            {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
+                Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
             table->setFocus(Qt::TabFocusReason);
             QTest::keyClick(table, Qt::Key_Tab, modifiers);
             QVERIFY2(!inside(QApplication::focusWidget(), table), "Tab stays in the table");

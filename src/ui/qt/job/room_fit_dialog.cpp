@@ -142,8 +142,6 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     m_table->setAccessibleName(QStringLiteral("Widest screen per projector"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    // Tab leaves the table; the arrows move from cell to cell.
-    m_table->setTabKeyNavigation(false);
     // As large as the whole table while the screen has room, and scrolling
     // inside it when it has not.
     m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);

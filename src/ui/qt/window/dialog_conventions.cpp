@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/window/dialog_conventions.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QActionGroup>
 #include <QBoxLayout>
@@ -9,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -238,6 +240,41 @@ private:
     bool m_sizedByContent;
 };
 
+// Tab, Shift+Tab, Ctrl+Tab and Ctrl+Shift+Tab leave a table for the
+// dialog's next or previous control; the arrows move within it.
+class TableTabs : public QObject {
+public:
+    TableTabs(QWidget& dialog, QAbstractItemView& table)
+        : QObject(&table)
+        , m_dialog(dialog)
+    {
+        table.setTabKeyNavigation(false);
+        table.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (!tab || (key->modifiers() & Qt::ControlModifier) == 0)
+            return false;
+        const bool forward = key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier) == 0;
+        QWidget* next = m_dialog.focusWidget();
+        do
+            next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+        while (next != m_dialog.focusWidget()
+            && (!next->isVisibleTo(&m_dialog) || !next->isEnabled() || (next->focusPolicy() & Qt::TabFocus) == 0));
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+
+private:
+    QWidget& m_dialog;
+};
+
 // Moves every item of `top` but a button box into a scroll area at its place.
 void scrollContent(QDialog& dialog, QBoxLayout& top)
 {
@@ -360,6 +397,8 @@ void adoptDialogConventions(QDialog& dialog, const DialogConventions& convention
         button->setAutoDefault(false);
         button->setDefault(button == conventions.defaultButton);
     }
+    for (QAbstractItemView* table : dialog.findChildren<QAbstractItemView*>())
+        new TableTabs(dialog, *table);
     if (auto* top = qobject_cast<QBoxLayout*>(dialog.layout()))
         scrollContent(dialog, *top);
     new DialogFocus(dialog, conventions.firstFocus, true);

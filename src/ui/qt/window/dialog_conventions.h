@@ -6,6 +6,8 @@
 // dialog keeps it with one call, adoptDialogConventions():
 // - the focus starts on the control the dialog is for, and goes back to the
 //   window that opened it when the dialog closes; Escape closes it;
+// - Tab and Shift+Tab (with Ctrl too) leave a table, whose arrows move
+//   within it;
 // - Return presses only the dialog's own default button, if it has one: a
 //   button elsewhere (one in a table, say) never becomes the default because
 //   it happens to come first;
