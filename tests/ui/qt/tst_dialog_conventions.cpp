@@ -243,6 +243,8 @@ void DialogConventionsTest::problemsAreAnnounced()
     QCOMPARE(accessibleText(problem, QAccessible::Name), problem->text());
     QCOMPARE(accessibleText(field, QAccessible::Description), problem->text());
     QVERIFY(field->property("invalidEntry").toBool());
+    // In view however small the dialog, beside its buttons.
+    QVERIFY(!m_dialog->findChild<QWidget*>(QStringLiteral("dialogContent"))->isAncestorOf(problem));
     // Once more, wider of the mark: a new text, announced anew.
     const QString first = problem->text();
     QTest::keyClicks(field, QStringLiteral("x"));

@@ -275,7 +275,9 @@ private:
     QWidget& m_dialog;
 };
 
-// Moves every item of `top` but a button box into a scroll area at its place.
+// Moves every item of `top` but a button box and a problem text into a
+// scroll area at the place of the first: what the user must see, the
+// buttons and what is wrong, stays in view however small the dialog.
 void scrollContent(QDialog& dialog, QBoxLayout& top)
 {
     auto* content = new DialogContent(&dialog);
@@ -286,7 +288,9 @@ void scrollContent(QDialog& dialog, QBoxLayout& top)
     int at = -1;
     for (int index = 0; index < top.count();) {
         QLayoutItem* item = top.itemAt(index);
-        if (item->widget() != nullptr && qobject_cast<QDialogButtonBox*>(item->widget()) != nullptr) {
+        if (item->widget() != nullptr
+            && (qobject_cast<QDialogButtonBox*>(item->widget()) != nullptr
+                || dynamic_cast<ProblemText*>(item->widget()) != nullptr)) {
             ++index;
             continue;
         }

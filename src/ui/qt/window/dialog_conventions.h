@@ -13,7 +13,8 @@
 //   it happens to come first;
 // - the dialog fits the screen it opens on at every scale: its content lies
 //   in a scroll area, so that the dialog may be made smaller than the content
-//   and scrolls inside it, while its button box stays in view below;
+//   and scrolls inside it, while its button box and its problem texts stay
+//   in view below;
 // - a ProblemText says what is wrong in words a screen reader announces.
 // setAccessibleRole() gives a plain widget the role it plays (a window, a
 // drawing, an alert) where Qt would expose a bare "filler".
