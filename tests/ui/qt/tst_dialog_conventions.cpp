@@ -110,6 +110,7 @@ private slots:
 
     void fitTableReadsAsATable();
     void fitToRoomShrinksAgain();
+    void useThisSizeByKeyboard();
     void menuFromTheKeyboardKeepsTheRowAndNamesIt_data();
     void menuFromTheKeyboardKeepsTheRowAndNamesIt();
     void exportOffersAFolderThatIsThere();
@@ -352,6 +353,38 @@ void DialogConventionsTest::fitToRoomShrinksAgain()
     qvd::test::typeInto(*dialog, "roomScreenBottom", QString());
     qvd::test::typeInto(*dialog, "roomDistance", QString());
     QTRY_VERIFY2(dialog->width() < answered, qPrintable(QStringLiteral("still %1").arg(dialog->width())));
+}
+
+// In the table, the arrows reach a row's "Use this size" and Return or
+// Space uses it; a row without a size takes neither.
+void DialogConventionsTest::useThisSizeByKeyboard()
+{
+    RoomFitDialog* dialog = roomFit();
+    QVERIFY(dialog != nullptr);
+    QTableWidget* table = dialog->table();
+    const auto press = [&](int row, Qt::Key key) {
+        table->setFocus(Qt::TabFocusReason);
+        table->setCurrentCell(row, RoomFitDialog::useColumn());
+        QTest::keyClick(table, key);
+    };
+    const std::vector<std::string> before = modelState(m_window->model);
+    qvd::test::typeInto(*dialog, "roomDistance", QStringLiteral("40")); // too short a room for some
+    int without = -1;
+    for (int row = 0; row < table->rowCount() && without < 0; ++row)
+        without = table->item(row, 1)->text().isEmpty() ? row : -1;
+    QVERIFY(without >= 0);
+    press(without, Qt::Key_Return);
+    press(without, Qt::Key_Space);
+    QVERIFY(modelState(m_window->model) == before);
+    qvd::test::typeInto(*dialog, "roomDistance", QStringLiteral("250"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        const int row = key == Qt::Key_Return ? 2 : 6;
+        press(row, key);
+        const MainWindow& model = m_window->model;
+        QVERIFY(model.controls().isSelected(model.sizeOption(Sizing::Width)));
+        QCOMPARE(model.controls().value(model.widthBar()), table->item(row, 1)->text().toInt());
+    }
+    QVERIFY(dialog->isVisible());
 }
 
 void DialogConventionsTest::menuFromTheKeyboardKeepsTheRowAndNamesIt_data()
