@@ -14,6 +14,7 @@ TYPES = {
     ".svg": "image/svg+xml",
     ".otf": "font/otf",
     ".ttf": "font/ttf",
+    ".woff2": "font/woff2",
 }
 
 

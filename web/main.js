@@ -8,6 +8,9 @@ import createQvdModule from './qvdtalvern.mjs';
 import { WindowView } from './window.js';
 import { JobActions } from './job.js';
 import { loadJob } from './storage.js';
+import { WindowAccess } from './access.js';
+import { followHabits } from './habits.js';
+import { watchForUpdates } from './update.js';
 
 // The module compiled by the page's head is instantiated here; without it
 // (a host that serves the WebAssembly under another type) the module fetches
@@ -31,10 +34,14 @@ const root = document.getElementById('window');
 let actions = null;
 const view = new WindowView(session, root, () => actions?.follow());
 actions = new JobActions(session, view, document);
+const access = new WindowAccess(session, view, document);
+const habits = followHabits(session, view, actions, document);
+actions.onFollow = () => {
+  access.follow();
+  habits.follow();
+};
+habits.follow();
 if (keptProblem) actions.say(`The job kept from the last visit could not be read: ${keptProblem}.`);
 root.setAttribute('aria-busy', 'false');
 document.body.dataset.ready = 'true';
-
-if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('offline use unavailable:', error.message));
-}
+watchForUpdates(document);
