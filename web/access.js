@@ -123,7 +123,8 @@ export class WindowAccess {
   }
 
   // While the introduction shows, everything but it is inert: on the way up
-  // from it to the page's body, every sibling.
+  // from it to the page's body, every sibling, but the notice of a new
+  // version, which stands above the page.
   showModal() {
     const introduction = this.view.elements[this.view.roles.introduction];
     const shown = !introduction.hidden;
@@ -135,7 +136,7 @@ export class WindowAccess {
     }
     for (let at = introduction; at.parentElement; at = at.parentElement) {
       for (const sibling of at.parentElement.children) {
-        if (sibling !== at && !sibling.inert && sibling.tagName !== 'SCRIPT') {
+        if (sibling !== at && !sibling.inert && sibling.tagName !== 'SCRIPT' && sibling.id !== 'update') {
           sibling.inert = true;
           this.inert.push(sibling);
         }

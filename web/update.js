@@ -8,11 +8,12 @@ export function watchForUpdates(doc) {
   if (!('serviceWorker' in navigator) || location.protocol === 'file:') return;
   const notice = doc.getElementById('update');
   doc.getElementById('update-reload').addEventListener('click', () => location.reload());
-  // A page that had a worker when it opened learns of the next one when it
-  // takes over: that one holds the new version.
-  const hadWorker = Boolean(navigator.serviceWorker.controller);
+  // A worker taking over a page that already had one holds a new version
+  // (the first one, on the first visit, holds the page's own).
+  let controlled = Boolean(navigator.serviceWorker.controller);
   navigator.serviceWorker.addEventListener('controllerchange', () => {
-    if (hadWorker) notice.hidden = false;
+    if (controlled) notice.hidden = false;
+    controlled = true;
   });
   navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((registration) => {
     // A page left open looks for a new version when it is shown again.
