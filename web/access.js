@@ -104,13 +104,17 @@ export class WindowAccess {
     this.timer = setTimeout(() => this.announce(), SETTLED_MS);
   }
 
+  // Written only where a row's warning came or went or its words changed:
+  // this runs at every step of a drag.
   showWarnings() {
     const { rows } = this.view.roles;
     rows.forEach((ids, row) => {
       const warning = this.session.rowWarning(row);
       const phrase = this.phrases[row];
+      const text = warning ? this.rowPhrase(ids) : '';
+      if (phrase.textContent === text) return;
       phrase.hidden = !warning;
-      phrase.textContent = warning ? this.rowPhrase(ids) : '';
+      phrase.textContent = text;
       for (const id of ids.results) {
         if (warning) this.view.elements[id].setAttribute('aria-hidden', 'true');
         else this.view.elements[id].removeAttribute('aria-hidden');

@@ -45,7 +45,8 @@ export function followHabits(session, view, actions, doc) {
   return {
     // After every change: the prompt says which size, in which unit.
     follow() {
-      prompt.textContent = session.typedSizePrompt();
+      const text = session.typedSizePrompt();
+      if (prompt.textContent !== text) prompt.textContent = text;
     },
   };
 }

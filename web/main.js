@@ -12,6 +12,12 @@ import { WindowAccess } from './access.js';
 import { followHabits } from './habits.js';
 import { watchForUpdates } from './update.js';
 
+// The browser's language gives the decimal separator, as the desktop's
+// locale does. Its first use loads the language's data, which takes a while:
+// done here, while the WebAssembly still compiles, not before the first paint.
+const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+  .find((part) => part.type === 'decimal')?.value ?? '.';
+
 // The module compiled by the page's head is instantiated here; without it
 // (a host that serves the WebAssembly under another type) the module fetches
 // and compiles it itself.
@@ -22,7 +28,7 @@ const module = await createQvdModule(compiled ? {
     return {};
   },
 } : {});
-const session = new module.WebSession(self.qvdSeparator);
+const session = new module.WebSession(separator);
 session.start();
 
 // The job survives a reload: the one kept at the last change is entered

@@ -309,23 +309,26 @@ test('the job sheet, printed from the page or the browser, is the job now, on on
   await details.getByRole('textbox', { name: 'Job', exact: true }).fill('Aula magna');
   await details.getByRole('textbox', { name: 'Notes' }).fill('Ceiling mount.\nCheck the beam.');
   await details.getByRole('button', { name: 'OK' }).click();
-  // The browser's own Print (its menu, Ctrl+P) prints the job as it is.
+  // Print media (as a print to PDF, which raises no event) draws the sheet
+  // of the job as it is: one page.
   await page.getByRole('slider', { name: 'Projection angle' }).press('Home');
   const ulmo = await captionOf(page, 'Ulmo, throw distance').textContent();
-  await page.evaluate(() => window.print());
-  const sheet = page.locator('#sheet');
-  await expect(sheet).toContainText('Aula magna');
-  await expect(sheet.locator('tr', { hasText: 'Ulmo' })).toContainText(ulmo);
-  // Changed since that print, the job is printed as it is now, never as it
-  // was: here by print media alone (as a print to PDF that raises no event).
-  await page.getByRole('slider', { name: 'Projection angle' }).press('End');
-  const ulmoNow = await captionOf(page, 'Ulmo, throw distance').textContent();
-  expect(ulmoNow).not.toBe(ulmo);
   await page.emulateMedia({ media: 'print' });
   const pdf = (await page.pdf({ format: 'A4' })).toString('latin1');
   expect(pdf.match(/\/Type\s*\/Page\b/g)).toHaveLength(1);
-
+  const sheet = page.locator('#sheet');
+  await expect(sheet).toContainText('Aula magna');
   await expect(sheet).toContainText('Check the beam.');
+  await expect(sheet.locator('tr', { hasText: 'Ulmo' })).toContainText(ulmo);
+  await page.emulateMedia({ media: 'screen' });
+
+  // Changed since, the job is printed by the browser's own Print (its menu,
+  // Ctrl+P) as it is now, never as it was at the earlier print.
+  await page.getByRole('radio', { name: 'Width', exact: true }).click();
+  await page.getByRole('slider', { name: 'Width' }).press('PageDown');
+  const ulmoNow = await captionOf(page, 'Ulmo, throw distance').textContent();
+  expect(ulmoNow).not.toBe(ulmo);
+  await page.evaluate(() => window.print());
   await expect(sheet.locator('tr', { hasText: 'Ulmo' })).toContainText(ulmoNow);
   // Drawn as on the screen: every line stroked, captions at the drawing's scale.
   const drawn = await sheet.locator('svg').evaluate((svg) => ({
