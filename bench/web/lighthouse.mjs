@@ -15,9 +15,22 @@ import { resolve } from 'node:path';
 
 const root = new URL('../../', import.meta.url).pathname;
 
+// The server answers once Python has started it, which a busy machine delays.
+async function serverUp(port) {
+  for (let tries = 0; tries < 200; tries += 1) {
+    try {
+      await fetch(`http://127.0.0.1:${port}/`);
+      return;
+    } catch {
+      await new Promise((done) => setTimeout(done, 100));
+    }
+  }
+  throw new Error(`the site server on port ${port} did not start`);
+}
+
 export async function lighthouseMobile(site, port) {
   const server = spawn('python3', [resolve(root, 'scripts/serve_site.py'), site, String(port)], { stdio: 'ignore' });
-  await new Promise((done) => setTimeout(done, 500));
+  await serverUp(port);
   const chrome = await launch({ chromePath: '/usr/bin/chromium',
     chromeFlags: ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-background-networking'] });
   try {
