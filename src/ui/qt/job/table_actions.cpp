@@ -51,6 +51,7 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     , m_chooseFile(askForPdfPath)
     , m_printDialog(askForPrinter)
     , m_mayReplace(askToReplace)
+    , m_mayReplaceReadOnly(askToReplaceReadOnly)
     , m_tell(
           [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job sheet"), text); })
 {
@@ -178,11 +179,15 @@ void TableActions::saveJobSheetAs()
 {
     const std::size_t row = m_session.chosenRow();
     const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
-    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                  .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
+    const QString jobFolder = m_startFolder ? m_startFolder() : QString();
+    const QString folder
+        = jobFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : jobFolder;
+    const QString suggested = QDir(folder).filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
     QWidget* parent = dialogParent();
     const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
     if (path.isEmpty())
+        return;
+    if (isReadOnlyFile(path) && !m_mayReplaceReadOnly(parent, path))
         return;
     const QString problem = saveJobSheet(path, m_session, jobSheetPaper(QLocale()));
     if (problem.isEmpty())
