@@ -61,7 +61,8 @@ export class JobActions {
   }
 
   async open(file) {
-    const bytes = await file.text();
+    // The file's bytes as they are: the core's reader says what is not UTF-8.
+    const bytes = new Uint8Array(await file.arrayBuffer());
     const problem = this.session.openJob(bytes);
     if (problem) {
       this.say(`The job ${file.name} could not be opened: ${problem}.`);

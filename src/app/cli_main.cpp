@@ -7,6 +7,7 @@
 #include "app/cli/replay.h"
 #include "app/cli/table.h"
 #include "app/cli/usage.h"
+#include "runtime/utf8_text.h"
 
 #include <array>
 #include <cerrno>
@@ -32,12 +33,16 @@ bool colourWanted()
 
 int usageError(std::string_view message)
 {
-    std::cerr << "qvdtalvern-cli: " << message << '\n' << qvd::cliUsage();
+    std::cerr << "qvdtalvern-cli: " << qvd::escapedControls(message) << '\n' << qvd::cliUsage();
     return qvd::ExitUsage;
 }
 
 int replay(const std::vector<std::string_view>& args, const qvd::NumberFormat& format)
 {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << qvd::cliHelp();
+        return qvd::ExitOk;
+    }
     if (args.size() > 1)
         return usageError("replay takes at most one file");
     if (args.empty() || args[0] == "-") {
@@ -51,12 +56,14 @@ int replay(const std::vector<std::string_view>& args, const qvd::NumberFormat& f
     const std::string path(args[0]);
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        std::cerr << "qvdtalvern-cli: cannot read " << path << ": " << std::strerror(EISDIR) << '\n';
+        std::cerr << "qvdtalvern-cli: cannot read " << qvd::escapedControls(path) << ": " << std::strerror(EISDIR)
+                  << '\n';
         return qvd::ExitUsage;
     }
     std::ifstream script{path};
     if (!script) {
-        std::cerr << "qvdtalvern-cli: cannot read " << path << ": " << std::strerror(errno) << '\n';
+        std::cerr << "qvdtalvern-cli: cannot read " << qvd::escapedControls(path) << ": " << std::strerror(errno)
+                  << '\n';
         return qvd::ExitUsage;
     }
     return qvd::runReplay(script, std::cout, std::cerr, format);
@@ -135,6 +142,9 @@ private:
 int finishOutput(StandardOutput& output, int status)
 {
     std::cout.flush();
+    // A usage error wrote nothing there and says so on standard error.
+    if (status == qvd::ExitUsage)
+        return status;
     if (output.error() == 0 && ::close(STDOUT_FILENO) == 0)
         return status;
     const int error = output.error() != 0 ? output.error() : errno;

@@ -14,6 +14,14 @@ ControlId ControlSet::add(ControlState state)
     return m_controls.size() - 1;
 }
 
+void ControlSet::restore(ControlId id, ControlState state)
+{
+    m_controls[id] = std::move(state);
+    for (const Property property :
+        {Property::Caption, Property::ForeColor, Property::Value, Property::Min, Property::Max, Property::Visible})
+        notify(id, property);
+}
+
 std::optional<ControlId> ControlSet::find(std::string_view name) const
 {
     const auto it

@@ -60,6 +60,10 @@ public:
     using Observer = std::function<void(ControlId, Property)>;
 
     ControlId add(ControlState state);
+    // Puts every property of control `id` back as `state` gives it, as when
+    // the window is created anew: no event is raised; the observer is told
+    // of each property.
+    void restore(ControlId id, ControlState state);
 
     [[nodiscard]] std::size_t size() const { return m_controls.size(); }
     [[nodiscard]] const ControlState& control(ControlId id) const { return m_controls[id]; }

@@ -245,7 +245,7 @@ TEST(Table, RefusesJobsAndLengthFormatsThatCannotBeUsed)
     const JobFile centimetres("qvd-table-cm.qvdjob",
         R"({"format": "qvdtalvern-job", "version": 1, "units": "cm", "size": {"by": "width", "value": 250},
             "angle": 0, "length_format": "ft-in"})");
-    const JobFile bad("qvd-table-bad.qvdjob", R"({"format": "qvdtalvern-job", "version": 2})");
+    const JobFile bad("qvd-table-bad.qvdjob", R"({"format": "qvdtalvern-job", "version": 3})");
     const std::string cm = centimetres.path();
     const std::string badPath = bad.path();
     EXPECT_EQ(table({"--job", cm}).status, ExitOk); // feet and inches apply to inches only
@@ -253,7 +253,7 @@ TEST(Table, RefusesJobsAndLengthFormatsThatCannotBeUsed)
         std::vector<std::string_view> args;
         std::string message;
     } cases[] = {
-        {{"--job", badPath}, badPath + ": version 2 is newer than this program reads (version 1)"},
+        {{"--job", badPath}, badPath + ": version 3 is newer than this program reads (version 2)"},
         {{"--job", "/nonexistent.qvdjob"}, "/nonexistent.qvdjob: cannot be read: No such file or directory"},
         {{"--job", cm, "--angle", "3"}, "--job gives the inputs"},
         {{"--units", "in", "--job", cm}, "--job gives the inputs"},

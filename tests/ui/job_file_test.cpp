@@ -156,8 +156,8 @@ TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
         {std::string(40, '['), JobErrorKind::Syntax, "nests more than 32 deep"},
         {"[]", JobErrorKind::NotAJob, "not a job file: it holds no JSON object"},
         {R"({"format": "other"})", JobErrorKind::NotAJob, "\"format\" must be \"qvdtalvern-job\""},
-        {R"({"format": "qvdtalvern-job", "version": 2})", JobErrorKind::Version,
-            "version 2 is newer than this program reads (version 1)"},
+        {R"({"format": "qvdtalvern-job", "version": 3})", JobErrorKind::Version,
+            "version 3 is newer than this program reads (version 2)"},
         {R"({"format": "qvdtalvern-job", "version": "1"})", JobErrorKind::Version,
             "\"version\" must be a whole number"},
         {R"({"format": "qvdtalvern-job", "version": 1})", JobErrorKind::Member, "\"units\" is missing"},
@@ -211,6 +211,26 @@ TEST(JobFile, RefusesBadTextWithWhatIsWrongAndWhere)
         {jobWith(R"(, "extra": [[1, {"a": 1}], {"a": 1, "b": {}, "a": 2}])"), JobErrorKind::Member,
             "the member \"extra[1].a\" is given twice"},
         {jobWith(R"(, "room": {"kind": "throw", "distance": "1234567"})"), JobErrorKind::Member, "not \"1234567\""},
+        // Regressions: the parser quoted the whole token (900 KB) and a byte
+        // order mark cut in three.
+        {"[\"" + std::string(900 * 1024, 'x'), JobErrorKind::Syntax, "last read: '\"" + std::string(39, 'x') + "...'"},
+        {"\xef\xbb\xbf\xef\xbb\xbf{}", JobErrorKind::Syntax, "\\xEF'"},
+        // Version 2: the window as steps.
+        {R"({"format": "qvdtalvern-job", "version": 2})", JobErrorKind::Member, "\"window\" is missing"},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": [], "angle": 10})", JobErrorKind::Member,
+            "\"angle\" belongs to version 1"},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": {}})", JobErrorKind::Member,
+            "\"window\" must be a list of steps, not {}"},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": [{"choose": "mm"}]})", JobErrorKind::Member,
+            "\"window[0].choose\" must be \"in\", \"cm\", \"width\", \"height\" or \"diagonal\""},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": [{"move": "width", "to": 611}]})",
+            JobErrorKind::Member, "\"window[0].to\" must be a whole number from 39 to 610 for the width bar, not 611"},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": [{"drag": "angle"}]})", JobErrorKind::Member,
+            "\"window[0].to\" is missing"},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": [{"move": "height", "to": 0, "choose": "in"}]})",
+            JobErrorKind::Member, "\"window[0].move\" does not belong in a step with \"choose\""},
+        {R"({"format": "qvdtalvern-job", "version": 2, "window": [{"press": "continue"}]})", JobErrorKind::Member,
+            "\"window[0]\" must be a step: \"choose\", \"move\" or \"drag\""},
     };
     for (const auto& c : cases) {
         const JobReading reading = parseJob(c.text);

@@ -52,7 +52,11 @@ TEST(JobSession, GivesBackTheJobItWasGivenAndTellsOnce)
             session.addFollower([&told] { ++told; });
             session.apply(job);
             EXPECT_EQ(told, 1) << separator;
-            EXPECT_EQ(session.job(), job) << separator << " row " << job.projector.value_or(0);
+            // A version 1 job comes back with the steps that show its window.
+            Job given = session.job();
+            EXPECT_TRUE(given.window.has_value());
+            given.window.reset();
+            EXPECT_EQ(given, job) << separator << " row " << job.projector.value_or(0);
             EXPECT_EQ(session.hasAdditions(), job.room.has_value() || !job.details.isEmpty());
             if (job.room && std::string(separator) == ",") {
                 EXPECT_EQ(session.room().distance.find('.'), std::string::npos) << "the window shows its own separator";

@@ -239,6 +239,35 @@ test('a job saved on the page is read by the desktop, and opens again to the sam
   expect(await pageCaptions(page)).toEqual(before);
 });
 
+test('a job saved after choosing an option shows the desktop the table the page showed', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  // Height chosen, its bar not moved: the table is still the one of the 100 in. width.
+  await page.getByRole('radio', { name: 'Height' }).click();
+  const shown = await pageCaptions(page);
+  expect(shown.get('Ulmo, throw distance')).toBe('162.80');
+  const download = page.waitForEvent('download');
+  await page.getByRole('button', { name: 'Save job' }).click();
+  const folder = mkdtempSync(join(tmpdir(), 'qvd-web-'));
+  const file = join(folder, 'height.qvdjob');
+  writeFileSync(file, readFileSync(await (await download).path()));
+  const table = JSON.parse(execFileSync(cli, ['table', '--job', file, '--format', 'json'],
+    { env: { ...process.env, LC_ALL: 'C' } }).toString());
+  expect(table.width).toBe(shown.get('Width'));
+  const columns = { throw_distance: 'throw distance', straight_line: 'straight line', vertical_offset: 'vertical offset' };
+  for (const row of table.rows) {
+    for (const [key, column] of Object.entries(columns)) {
+      expect(row[key], `${row.projector}, ${column}`).toBe(shown.get(`${row.projector}, ${column}`));
+    }
+  }
+
+  // The file's bytes reach the reader as they are: Latin-1 is no UTF-8.
+  const latin1 = join(folder, 'latin1.qvdjob');
+  writeFileSync(latin1, Buffer.from(readFileSync(file, 'utf8').replace('"name": ""', '"name": "Aula \xe9"'), 'latin1'));
+  await page.locator('#job-file').setInputFiles(latin1);
+  await expect(page.getByRole('status').filter({ hasText: 'could not be opened' })).toContainText('not UTF-8');
+});
+
 test('the job survives a reload, and a storage too full to keep it is said', async ({ page }) => {
   await open(page);
   await page.getByRole('button', { name: 'Click to Continue' }).click();

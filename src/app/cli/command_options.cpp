@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "command_options.h"
+#include "runtime/utf8_text.h"
 
 #include "app/cli/usage.h"
 #include "ui/job/room_fit.h"
@@ -27,11 +28,11 @@ bool readOptions(std::span<const std::string_view> args, CommonOptions& options,
             return true;
         }
         if (!option.starts_with("--")) {
-            err << "qvdtalvern-cli: unknown argument " << option << '\n' << cliUsage();
+            err << "qvdtalvern-cli: unknown argument " << escapedControls(option) << '\n' << cliUsage();
             return false;
         }
         if (i + 1 >= args.size()) {
-            err << "qvdtalvern-cli: missing value after " << option << '\n' << cliUsage();
+            err << "qvdtalvern-cli: missing value after " << escapedControls(option) << '\n' << cliUsage();
             return false;
         }
         const std::string_view value = args[++i];
@@ -60,7 +61,7 @@ bool readOptions(std::span<const std::string_view> args, CommonOptions& options,
             if (!*taken)
                 return false;
         } else {
-            err << "qvdtalvern-cli: unknown option " << option << '\n' << cliUsage();
+            err << "qvdtalvern-cli: unknown option " << escapedControls(option) << '\n' << cliUsage();
             return false;
         }
     }
@@ -75,7 +76,7 @@ std::optional<Job> readJobOption(std::string_view path, std::ostream& err)
 {
     const JobReading reading = readJobFile(std::filesystem::path(std::string(path)));
     if (!reading.ok()) {
-        err << "qvdtalvern-cli: " << path << ": " << reading.error.message << '\n';
+        err << "qvdtalvern-cli: " << escapedControls(path) << ": " << escapedControls(reading.error.message) << '\n';
         return std::nullopt;
     }
     return reading.job;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "fit.h"
+#include "runtime/utf8_text.h"
 
 #include "app/cli/command_options.h"
 #include "app/cli/csv_field.h"
@@ -147,7 +148,7 @@ std::optional<double> screenBottomOption(
     const std::optional<double> height = parseRoomLength(text, format);
     if (!height)
         err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit << " up with " << roomLengthDigits()
-            << " (as " << roomLengthExample(format) << "), not '" << text << "'\n";
+            << " (as " << roomLengthExample(format) << "), not '" << escapedControls(text) << "'\n";
     return height;
 }
 
@@ -174,7 +175,7 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         if (!options.lengths && job->inputs.units == UnitSystem::Inches)
             options.lengths = job->lengthFormat;
         if (!request->kind && !job->room) {
-            output.err << "qvdtalvern-cli: the job " << *options.jobPath
+            output.err << "qvdtalvern-cli: the job " << escapedControls(*options.jobPath)
                        << " has no room; give --throw D or --straight D\n";
             return ExitUsage;
         }

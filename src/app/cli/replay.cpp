@@ -5,6 +5,7 @@
 #include "app/cli/state_dump.h"
 #include "app/cli/whole_number.h"
 #include "runtime/runtime_error.h"
+#include "runtime/utf8_text.h"
 #include "ui/window/form_design.h"
 #include "ui/window/main_window.h"
 
@@ -22,67 +23,8 @@ namespace qvd {
 
 namespace {
 
-// The length of the UTF-8 sequence of a printable character at the start of
-// `text`, or 0 for a control character, a C1 control or a byte that starts no
-// valid sequence.
-std::size_t printableLength(std::string_view text)
-{
-    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80)
-        return lead >= 0x20 && lead != 0x7f ? 1 : 0;
-    std::size_t length = 0;
-    unsigned int code = 0;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-        code = lead & 0x1fu;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        code = lead & 0x0fu;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        code = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xc0u) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i) & 0x3fu);
-    }
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    const bool surrogate = code >= 0xd800 && code <= 0xdfff;
-    const bool c1Control = code >= 0x80 && code <= 0x9f;
-    return overlong || surrogate || code > 0x10ffff || c1Control ? 0 : length;
-}
-
-// `text` between single quotes, for messages. Input is shown, not obeyed:
-// control characters (a terminal's escape sequences among them) and bytes
-// that are no UTF-8 are written as \xHH, and a backslash as \\.
-std::string quoted(std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string result(1, '\'');
-    while (!text.empty()) {
-        const std::size_t length = printableLength(text);
-        if (length == 0) {
-            const auto byte = static_cast<unsigned char>(text.front());
-            result += "\\x";
-            result += kHex[byte >> 4];
-            result += kHex[byte & 0x0fu];
-            text.remove_prefix(1);
-            continue;
-        }
-        if (text.front() == '\\')
-            result += '\\';
-        result.append(text.substr(0, length));
-        text.remove_prefix(length);
-    }
-    result.push_back('\'');
-    return result;
-}
+// `text` between single quotes, for messages: shown, not obeyed.
+std::string quoted(std::string_view text) { return "'" + escapedControls(text) + "'"; }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 

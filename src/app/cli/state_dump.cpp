@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "state_dump.h"
+#include "runtime/utf8_text.h"
 
 namespace qvd {
 
@@ -16,7 +17,7 @@ void dumpState(const ControlSet& controls, std::ostream& out)
         const ControlState& c = controls.control(id);
         switch (c.kind) {
         case ControlKind::Label:
-            out << c.name << ".Caption=" << c.caption << '\n';
+            out << c.name << ".Caption=" << escapedControls(c.caption) << '\n';
             out << c.name << ".ForeColor=" << c.foreColor << '\n';
             break;
         case ControlKind::OptionButton:

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "table.h"
+#include "runtime/utf8_text.h"
 
 #include "app/cli/command_options.h"
 #include "app/cli/csv_field.h"
@@ -77,7 +78,7 @@ std::optional<int> valueInRange(
     const std::optional<long long> value = parseWholeNumber(text);
     if (!value || *value < min || *value > max) {
         err << "qvdtalvern-cli: " << option << " takes a whole number from " << min << " to " << max << ' ' << unit
-            << ", not '" << text << "'\n";
+            << ", not '" << escapedControls(text) << "'\n";
         return std::nullopt;
     }
     return static_cast<int>(*value);
@@ -224,9 +225,10 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     MainWindow window(format);
     WindowInputs inputs;
     std::optional<LengthFormat> asked = options.lengths;
+    std::optional<Job> job;
     if (options.jobPath) {
-        // The job gives every input, and its length format unless one is asked for.
-        const std::optional<Job> job = readJobOption(*options.jobPath, output.err);
+        // The job gives the window, and its length format unless one is asked for.
+        job = readJobOption(*options.jobPath, output.err);
         if (!job)
             return ExitUsage;
         inputs = job->inputs;
@@ -252,7 +254,10 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
 
     try {
         window.load();
-        window.enterInputs(inputs);
+        if (job)
+            showJobWindow(window, *job);
+        else
+            window.enterInputs(inputs);
     } catch (const RuntimeError& error) {
         output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
         return ExitRuntimeError;
@@ -272,15 +277,17 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
         }
     }
     showLengths(report, window, lengths);
+    // The unit of the numbers shown, which a unit chosen since has not changed.
+    const UnitSystem units = tableUnits(window).value_or(inputs.units);
     switch (options.format) {
     case OutputFormat::Text:
         printText(report, window, lengths, room, output.colour, output.out);
         break;
     case OutputFormat::Csv:
-        printCsv(report, inputs.units, room, output.out);
+        printCsv(report, units, room, output.out);
         break;
     case OutputFormat::Json:
-        printJson(report, inputs.units, room, output.out);
+        printJson(report, units, room, output.out);
         break;
     }
     return ExitOk;

@@ -3,6 +3,8 @@
 #include "ui/job/job_file.h"
 
 #include "calc/projector_table.h"
+#include "runtime/runtime_error.h"
+#include "runtime/utf8_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -27,10 +29,12 @@ using OrderedJson = nlohmann::ordered_json;
 // Nesting no job comes near; deeper text is refused before the parser sees it.
 constexpr int kMaxNesting = 32;
 
-constexpr std::string_view kUnitNames[] = {"in", "cm"};                      // by UnitSystem
-constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"}; // by Sizing
-constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};         // by DistanceKind
-constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};      // by LengthFormat
+constexpr std::string_view kUnitNames[] = {"in", "cm"};                            // by UnitSystem
+constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"};       // by Sizing
+constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};               // by DistanceKind
+constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};            // by LengthFormat
+constexpr std::string_view kBarNames[] = {"width", "height", "diagonal", "angle"}; // by BarRole
+constexpr std::string_view kStepOptionNames[] = {"in", "cm", "width", "height", "diagonal"};
 
 struct DetailMember {
     std::string_view key;
@@ -79,37 +83,13 @@ std::string lineAndColumn(std::string_view text, std::size_t offset)
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// The offset of the first byte that does not belong to well-formed UTF-8
-// (no overlong forms, no surrogates, nothing above U+10FFFF), or npos.
+// The offset of the first byte that does not belong to well-formed UTF-8, or npos.
 std::size_t invalidUtf8At(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (byte < 0x80)
-            length = 1;
-        else if (byte >= 0xC2 && byte <= 0xDF)
-            length = 2;
-        else if (byte >= 0xE0 && byte <= 0xEF) {
-            length = 3;
-            low = byte == 0xE0 ? 0xA0 : 0x80;
-            high = byte == 0xED ? 0x9F : 0xBF;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            length = 4;
-            low = byte == 0xF0 ? 0x90 : 0x80;
-            high = byte == 0xF4 ? 0x8F : 0xBF;
-        } else
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8CharacterAt(text.substr(i)).length;
+        if (length == 0)
             return i;
-        if (i + length > text.size())
-            return i;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-                return i;
-        }
         i += length;
     }
     return std::string_view::npos;
@@ -119,6 +99,40 @@ std::size_t characterCount(std::string_view text)
 {
     return static_cast<std::size_t>(
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The parser's message with the token it quotes ("last read: '...'") cut to
+// a short excerpt of whole characters: a token can be as long as the file,
+// and a byte order mark read in part is no character.
+std::string shortenedLastRead(std::string message)
+{
+    constexpr std::string_view kLastRead = "last read: '";
+    constexpr std::size_t kMaxCharacters = 40;
+    const std::size_t start = message.find(kLastRead);
+    const std::size_t end = message.rfind('\'');
+    if (start == std::string::npos || end == std::string::npos || end < start + kLastRead.size())
+        return message;
+    const std::size_t from = start + kLastRead.size();
+    const std::string_view token = std::string_view(message).substr(from, end - from);
+    std::string excerpt;
+    std::size_t characters = 0;
+    std::size_t i = 0;
+    while (i < token.size() && characters < kMaxCharacters) {
+        const std::size_t length = utf8CharacterAt(token.substr(i)).length;
+        if (length == 0) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            const auto byte = static_cast<unsigned char>(token[i]);
+            excerpt += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+            ++i;
+        } else {
+            excerpt += token.substr(i, length);
+            i += length;
+        }
+        ++characters;
+    }
+    if (i < token.size())
+        excerpt += "...";
+    return message.substr(0, from) + excerpt + message.substr(end);
 }
 
 bool isJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -307,6 +321,104 @@ std::string roomLength(const Json& value, std::string_view path, bool zeroAllowe
     return length->canonical;
 }
 
+// The inputs of a version 1 file: "units", "size" and "angle".
+WindowInputs windowInputsOf(const Json& root)
+{
+    WindowInputs inputs;
+    inputs.units = oneOf<UnitSystem>(member(root, "units", "units"), "units", kUnitNames);
+    const Json& size = object(member(root, "size", "size"), "size");
+    inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
+    const UnitRange& range = sizeBarRange(inputs.sizing);
+    inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value", range.min(inputs.units),
+        range.max(inputs.units),
+        " for a " + std::string(nameOf(kSizingNames, inputs.sizing)) + " in "
+            + inQuotes(nameOf(kUnitNames, inputs.units)));
+    const AngleRange angles = angleRange();
+    inputs.angle = wholeNumber(member(root, "angle", "angle"), "angle", angles.min, angles.max);
+    return inputs;
+}
+
+// The values a bar can hold at any time: its design range and the ranges its
+// handler gives it in each unit.
+std::pair<int, int> barReach(BarRole bar)
+{
+    if (bar == BarRole::Angle)
+        return {angleRange().min, angleRange().max};
+    const auto sizing = static_cast<Sizing>(bar);
+    const ControlDesign& design = controlDesign(roleNames().sizeRows[static_cast<std::size_t>(sizing)].bar);
+    const UnitRange& range = sizeBarRange(sizing);
+    return {std::min({design.min, range.inchMin, range.centimetreMin}),
+        std::max({design.max, range.inchMax, range.centimetreMax})};
+}
+
+// One step of "window": an object with exactly the members of its kind.
+WindowStep stepOf(const Json& value, const std::string& path)
+{
+    object(value, path);
+    const auto only = [&](std::initializer_list<std::string_view> keys) {
+        for (const auto& [key, ignored] : value.items()) {
+            if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                refuse(JobErrorKind::Member,
+                    inQuotes(path + "." + key) + " does not belong in a step with " + inQuotes(*keys.begin()));
+        }
+    };
+    WindowStep step;
+    if (const auto choose = value.find("choose"); choose != value.end()) {
+        only({"choose"});
+        // The unit options, then the sizing options.
+        const int option = oneOf<int>(*choose, path + ".choose", kStepOptionNames);
+        if (option < 2) {
+            step.kind = WindowStep::Kind::Units;
+            step.units = static_cast<UnitSystem>(option);
+        } else {
+            step.kind = WindowStep::Kind::Sizing;
+            step.sizing = static_cast<Sizing>(option - 2);
+        }
+        return step;
+    }
+    for (const WindowStep::Kind kind : {WindowStep::Kind::Move, WindowStep::Kind::Drag}) {
+        const std::string_view verb = kind == WindowStep::Kind::Move ? "move" : "drag";
+        const auto bar = value.find(verb);
+        if (bar == value.end())
+            continue;
+        only({verb, "to"});
+        step.kind = kind;
+        step.bar = oneOf<BarRole>(*bar, path + "." + std::string(verb), kBarNames);
+        const auto [min, max] = barReach(step.bar);
+        step.value = wholeNumber(member(value, path + ".to", "to"), path + ".to", min, max,
+            " for the " + std::string(nameOf(kBarNames, step.bar)) + " bar");
+        return step;
+    }
+    refuse(JobErrorKind::Member, inQuotes(path) + " must be a step: \"choose\", \"move\" or \"drag\"");
+}
+
+// The steps of a version 2 file, and the inputs of the window they show.
+WindowSteps windowOf(const Json& root, WindowInputs& inputs)
+{
+    for (const std::string_view older : {"units", "size", "angle"}) {
+        if (root.contains(older))
+            refuse(JobErrorKind::Member,
+                inQuotes(older) + " belongs to version 1; version 2 gives the window as \"window\"");
+    }
+    const Json& list = member(root, "window", "window");
+    if (!list.is_array())
+        refuse(JobErrorKind::Member, "\"window\" must be a list of steps, not " + list.dump());
+    WindowSteps steps;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        steps.push_back(stepOf(list[i], "window[" + std::to_string(i) + "]"));
+    // The inputs the window then shows, read off a window of its own.
+    MainWindow window(NumberFormat{});
+    try {
+        window.load();
+        window.enterSteps(steps);
+    } catch (const RuntimeError& error) {
+        refuse(JobErrorKind::Member,
+            "the steps of \"window\" end in a runtime error: " + std::string(errorKindName(error.kind())));
+    }
+    inputs = windowInputs(window);
+    return steps;
+}
+
 Job jobOf(const Json& root)
 {
     if (!root.is_object())
@@ -324,17 +436,10 @@ Job jobOf(const Json& root)
                 + std::to_string(kJobFileVersion) + ")");
 
     Job job;
-    job.inputs.units = oneOf<UnitSystem>(member(root, "units", "units"), "units", kUnitNames);
-    const Json& size = object(member(root, "size", "size"), "size");
-    job.inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
-    const UnitRange& range = sizeBarRange(job.inputs.sizing);
-    job.inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value", range.min(job.inputs.units),
-        range.max(job.inputs.units),
-        " for a " + std::string(nameOf(kSizingNames, job.inputs.sizing)) + " in "
-            + inQuotes(nameOf(kUnitNames, job.inputs.units)));
-    const AngleRange angles = angleRange();
-    job.inputs.angle = wholeNumber(member(root, "angle", "angle"), "angle", angles.min, angles.max);
-
+    if (*number == 1)
+        job.inputs = windowInputsOf(root);
+    else
+        job.window = windowOf(root, job.inputs);
     if (const auto projector = root.find("projector"); projector != root.end()) {
         const std::string& name = text(*projector, "projector");
         job.projector = projectorRow(name);
@@ -420,7 +525,7 @@ JobReading parseJob(std::string_view text)
             return refused(
                 JobErrorKind::Syntax, "not valid JSON at " + lineAndColumn(text, error.byte - 1) + ": a NUL byte");
         // The library's message names the line and column: keep them, drop its prefix.
-        std::string reason = error.what();
+        std::string reason = shortenedLastRead(error.what());
         const std::size_t at = reason.find("at line ");
         reason = at == std::string::npos ? lineAndColumn(text, error.byte) + ": " + reason : reason.substr(at + 3);
         return refused(JobErrorKind::Syntax, "not valid JSON at " + reason);
@@ -467,14 +572,44 @@ JobReading readJobFile(const std::filesystem::path& path)
     return parseJob(text);
 }
 
+namespace {
+
+OrderedJson stepsJson(const WindowSteps& steps)
+{
+    OrderedJson list = OrderedJson::array();
+    for (const WindowStep& step : steps) {
+        switch (step.kind) {
+        case WindowStep::Kind::Units:
+            list.push_back({{"choose", nameOf(kUnitNames, step.units)}});
+            break;
+        case WindowStep::Kind::Sizing:
+            list.push_back({{"choose", nameOf(kSizingNames, step.sizing)}});
+            break;
+        case WindowStep::Kind::Move:
+        case WindowStep::Kind::Drag:
+            list.push_back({{step.kind == WindowStep::Kind::Move ? "move" : "drag", nameOf(kBarNames, step.bar)},
+                {"to", step.value}});
+            break;
+        }
+    }
+    return list;
+}
+
+} // namespace
+
 std::string jobFileText(const Job& job)
 {
     OrderedJson root;
     root["format"] = kJobFormatName;
-    root["version"] = kJobFileVersion;
-    root["units"] = nameOf(kUnitNames, job.inputs.units);
-    root["size"] = {{"by", nameOf(kSizingNames, job.inputs.sizing)}, {"value", job.inputs.size}};
-    root["angle"] = job.inputs.angle.value_or(0);
+    if (job.window) {
+        root["version"] = kJobFileVersion;
+        root["window"] = stepsJson(*job.window);
+    } else {
+        root["version"] = 1;
+        root["units"] = nameOf(kUnitNames, job.inputs.units);
+        root["size"] = {{"by", nameOf(kSizingNames, job.inputs.sizing)}, {"value", job.inputs.size}};
+        root["angle"] = job.inputs.angle.value_or(0);
+    }
     if (job.projector)
         root["projector"] = projectorName(*job.projector);
     if (job.room) {
@@ -553,6 +688,16 @@ RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
     if (room.screenBottom)
         shown.screenBottom = windowLength(*room.screenBottom, format);
     return shown;
+}
+
+void showJobWindow(MainWindow& window, const Job& job)
+{
+    if (job.window) {
+        window.restart();
+        window.enterSteps(*job.window);
+    } else {
+        window.enterInputs(job.inputs);
+    }
 }
 
 WindowInputs windowInputs(const MainWindow& window)

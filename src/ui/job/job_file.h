@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A job: what an installer enters for one site (unit, sizing, size, angle),
-// the projector chosen, the room, how lengths are read and the job's details,
-// kept as a UTF-8 JSON file with the suffix ".qvdjob". A file is checked
-// whole, down to the last member, before anything is applied; the same file
-// text comes out of the same job, whatever the user's locale.
+// A job: the window as the installer left it for one site, the projector
+// chosen, the room, how lengths are read and the job's details, kept as a
+// UTF-8 JSON file with the suffix ".qvdjob". A file is checked whole, down to
+// the last member, before anything is applied; the same file text comes out
+// of the same job, whatever the user's locale.
+//
+// Version 2 keeps the window as the steps that show it again exactly
+// ("window", see WindowSteps); version 1 kept the unit, the sizing, that bar's
+// value and the angle ("units", "size", "angle"), which are entered over the
+// window as a user would, and is read as before.
 
 #include "runtime/length_format.h"
 #include "ui/job/room_fit.h"
@@ -22,7 +27,7 @@
 namespace qvd {
 
 inline constexpr std::string_view kJobFormatName = "qvdtalvern-job";
-inline constexpr int kJobFileVersion = 1;
+inline constexpr int kJobFileVersion = 2;
 inline constexpr std::string_view kJobFileSuffix = ".qvdjob";
 // A larger file is refused without being read (1 MB).
 inline constexpr std::uintmax_t kMaxJobFileBytes = 1024 * 1024;
@@ -43,7 +48,10 @@ struct JobDetails {
 };
 
 struct Job {
-    WindowInputs inputs;                  // the angle always set
+    // The unit and sizing options selected, that bar's value and the angle
+    // bar's value (always set): what a version 1 file gives, and what the
+    // window of a version 2 file shows.
+    WindowInputs inputs;
     std::optional<std::size_t> projector; // the chosen row, top to bottom
     // The room as the file holds it: the distance greater than 0 and the
     // screen bottom 0 or more, in the job's unit, each in the canonical form
@@ -51,6 +59,10 @@ struct Job {
     std::optional<RoomSetting> room;
     LengthFormat lengthFormat = LengthFormat::Decimal;
     JobDetails details;
+    // The steps after start-up that show the window exactly as it was saved
+    // (version 2); none in a version 1 job. A job with steps is written as
+    // version 2, one without as version 1.
+    std::optional<WindowSteps> window;
     bool operator==(const Job&) const = default;
 };
 
@@ -97,6 +109,11 @@ struct JobReading {
 [[nodiscard]] std::optional<RoomSetting> roomForFile(const RoomSetting& room, const NumberFormat& format);
 // A job's room as the user sees it: canonical, with `format`'s separator.
 [[nodiscard]] RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format);
+
+// Shows `job`'s window in `window`: the steps of a version 2 job on the
+// window restarted, the inputs of a version 1 job entered over the window as
+// it is. A RuntimeError of the model passes through.
+void showJobWindow(MainWindow& window, const Job& job);
 
 // The inputs the window holds: the selected unit and sizing options, that
 // size bar's value and the angle bar's value. A bar value outside the unit's

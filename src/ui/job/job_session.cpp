@@ -51,14 +51,21 @@ void JobSession::setDetails(const JobDetails& details)
 
 Job JobSession::job() const
 {
-    return {windowInputs(m_window), m_row, roomForFile(m_room, m_window.numberFormat()), m_lengths, m_details};
+    Job job;
+    job.inputs = windowInputs(m_window);
+    job.window = m_window.steps();
+    job.projector = m_row;
+    job.room = roomForFile(m_room, m_window.numberFormat());
+    job.lengthFormat = m_lengths;
+    job.details = m_details;
+    return job;
 }
 
 void JobSession::apply(const Job& job)
 {
     m_applying = true;
     try {
-        m_window.enterInputs(job.inputs);
+        showJobWindow(m_window, job);
     } catch (...) {
         m_applying = false;
         notify();

@@ -53,9 +53,9 @@ public:
 
     // The job as the session holds it now.
     [[nodiscard]] Job job() const;
-    // Applies `job` as the user would enter it: its inputs through the
-    // model's events (after start-up; a RuntimeError of the model passes
-    // through), then its additions. Followers are told once.
+    // Applies `job`: its window through the model's events (see
+    // showJobWindow; a RuntimeError of the model passes through), then its
+    // additions. Followers are told once.
     void apply(const Job& job);
     // Whether the job holds more than the window's own inputs: a room or details.
     [[nodiscard]] bool hasAdditions() const;

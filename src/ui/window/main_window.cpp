@@ -10,25 +10,100 @@
 
 namespace qvd {
 
+namespace {
+
+ControlState designState(const ControlDesign& design, const ControlSet& controls)
+{
+    ControlState state;
+    state.name = std::string(design.name);
+    state.kind = design.kind;
+    state.caption = std::string(design.caption);
+    state.value = design.value;
+    state.min = design.min;
+    state.max = design.max;
+    state.visible = design.visible;
+    if (design.kind == ControlKind::OptionButton) {
+        // Option buttons exclude each other within their frame.
+        state.group = controls.find(design.container).value();
+    }
+    return state;
+}
+
+} // namespace
+
 ControlSet MainWindow::buildControls()
 {
     ControlSet controls;
-    for (const ControlDesign& design : controlDesigns()) {
-        ControlState state;
-        state.name = std::string(design.name);
-        state.kind = design.kind;
-        state.caption = std::string(design.caption);
-        state.value = design.value;
-        state.min = design.min;
-        state.max = design.max;
-        state.visible = design.visible;
-        if (design.kind == ControlKind::OptionButton) {
-            // Option buttons exclude each other within their frame.
-            state.group = controls.find(design.container).value();
-        }
-        controls.add(std::move(state));
-    }
+    for (const ControlDesign& design : controlDesigns())
+        controls.add(designState(design, controls));
     return controls;
+}
+
+void MainWindow::restart()
+{
+    const bool introductionClosed = !m_controls.isVisible(m_intro);
+    ControlId id = 0;
+    for (const ControlDesign& design : controlDesigns())
+        m_controls.restore(id++, designState(design, m_controls));
+    m_log.clear();
+    load();
+    if (introductionClosed)
+        m_controls.press(m_continueButton);
+}
+
+ControlId MainWindow::bar(BarRole role) const
+{
+    return role == BarRole::Angle ? m_angleBar : sizeBar(static_cast<Sizing>(role));
+}
+
+WindowSteps MainWindow::steps() const
+{
+    WindowOptions now;
+    now.units = m_controls.isSelected(m_centimetres) ? UnitSystem::Centimetres : UnitSystem::Inches;
+    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
+        if (m_controls.isSelected(sizeOption(sizing)))
+            now.sizing = sizing;
+    }
+    return m_log.steps(now);
+}
+
+void MainWindow::enterSteps(const WindowSteps& steps)
+{
+    for (const WindowStep& step : steps) {
+        switch (step.kind) {
+        case WindowStep::Kind::Units:
+            m_controls.clickOption(unitOption(step.units));
+            break;
+        case WindowStep::Kind::Sizing:
+            m_controls.clickOption(sizeOption(step.sizing));
+            break;
+        case WindowStep::Kind::Move:
+            moveBarTo(bar(step.bar), step.value);
+            break;
+        case WindowStep::Kind::Drag:
+            m_controls.dragScrollBar(bar(step.bar), step.value);
+            break;
+        }
+    }
+}
+
+void MainWindow::runBarHandler(BarRole role, bool drag, void (MainWindow::*handler)())
+{
+    const BarEvent before{role, drag, 0,
+        m_controls.isSelected(m_centimetres) ? UnitSystem::Centimetres : UnitSystem::Inches,
+        m_controls.isSelected(m_diagonalOption)};
+    ++m_barHandlers;
+    try {
+        (this->*handler)();
+    } catch (...) {
+        --m_barHandlers;
+        throw;
+    }
+    if (--m_barHandlers > 0)
+        return;
+    BarEvent event = before;
+    event.value = m_controls.value(bar(role));
+    m_log.add(event);
 }
 
 MainWindow::MainWindow(NumberFormat format)
@@ -134,8 +209,21 @@ void MainWindow::connectHandlers()
         {"hsbM1", Event::Change, &MainWindow::hsbM1_Change},
         {"hsbM1", Event::Scroll, &MainWindow::hsbM1_Scroll},
     };
-    for (const Binding& binding : kBindings)
-        m_controls.setHandler(id(binding.control), binding.event, [this, h = binding.handler] { (this->*h)(); });
+    for (const Binding& binding : kBindings) {
+        const ControlId control = id(binding.control);
+        std::optional<BarRole> role;
+        for (const BarRole r : {BarRole::Width, BarRole::Height, BarRole::Diagonal, BarRole::Angle}) {
+            if (bar(r) == control)
+                role = r;
+        }
+        if (role) {
+            const bool drag = binding.event == Event::Scroll;
+            m_controls.setHandler(
+                control, binding.event, [this, r = *role, drag, h = binding.handler] { runBarHandler(r, drag, h); });
+        } else {
+            m_controls.setHandler(control, binding.event, [this, h = binding.handler] { (this->*h)(); });
+        }
+    }
     m_controls.setHandler(m_width, Event::Change, [this] { m_placement->Label147_Change(); });
     m_controls.setHandler(m_angle, Event::Change, [this] { m_placement->Label148_Change(); });
 }

@@ -12,6 +12,7 @@
 #include "runtime/caption_text.h"
 #include "runtime/controls.h"
 #include "ui/window/form_design.h"
+#include "ui/window/window_steps.h"
 
 #include <array>
 #include <optional>
@@ -109,6 +110,18 @@ public:
     // the model's events, so the window ends as a user would see it.
     void enterInputs(const WindowInputs& inputs);
 
+    // The steps that, entered after start-up, show the window as it stands
+    // now (see StepLog); entering them with enterSteps() after restart()
+    // gives this window back, digit for digit.
+    [[nodiscard]] WindowSteps steps() const;
+    // Enters `steps` as a user would, through the model's events.
+    void enterSteps(const WindowSteps& steps);
+    // The window as at start-up: every control back to its design-time
+    // properties (the observer told of each), then Form_Load. An
+    // introduction closed stays closed: it is the program's, not the window's.
+    void restart();
+    [[nodiscard]] ControlId bar(BarRole role) const;
+
     // The window's handlers, one per control and event.
     void Form_Load();
     void Command1_Click();
@@ -142,6 +155,9 @@ private:
 
     static ControlSet buildControls();
     void connectHandlers();
+    // Runs a bar's handler; one the user started (not one that a range write
+    // inside another handler raised) goes into the step log.
+    void runBarHandler(BarRole role, bool drag, void (MainWindow::*handler)());
     void setUnitRange(ControlId bar, const UnitRange& range);
     // One size caption of a 4:3 screen derived from another: `caption` gets
     // the given size times numerator / denominator.
@@ -185,6 +201,8 @@ private:
     std::array<ControlId, kColumnCount> m_columnExplanations;
     // Built once the controls above are resolved; always present after that.
     std::optional<Placement> m_placement;
+    StepLog m_log;
+    int m_barHandlers = 0; // bar handlers running now, one inside another
 };
 
 } // namespace qvd

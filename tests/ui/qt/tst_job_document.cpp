@@ -25,16 +25,22 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QUrl>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace qvd;
@@ -93,7 +99,11 @@ private slots:
     void saveAsGivesTheSameWindowAndTheSameBytes();
     void badFileLeavesTheWindowAsItWas_data();
     void badFileLeavesTheWindowAsItWas();
-    void recentListKeepsEightAndDropsMissingFiles();
+    void recentListKeepsTenAndDropsMissingFiles();
+    void recentListKeepsWhatAnotherProcessAdded();
+    void longestNameSavesAgain();
+    void readOnlyJobIsReplacedOnlyWhenAskedAndKeepsItsMode();
+    void sheetStartsBesideTheJobAndAReadOnlyFolderIsNamed();
     void roomGoesWithTheJob();
     void feetAndInchesForInchesOnly();
     void printedSheetIsOnePageWithTheDetails();
@@ -123,6 +133,7 @@ private:
     JobDocument::Unsaved m_answer = JobDocument::Unsaved::Cancel;
     QString m_chosen;
     QStringList m_replaceAsked;
+    QStringList m_readOnlyAsked;
     bool m_replace = false;
     JobDocument::ChangedOnDisk m_onDisk = JobDocument::ChangedOnDisk::Cancel;
 };
@@ -152,6 +163,11 @@ void JobDocumentTest::makeWindow()
         m_replaceAsked << path;
         return m_replace;
     });
+    m_document->setReadOnlyQuestion([this](QWidget*, const QString& path) {
+        m_readOnlyAsked << path;
+        return m_replace;
+    });
+    m_readOnlyAsked.clear();
     m_document->setChangedOnDiskQuestion([this](QWidget*, const QString&) {
         ++m_questions;
         return m_onDisk;
@@ -255,8 +271,8 @@ void JobDocumentTest::badFileLeavesTheWindowAsItWas_data()
                                << "\"size.value\" must be a whole number from 49 to 300";
     QTest::newRow("unknown projector") << "row.qvdjob" << QByteArray(kJob).replace("Tovan", "Tovan X")
                                        << "\"projector\" must be one of";
-    QTest::newRow("version 2") << "v2.qvdjob" << QByteArray(kJob).replace("\"version\": 1", "\"version\": 2")
-                               << "version 2 is newer than this program reads (version 1)";
+    QTest::newRow("version 3") << "v3.qvdjob" << QByteArray(kJob).replace("\"version\": 1", "\"version\": 3")
+                               << "version 3 is newer than this program reads (version 2)";
     QTest::newRow("1 MB + 1 byte") << "big.qvdjob" << kJob + QByteArray(int(kMaxJobFileBytes) + 1 - kJob.size(), ' ')
                                    << "larger than 1 MB";
     QTest::newRow("invalid UTF-8") << "utf8.qvdjob" << QByteArray(kJob).replace("ä", "\xe4")
@@ -301,14 +317,14 @@ void JobDocumentTest::badFileLeavesTheWindowAsItWas()
     QCOMPARE(m_document->recentJobs(), QStringList{path("good.qvdjob")});
 }
 
-void JobDocumentTest::recentListKeepsEightAndDropsMissingFiles()
+void JobDocumentTest::recentListKeepsTenAndDropsMissingFiles()
 {
-    for (int n = 1; n <= 9; ++n) {
+    for (int n = 1; n <= 11; ++n) {
         QVERIFY(write(path("job%1.qvdjob").arg(n).toLatin1(), kJob));
         QVERIFY(m_document->open(path("job%1.qvdjob").arg(n).toLatin1()));
     }
     QStringList expected;
-    for (int n = 9; n >= 2; --n)
+    for (int n = 11; n >= 2; --n)
         expected << path("job%1.qvdjob").arg(n).toLatin1();
     QCOMPARE(m_document->recentJobs(), expected);
 
@@ -319,19 +335,133 @@ void JobDocumentTest::recentListKeepsEightAndDropsMissingFiles()
     QMenu* recent = m_document->recentMenu();
     recent->popup(QPoint());
     const QList<QAction*> entries = recent->actions();
-    QCOMPARE(entries.size(), 8);
-    QCOMPARE(entries[0]->text(), QStringLiteral("&1 job9.qvdjob"));
-    entries[4]->trigger(); // job5, gone
+    QCOMPARE(entries.size(), 10);
+    QCOMPARE(entries[0]->text(), QStringLiteral("&1 job11.qvdjob"));
+    QCOMPARE(entries[9]->text(), QStringLiteral("1&0 job2.qvdjob"));
+    entries[6]->trigger(); // job5, gone
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages[0].contains(QStringLiteral("job5.qvdjob is no longer there")), qPrintable(m_messages[0]));
     expected.removeAll(path("job5.qvdjob"));
     QCOMPARE(m_document->recentJobs(), expected);
     QCOMPARE(m_document->filePath(), QString());
 
-    entries[2]->trigger(); // job7
+    entries[4]->trigger(); // job7
     QCOMPARE(m_document->filePath(), path("job7.qvdjob"));
     QCOMPARE(m_document->recentJobs().first(), path("job7.qvdjob"));
     recent->close();
+}
+
+// Another process (a second window) adds to the recent list after this one
+// read it: both entries stay.
+void JobDocumentTest::recentListKeepsWhatAnotherProcessAdded()
+{
+    const QString settings = path("settings.ini");
+    const auto start = [&](QProcess& process, const QString& job) {
+        QVERIFY(write(job, kJob));
+        process.setProgram(QCoreApplication::applicationFilePath());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QVD_REMEMBER_IN"), settings);
+        environment.insert(QStringLiteral("QVD_REMEMBER_JOB"), job);
+        process.setProcessEnvironment(environment);
+        process.start();
+        QVERIFY(process.waitForReadyRead(30000)); // it has read the list
+    };
+    QProcess first;
+    QProcess second;
+    start(first, path("first.qvdjob"));
+    start(second, path("second.qvdjob"));
+    for (QProcess* process : {&first, &second}) {
+        process->write("go\n");
+        process->closeWriteChannel();
+        QVERIFY(process->waitForFinished(30000));
+        QCOMPARE(process->exitCode(), 0);
+    }
+    QSettings written(settings, QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("recentJobs")).toStringList(),
+        QStringList({path("second.qvdjob"), path("first.qvdjob")}));
+}
+
+// A name of 255 bytes, the most a folder takes: saved, then saved again.
+void JobDocumentTest::longestNameSavesAgain()
+{
+    const QString name = QString(255 - 7, QLatin1Char('n')) + QStringLiteral(".qvdjob");
+    m_chosen = m_dir->filePath(name);
+    QVERIFY(m_document->saveAs());
+    m_window->click(roles().continueButton());
+    m_window->widget(roles().widthBar())->setFocus();
+    m_window->type(Qt::Key_Right);
+    QVERIFY(m_document->save());
+    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
+    const JobReading reading = readJobFile(QFile::encodeName(m_chosen).toStdString());
+    QVERIFY(reading.ok());
+    QCOMPARE(reading.job->window, m_window->session.job().window);
+    QCOMPARE(
+        QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".qvdtalvern")), QStringList());
+}
+
+// A job protected with mode 444 (and, as root, owned by another user) is
+// replaced only after the question, and keeps its mode and owner.
+void JobDocumentTest::readOnlyJobIsReplacedOnlyWhenAskedAndKeepsItsMode()
+{
+    const QString job = path("kept.qvdjob");
+    QVERIFY(write(job, kJob));
+    const QByteArray native = QFile::encodeName(job);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(native.constData(), 1234, 1234), 0);
+    QCOMPARE(::chmod(native.constData(), 0444), 0);
+    QVERIFY(m_document->open(job));
+    m_window->click(roles().continueButton());
+    m_window->widget(roles().widthBar())->setFocus();
+    m_window->type(Qt::Key_Right);
+
+    m_replace = false;
+    QVERIFY(!m_document->save());
+    QCOMPARE(m_readOnlyAsked, QStringList{job});
+    QCOMPARE(contents(job), kJob);
+
+    m_replace = true;
+    QVERIFY(m_document->save());
+    QVERIFY(contents(job) != kJob);
+    struct stat after {};
+    QCOMPARE(::stat(native.constData(), &after), 0);
+    QCOMPARE(after.st_mode & 07777, mode_t{0444});
+    if (root)
+        QCOMPARE(after.st_uid, uid_t{1234});
+}
+
+// Export PDF offers the job's folder; a folder that takes no file is named
+// as the reason, with the system's words.
+void JobDocumentTest::sheetStartsBesideTheJobAndAReadOnlyFolderIsNamed()
+{
+    const QString folder = path("mounted");
+    QVERIFY(QDir().mkpath(folder));
+    if (::geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+        QSKIP("mounting a read-only folder needs root");
+    const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH); });
+    const QString job = QDir(folder).filePath(QStringLiteral("aula.qvdjob"));
+    QVERIFY(write(job, kJob));
+    QVERIFY(::mount(nullptr, QFile::encodeName(folder).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+    QVERIFY(m_document->open(job));
+    m_window->click(roles().continueButton());
+
+    QString suggested;
+    m_window->actions.setFileChooser([&suggested](QWidget*, const QString& offered) {
+        suggested = offered;
+        return QString();
+    });
+    m_window->rightClick(rowCaption("Ulmo"));
+    QVERIFY(m_window->chooseFromMenu("exportJobSheet"));
+    QCOMPARE(QFileInfo(suggested).absolutePath(), folder);
+
+    m_window->widget(roles().angleBar())->setFocus();
+    m_window->type(Qt::Key_Left);
+    QVERIFY(!m_document->save());
+    QCOMPARE(m_messages.size(), 1);
+    const QString reason = QString::fromLocal8Bit(std::strerror(EROFS));
+    QVERIFY2(m_messages[0].contains(QStringLiteral("the folder %1 takes no new file (%2)").arg(folder, reason)),
+        qPrintable(m_messages[0]));
+    QCOMPARE(contents(job), kJob);
 }
 
 void JobDocumentTest::roomGoesWithTheJob()
@@ -654,5 +784,33 @@ void JobDocumentTest::nameThatIsNoTextOpens()
     QVERIFY(m_document->filePath().isEmpty());
 }
 
-QTEST_MAIN(JobDocumentTest)
+// Run as a second process by recentListKeepsWhatAnotherProcessAdded: reads
+// the recent list, says so, and on "go" opens (and so remembers) a job.
+int rememberInAnotherProcess(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QSettings settings(qEnvironmentVariable("QVD_REMEMBER_IN"), QSettings::IniFormat);
+    WindowUnderTest window;
+    auto* document = new JobDocument(window.session, window.view, window.actions, settings);
+    document->setMessenger([](QWidget*, const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    if (!window.start())
+        return 2;
+    (void)document->recentJobs();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char line[8] = {};
+    if (std::fgets(line, sizeof line, stdin) == nullptr)
+        return 3;
+    return document->open(qEnvironmentVariable("QVD_REMEMBER_JOB")) ? 0 : 4;
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet("QVD_REMEMBER_IN"))
+        return rememberInAnotherProcess(argc, argv);
+    QApplication application(argc, argv);
+    JobDocumentTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_job_document.moc"

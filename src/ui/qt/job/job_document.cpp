@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -50,11 +51,14 @@ void warn(QWidget* parent, const QString& text) { QMessageBox::warning(parent, Q
 
 JobDocument::ChangedOnDisk askAboutChangedOnDisk(QWidget* parent, const QString& path)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Job"),
-        QStringLiteral("The job %1 was changed on disk since it was opened or saved. Overwrite those changes?")
-            .arg(QDir::toNativeSeparators(path)),
+    const bool deleted = !QFileInfo::exists(path);
+    const QString text = deleted
+        ? QStringLiteral("The job %1 was deleted since it was opened or saved. Save it there again?")
+        : QStringLiteral("The job %1 was changed on disk since it was opened or saved. Overwrite those changes?");
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Job"), text.arg(QDir::toNativeSeparators(path)),
         QMessageBox::Cancel, parent);
-    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
+    QPushButton* overwrite
+        = box.addButton(deleted ? QStringLiteral("&Save") : QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
     QPushButton* saveAs = box.addButton(QStringLiteral("Save &as..."), QMessageBox::AcceptRole);
     box.setDefaultButton(saveAs);
     box.exec();
@@ -89,6 +93,7 @@ JobDocument::JobDocument(JobSession& session, WindowView& view, TableActions& ac
     , m_tell(warn)
     , m_askUnsaved(askAboutUnsaved)
     , m_mayReplace(askToReplace)
+    , m_mayReplaceReadOnly(askToReplaceReadOnly)
     , m_askChangedOnDisk(askAboutChangedOnDisk)
 {
     QMenu* menu = actions.menu();
@@ -129,6 +134,8 @@ JobDocument::JobDocument(JobSession& session, WindowView& view, TableActions& ac
     menu->insertSeparator(first);
     connect(&actions, &TableActions::availabilityChanged, this, [this] { followModel(); });
     m_following = session.addFollower([this] { followModel(); });
+    // The job sheet's PDF goes beside the job by default.
+    actions.setStartFolder([this] { return m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath(); });
     view.installEventFilter(this);
     // Job files dropped on the window open as Open job does.
     view.setAcceptDrops(true);
@@ -260,6 +267,8 @@ bool JobDocument::saveAs()
 // and the job unsaved.
 bool JobDocument::writeTo(const QString& path)
 {
+    if (isReadOnlyFile(path) && !m_mayReplaceReadOnly(dialogParent(), path))
+        return false;
     const Job current = m_session.job();
     const std::string text = jobFileText(current);
     const QString problem = writeWholeFile(path, QByteArray::fromStdString(text));
@@ -377,8 +386,18 @@ QStringList JobDocument::recentJobs() const
     return recent;
 }
 
-void JobDocument::storeRecent(const QStringList& recent)
+void JobDocument::changeRecent(const std::function<void(QStringList&)>& change)
 {
+    // One window at a time: read the list again, change it, write it.
+    QLockFile lock(m_settings.fileName() + QStringLiteral(".recent-lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(5000))
+        qCWarning(lcView) << "the recent jobs list is locked by another window; changing it anyway";
+    m_settings.sync();
+    QStringList recent = recentJobs();
+    change(recent);
+    while (recent.size() > kMaxRecentJobs)
+        recent.removeLast();
     m_settings.setValue(kRecentKey, recent);
     m_settings.sync();
     if (m_settings.status() != QSettings::NoError)
@@ -387,29 +406,27 @@ void JobDocument::storeRecent(const QStringList& recent)
 
 void JobDocument::remember(const QString& path)
 {
-    QStringList recent = recentJobs();
-    recent.removeAll(path);
-    recent.prepend(path);
-    while (recent.size() > kMaxRecentJobs)
-        recent.removeLast();
-    storeRecent(recent);
+    changeRecent([&path](QStringList& recent) {
+        recent.removeAll(path);
+        recent.prepend(path);
+    });
 }
 
 void JobDocument::forget(const QString& path)
 {
-    QStringList recent = recentJobs();
-    recent.removeAll(path);
-    storeRecent(recent);
+    changeRecent([&path](QStringList& recent) { recent.removeAll(path); });
 }
 
 void JobDocument::fillRecentMenu()
 {
     m_recentMenu->clear();
+    m_settings.sync(); // what another window added since
     const QStringList recent = recentJobs();
     for (int index = 0; index < recent.size(); ++index) {
         const QString& path = recent[index];
-        // &1 to &8 pick an entry from the keyboard.
-        QAction* entry = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(index + 1).arg(
+        // &1 to &9, then 1&0, pick an entry from the keyboard.
+        const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QStringLiteral("1&0");
+        QAction* entry = m_recentMenu->addAction(QStringLiteral("%1 %2").arg(number).arg(
             QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         entry->setToolTip(shown(path));
         entry->setStatusTip(shown(path));

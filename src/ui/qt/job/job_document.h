@@ -52,7 +52,7 @@ public:
     // opened or saved (another program or window wrote it).
     using ChangedOnDiskQuestion = std::function<ChangedOnDisk(QWidget* parent, const QString& path)>;
 
-    static constexpr int kMaxRecentJobs = 8;
+    static constexpr int kMaxRecentJobs = 10;
 
     // Adds the actions to the menu of `actions`, over the job of `session`;
     // the recent list is kept in `settings`. All must outlive the document.
@@ -64,6 +64,7 @@ public:
     void setMessenger(Messenger messenger) { m_tell = std::move(messenger); }
     void setUnsavedQuestion(UnsavedQuestion question) { m_askUnsaved = std::move(question); }
     void setReplaceQuestion(ReplaceQuestion question) { m_mayReplace = std::move(question); }
+    void setReadOnlyQuestion(ReplaceQuestion question) { m_mayReplaceReadOnly = std::move(question); }
     void setChangedOnDiskQuestion(ChangedOnDiskQuestion question) { m_askChangedOnDisk = std::move(question); }
 
     // Reads the job at `path` and applies it as a user would enter it; on a
@@ -103,7 +104,9 @@ private:
     void warnAboutSettings(const char* what) const;
     void remember(const QString& path);
     void forget(const QString& path);
-    void storeRecent(const QStringList& recent);
+    // Changes the recent list as it stands in the settings file now: another
+    // window may have written it since.
+    void changeRecent(const std::function<void(QStringList&)>& change);
     void fillRecentMenu();
     void openRecent(const QString& path);
     void editDetails();
@@ -117,6 +120,7 @@ private:
     Messenger m_tell;
     UnsavedQuestion m_askUnsaved;
     ReplaceQuestion m_mayReplace;
+    ReplaceQuestion m_mayReplaceReadOnly;
     ChangedOnDiskQuestion m_askChangedOnDisk;
     QMenu* m_recentMenu = nullptr;
     QAction* m_feetAndInches = nullptr;

@@ -53,6 +53,7 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     , m_chooseFile(askForPdfPath)
     , m_printDialog(askForPrinter)
     , m_mayReplace(askToReplace)
+    , m_mayReplaceReadOnly(askToReplaceReadOnly)
     , m_tell(
           [](QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job sheet"), text); })
 {
@@ -224,15 +225,20 @@ void TableActions::saveJobSheetAs()
 {
     const std::size_t row = m_session.chosenRow();
     const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
-    // The documents folder where the user has one, else the home folder:
-    // accepting the name offered must write the file.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The job's folder where the job has been saved; else the documents
+    // folder where the user has one, else the home folder: accepting the
+    // name offered must write the file.
+    QString folder = m_startFolder ? m_startFolder() : QString();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
     const QString suggested = QDir(folder).filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
     QWidget* parent = dialogParent();
     const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
     if (path.isEmpty())
+        return;
+    if (isReadOnlyFile(path) && !m_mayReplaceReadOnly(parent, path))
         return;
     const QString problem = saveJobSheet(path, m_session, jobSheetPaper(QLocale()));
     if (problem.isEmpty())

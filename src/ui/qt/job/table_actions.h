@@ -61,6 +61,10 @@ public:
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     // Replaces the question before an existing file is replaced.
     void setReplaceQuestion(ReplaceQuestion question) { m_mayReplace = std::move(question); }
+    void setReadOnlyQuestion(ReplaceQuestion question) { m_mayReplaceReadOnly = std::move(question); }
+    // The folder the PDF's dialog starts in (the job's); the documents
+    // folder while it gives none.
+    void setStartFolder(std::function<QString()> folder) { m_startFolder = std::move(folder); }
     // Replaces the message box that tells the user a file could not be written.
     void setMessenger(std::function<void(QWidget*, const QString&)> messenger) { m_tell = std::move(messenger); }
     // Replaces the system's print dialog, e.g. with a PDF printer in a test.
@@ -117,6 +121,8 @@ private:
     FileChooser m_chooseFile;
     PrintDialog m_printDialog;
     ReplaceQuestion m_mayReplace;
+    ReplaceQuestion m_mayReplaceReadOnly;
+    std::function<QString()> m_startFolder;
     std::function<void(QWidget*, const QString&)> m_tell;
     QMenu* m_menu = nullptr;
     QAction* m_openMenu = nullptr;

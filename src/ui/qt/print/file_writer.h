@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The one way the program writes a file. The content goes whole into a new
-// file in the target's folder; every step is checked (each write, the flush of
-// the last buffered bytes, the sync to the disk, the rename), and only then does
-// the new file take the place of the earlier one. On any failure the earlier
-// file stays byte for byte and no temporary file is left behind.
+// The one way the program writes a file. The content is made whole in memory,
+// then goes into a new file with a short name of its own in the target's
+// folder (so that any name the folder accepts can be saved again); every step
+// is checked (each write, the sync to the disk, the close, the rename), and
+// only then does the new file take the place of the earlier one, with the
+// earlier file's mode and, where the process may give it, its owner. On any
+// failure the earlier file stays byte for byte, no temporary file is left
+// behind, and the reason is the system's own words.
 
 #include <QByteArray>
 #include <QString>

@@ -37,6 +37,21 @@ bool askToReplace(QWidget* parent, const QString& path)
     return answer == QMessageBox::Yes;
 }
 
+bool askToReplaceReadOnly(QWidget* parent, const QString& path)
+{
+    const auto answer = QMessageBox::warning(parent, QStringLiteral("Replace file"),
+        QStringLiteral("%1 is read-only. Replace it anyway?").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+bool isReadOnlyFile(const QString& path)
+{
+    const QFileInfo info(path);
+    constexpr auto kWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isFile() && (info.permissions() & kWrite) == 0;
+}
+
 QString completedSavePath(
     QWidget* parent, const QString& chosen, const QString& suffix, const ReplaceQuestion& mayReplace)
 {

@@ -27,6 +27,11 @@ using ReplaceQuestion = std::function<bool(QWidget* parent, const QString& path)
 
 // The question "... already exists. Replace it?", answered Yes or No (the default).
 [[nodiscard]] bool askToReplace(QWidget* parent, const QString& path);
+// The question "... is read-only. Replace it anyway?", answered Yes or No (the default).
+[[nodiscard]] bool askToReplaceReadOnly(QWidget* parent, const QString& path);
+// Whether `path` is a file that nobody may write to (no write bit in its
+// mode): a file the user protected, even where the process could write it.
+[[nodiscard]] bool isReadOnlyFile(const QString& path);
 
 // The path to save to, given what the dialog returned: `chosen` with its
 // suffix, or empty when the completed name is an existing file that the dialog
