@@ -9,6 +9,7 @@
 // text comes out of the same job, whatever the user's locale.
 
 #include "runtime/length_format.h"
+#include "ui/job/audience.h"
 #include "ui/job/room_fit.h"
 #include "ui/window/main_window.h"
 
@@ -51,6 +52,8 @@ struct Job {
     std::optional<RoomSetting> room;
     LengthFormat lengthFormat = LengthFormat::Decimal;
     JobDetails details;
+    // The audience the screen is sized for, canonical (see audience_file.h).
+    std::optional<AudienceSetting> audience;
     bool operator==(const Job&) const = default;
 };
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/job/job_session.h"
 
+#include "ui/job/audience_file.h"
 #include "ui/job/table_report.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace qvd {
 JobSession::JobSession(NumberFormat format)
     : m_window(format)
     , m_fitter(format)
+    , m_sizer(format)
 {
 }
 
@@ -49,9 +51,17 @@ void JobSession::setDetails(const JobDetails& details)
     notify();
 }
 
+void JobSession::setAudience(const AudienceSetting& audience)
+{
+    m_audience = audience;
+    notify();
+}
+
 Job JobSession::job() const
 {
-    return {windowInputs(m_window), m_row, roomForFile(m_room, m_window.numberFormat()), m_lengths, m_details};
+    const NumberFormat& format = m_window.numberFormat();
+    return {windowInputs(m_window), m_row, roomForFile(m_room, format), m_lengths, m_details,
+        audienceForFile(m_audience, format)};
 }
 
 void JobSession::apply(const Job& job)
@@ -68,11 +78,15 @@ void JobSession::apply(const Job& job)
     m_row = job.projector.value_or(0);
     m_room = job.room ? roomForWindow(*job.room, m_window.numberFormat()) : RoomSetting{};
     m_details = job.details;
+    m_audience = job.audience ? audienceForWindow(*job.audience, m_window.numberFormat()) : AudienceSetting{};
     m_applying = false;
     notify();
 }
 
-bool JobSession::hasAdditions() const { return !m_details.isEmpty() || m_room != RoomSetting{}; }
+bool JobSession::hasAdditions() const
+{
+    return !m_details.isEmpty() || m_room != RoomSetting{} || m_audience != AudienceSetting{};
+}
 
 int JobSession::addFollower(std::function<void()> follower)
 {
@@ -157,6 +171,39 @@ void JobSession::useScreenWidth(int width)
     ControlSet& controls = m_window.controls();
     controls.clickOption(m_window.sizeOption(Sizing::Width));
     m_window.moveBarTo(m_window.widthBar(), width);
+    m_window.moveBarTo(m_window.angleBar(), controls.value(m_window.angleBar()));
+}
+
+AudienceReading JobSession::audienceReading() const
+{
+    const NumberFormat& format = m_window.numberFormat();
+    AudienceReading reading;
+    if (m_audience.farthest.empty() && !m_audience.screenBottom && !m_audience.eyeHeight)
+        return reading;
+    reading = readAudience(m_audience, selectedUnits(), roomUnit(), format);
+    if (reading.query) {
+        reading.query->angle = angle();
+        if (const auto distance = parseRoomDistance(m_room.distance, format)) {
+            reading.query->kind = m_room.kind;
+            reading.query->distance = *distance;
+        }
+    }
+    return reading;
+}
+
+std::optional<AudienceAnswer> JobSession::audienceAnswer()
+{
+    const AudienceReading reading = audienceReading();
+    if (!reading.query)
+        return std::nullopt;
+    return m_sizer.size(*reading.query);
+}
+
+void JobSession::useScreen(const OfferedScreen& screen)
+{
+    ControlSet& controls = m_window.controls();
+    controls.clickOption(m_window.sizeOption(screen.inputs.sizing));
+    m_window.moveBarTo(m_window.sizeBar(screen.inputs.sizing), screen.inputs.size);
     m_window.moveBarTo(m_window.angleBar(), controls.value(m_window.angleBar()));
 }
 
