@@ -121,16 +121,6 @@ std::string_view sizingName(Sizing sizing)
     return sizing == Sizing::Width ? "width" : sizing == Sizing::Height ? "height" : "diagonal";
 }
 
-// "fits", "needs more room", "out of range", or empty without a room.
-std::string roomWords(const AudienceRow& row)
-{
-    if (!row.fits)
-        return {};
-    if (*row.fits)
-        return "fits";
-    return row.shown.isWarning ? "out of range" : "needs more room";
-}
-
 std::string baseText(const AudienceRow& row) { return row.baseHeight ? row.baseHeight->text : std::string(); }
 
 void printText(const AudienceView& view, const MainWindow& window, bool colour, std::ostream& out)
@@ -179,7 +169,7 @@ void printText(const AudienceView& view, const MainWindow& window, bool colour, 
         TextRow& text = rows.emplace_back();
         text.cells.push_back({row.projector});
         if (view.distance)
-            text.cells.push_back({roomWords(row)});
+            text.cells.push_back({std::string(roomWords(row))});
         for (const std::string* result : {&row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset})
             text.cells.push_back({*result, row.shown.isWarning});
         if (view.screenBottom)

@@ -131,6 +131,17 @@ double closestViewer(double imageHeight, double screenBottom, double eyeHeight)
     return rise / std::tan(kMaxViewingElevationDegrees * std::numbers::pi / 180.0);
 }
 
+std::string_view roomWords(const AudienceRow& row)
+{
+    if (!row.fits)
+        return {};
+    if (*row.fits)
+        return "fits";
+    return row.shown.isWarning ? "out of range" : "needs more room";
+}
+
+bool canUse(const AudienceRow& row) { return !row.shown.isWarning && row.fits.value_or(true); }
+
 std::string ruleSummary(
     const AudienceQuery& query, double minimumHeight, std::string_view unit, const NumberFormat& format)
 {
@@ -138,6 +149,33 @@ std::string ruleSummary(
     text += query.rule == ViewingRule::Basic ? ", element height " + FormatGeneral(query.elementHeight, format) + " %"
                                              : ", " + std::to_string(query.resolution) + " lines";
     return text + ": image at least " + FormatGeneral(minimumHeight, format) + " " + std::string(unit) + " high";
+}
+
+AudienceWords audienceWords(const AudienceQuery& query, const AudienceAnswer& answer, const MainWindow& window)
+{
+    const ControlSet& controls = window.controls();
+    const NumberFormat& format = window.numberFormat();
+    const std::string unit = controls.caption(window.unitLabel(query.units));
+    const auto sizes = [&](const std::string& width, const std::string& height, const std::string& diagonal) {
+        return controls.caption(window.sizeNameLabel(Sizing::Width)) + " " + width + ", "
+            + controls.caption(window.sizeNameLabel(Sizing::Height)) + " " + height + ", "
+            + controls.caption(window.sizeNameLabel(Sizing::Diagonal)) + " " + diagonal + " " + unit;
+    };
+    AudienceWords words;
+    words.summary = ruleSummary(query, answer.minimumHeight, unit, format);
+    words.minimum = "Minimum image: "
+        + sizes(FormatFixed(answer.minimumWidth, format), FormatFixed(answer.minimumHeight, format),
+            FormatFixed(answer.minimumDiagonal, format));
+    words.screen = answer.screen ? "Smallest screen the window offers: "
+            + sizes(answer.screen->width, answer.screen->height, answer.screen->diagonal)
+                                 : std::string("No screen the window offers is that large.");
+    if (answer.closestViewer) {
+        const double eyes = query.eyeHeight.value_or(defaultEyeHeight(query.units));
+        words.viewers = "Closest viewer " + FormatFixed(*answer.closestViewer, format) + " " + unit
+            + " from the screen, eyes at " + FormatGeneral(eyes, format) + " " + unit + "; image top "
+            + FormatFixed(*answer.imageTop, format) + " " + unit + " above the floor";
+    }
+    return words;
 }
 
 AudienceSizer::AudienceSizer(NumberFormat format)

@@ -122,6 +122,13 @@ struct AudienceRow {
     std::optional<BaseHeight> baseHeight; // with a screen bottom, where the row shows numbers
 };
 
+// Whether the room holds the row at the screen, in words: "fits", "needs
+// more room" or "out of range"; empty without the room's distance.
+[[nodiscard]] std::string_view roomWords(const AudienceRow& row);
+// Whether "Use this size" with the row makes sense: it shows numbers at the
+// screen and, with a room, the room holds it.
+[[nodiscard]] bool canUse(const AudienceRow& row);
+
 struct AudienceAnswer {
     // The rule's image, each rounded up to two decimals.
     double minimumHeight = 0.0;
@@ -142,6 +149,20 @@ struct AudienceAnswer {
 // high", "Analytical decision making, 1080 lines: image at least ...".
 [[nodiscard]] std::string ruleSummary(
     const AudienceQuery& query, double minimumHeight, std::string_view unit, const NumberFormat& format);
+
+// The answer in words, as the dialogs and the job sheet show it, with the
+// window's captions for the sizes and its unit:
+//   summary  "Basic decision making, element height 3.5 %: image at least 150 cm high"
+//   minimum  "Minimum image: Width 200.00, Height 150.00, Diagional 250.00 cm"
+//   screen   "Smallest screen the window offers: Width 200, Height 150, Diagional 250 cm"
+//   viewers  "Closest viewer 294.45 cm from the screen, eyes at 120 cm; image top 290.00 cm above the floor"
+// The screen says so when none is large enough; the viewers are empty without
+// a screen bottom.
+struct AudienceWords {
+    std::string summary, minimum, screen, viewers;
+};
+[[nodiscard]] AudienceWords audienceWords(
+    const AudienceQuery& query, const AudienceAnswer& answer, const MainWindow& window);
 
 class AudienceSizer {
 public:

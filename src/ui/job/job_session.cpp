@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/job/job_session.h"
 
+#include "runtime/runtime_error.h"
 #include "ui/job/audience_file.h"
 #include "ui/job/table_report.h"
 
@@ -197,6 +198,26 @@ std::optional<AudienceAnswer> JobSession::audienceAnswer()
     if (!reading.query)
         return std::nullopt;
     return m_sizer.size(*reading.query);
+}
+
+std::vector<std::string> JobSession::audienceLines() const
+{
+    const AudienceReading reading = audienceReading();
+    if (!reading.query)
+        return {};
+    AudienceAnswer answer;
+    try {
+        answer = m_sizer.size(*reading.query);
+    } catch (const RuntimeError&) {
+        return {}; // the window would show an error, not a screen
+    }
+    const AudienceWords words = audienceWords(*reading.query, answer, m_window);
+    std::vector<std::string> lines{std::string(kFarthestName) + " "
+            + FormatGeneral(reading.query->farthest, m_window.numberFormat()) + " " + roomUnit(),
+        words.summary, words.screen};
+    if (!words.viewers.empty())
+        lines.push_back(words.viewers);
+    return lines;
 }
 
 void JobSession::useScreen(const OfferedScreen& screen)

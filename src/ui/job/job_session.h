@@ -112,6 +112,10 @@ public:
     // The screen for the audience and the rows at it; nothing while the
     // audience does not read.
     [[nodiscard]] std::optional<AudienceAnswer> audienceAnswer();
+    // The audience in words for the job sheet: the farthest viewer, the rule
+    // and its figure, the screen and the closest viewer (audienceWords);
+    // nothing while the audience does not read.
+    [[nodiscard]] std::vector<std::string> audienceLines() const;
     // The audience's unit caption ("in." or "cm") is roomUnit().
     // "Use this size" of the audience: the sizing option of `screen`, its bar
     // to its value, then the angle bar's Change at its value, as the user's
@@ -128,7 +132,7 @@ private:
     JobDetails m_details;
     AudienceSetting m_audience;
     RoomFitter m_fitter;
-    AudienceSizer m_sizer;
+    mutable AudienceSizer m_sizer; // a scratch window model, whatever it last sized
     std::vector<std::pair<int, std::function<void()>>> m_followers;
     int m_nextKey = 0;
     bool m_applying = false; // apply() tells once, at its end
