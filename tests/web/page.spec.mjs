@@ -340,6 +340,7 @@ test('size for the audience: the figures are the tool\'s JSON, and Use this size
     await expect(cells.nth(0)).toHaveText(room);
     if (row.in_range) await expect(cells.nth(1)).toHaveText(row.throw_distance);
   }
+  await page.screenshot({ path: test.info().outputPath('audience.png') });
   const usable = json.rows.findIndex((row) => row.fits);
   const name = json.rows[usable].projector;
   await dialog.getByRole('button', { name: `Use this size with ${name}` }).click();
