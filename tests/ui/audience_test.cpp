@@ -277,6 +277,8 @@ TEST(Audience, SessionEntersTheScreenAndTheJobKeepsTheAudience)
     session.setAudience(bad);
     EXPECT_FALSE(session.audienceAnswer());
     EXPECT_TRUE(session.audienceReading().problem.starts_with("Resolution:"));
+    EXPECT_EQ(session.job(), job); // the job keeps the audience that read
+    session.setAudience({});
     EXPECT_FALSE(session.job().audience);
 }
 

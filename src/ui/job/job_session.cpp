@@ -55,14 +55,20 @@ void JobSession::setDetails(const JobDetails& details)
 void JobSession::setAudience(const AudienceSetting& audience)
 {
     m_audience = audience;
+    // Input that does not read changes nothing the job keeps; clearing every
+    // field takes the audience out of the job.
+    if (const std::optional<AudienceSetting> kept = audienceForFile(audience, m_window.numberFormat()))
+        m_keptAudience = kept;
+    else if (audience.farthest.empty() && audience.elementHeight.empty() && audience.resolution.empty()
+        && !audience.screenBottom && !audience.eyeHeight)
+        m_keptAudience.reset();
     notify();
 }
 
 Job JobSession::job() const
 {
     const NumberFormat& format = m_window.numberFormat();
-    return {windowInputs(m_window), m_row, roomForFile(m_room, format), m_lengths, m_details,
-        audienceForFile(m_audience, format)};
+    return {windowInputs(m_window), m_row, roomForFile(m_room, format), m_lengths, m_details, m_keptAudience};
 }
 
 void JobSession::apply(const Job& job)
@@ -80,6 +86,7 @@ void JobSession::apply(const Job& job)
     m_room = job.room ? roomForWindow(*job.room, m_window.numberFormat()) : RoomSetting{};
     m_details = job.details;
     m_audience = job.audience ? audienceForWindow(*job.audience, m_window.numberFormat()) : AudienceSetting{};
+    m_keptAudience = job.audience;
     m_applying = false;
     notify();
 }

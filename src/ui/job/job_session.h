@@ -51,7 +51,9 @@ public:
     [[nodiscard]] bool feetAndInchesApply() const;
     [[nodiscard]] const JobDetails& details() const { return m_details; }
     void setDetails(const JobDetails& details);
-    // The audience as the user typed it, in the window's number format.
+    // The audience as the user typed it, in the window's number format. The
+    // job keeps the last one that read (canonical), so that a field typed
+    // wrong changes nothing in it.
     [[nodiscard]] const AudienceSetting& audience() const { return m_audience; }
     void setAudience(const AudienceSetting& audience);
 
@@ -131,6 +133,7 @@ private:
     LengthFormat m_lengths = LengthFormat::Decimal;
     JobDetails m_details;
     AudienceSetting m_audience;
+    std::optional<AudienceSetting> m_keptAudience; // as the job file keeps it
     RoomFitter m_fitter;
     mutable AudienceSizer m_sizer; // a scratch window model, whatever it last sized
     std::vector<std::pair<int, std::function<void()>>> m_followers;
