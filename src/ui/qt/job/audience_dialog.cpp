@@ -384,7 +384,8 @@ void AudienceDialog::showAnswer()
     }
     m_table->resizeColumnsToContents();
     const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumSize(m_table->verticalHeader()->width() + m_table->horizontalHeader()->length() + frame,
+    m_table->setMinimumSize(
+        m_table->verticalHeader()->sizeHint().width() + m_table->horizontalHeader()->length() + frame,
         m_table->horizontalHeader()->height() + m_table->verticalHeader()->length() + frame);
     if (layout() != nullptr) {
         layout()->activate();
