@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/job/audience.h"
 
-#include "ui/job/audience_file.h"
 #include "ui/job/job_file.h"
 #include "ui/job/job_session.h"
 

@@ -10,7 +10,6 @@
 #include "runtime/length_format.h"
 #include "runtime/runtime_error.h"
 #include "ui/job/audience.h"
-#include "ui/job/audience_file.h"
 #include "ui/job/job_file.h"
 
 #include <nlohmann/json.hpp>

@@ -71,6 +71,15 @@ struct AudienceSetting {
     bool operator==(const AudienceSetting&) const = default;
 };
 
+// The audience the user entered (texts with `format`'s separator) as a file
+// keeps it: canonical, only the rule's own figure; nothing while it does not
+// read (readAudience). What this gives, the job file reads back
+// (audience_file.h).
+[[nodiscard]] std::optional<AudienceSetting> audienceForFile(
+    const AudienceSetting& audience, const NumberFormat& format);
+// A file's audience as the user sees it: with `format`'s separator.
+[[nodiscard]] AudienceSetting audienceForWindow(const AudienceSetting& audience, const NumberFormat& format);
+
 // The audience read and checked, in one unit.
 struct AudienceQuery {
     UnitSystem units = UnitSystem::Inches;

@@ -32,12 +32,4 @@ struct AudienceFileReading {
 // The member's value for a setting in the file's canonical form.
 [[nodiscard]] nlohmann::ordered_json audienceJson(const AudienceSetting& audience);
 
-// The audience the user entered (texts with `format`'s separator) as a file
-// keeps it: canonical, only the rule's own figure; nothing while it does not
-// read (readAudience). What this gives, audienceFromJson reads back.
-[[nodiscard]] std::optional<AudienceSetting> audienceForFile(
-    const AudienceSetting& audience, const NumberFormat& format);
-// A file's audience as the user sees it: with `format`'s separator.
-[[nodiscard]] AudienceSetting audienceForWindow(const AudienceSetting& audience, const NumberFormat& format);
-
 } // namespace qvd

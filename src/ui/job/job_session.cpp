@@ -3,7 +3,6 @@
 #include "ui/job/job_session.h"
 
 #include "runtime/runtime_error.h"
-#include "ui/job/audience_file.h"
 #include "ui/job/table_report.h"
 
 #include <algorithm>
