@@ -4,9 +4,9 @@
 
 #include "runtime/runtime_error.h"
 #include "ui/qt/window/control_widgets.h"
+#include "ui/qt/window/dialog_conventions.h"
 #include "ui/qt/window/view_logging.h"
 
-#include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -131,12 +131,9 @@ AudienceDialog::AudienceDialog(JobSession& session, ScreenUser useScreen, QWidge
 
     m_setting = new QLabel(this);
     m_setting->setObjectName(QStringLiteral("audienceSetting"));
-    m_status = new QLabel(this);
+    m_status = new ProblemText(this);
     m_status->setObjectName(QStringLiteral("audienceStatus"));
     m_status->setWordWrap(true);
-    QPalette warning = m_status->palette();
-    warning.setColor(QPalette::WindowText, kWarning);
-    m_status->setPalette(warning);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("audienceSummary"));
     m_screen = new QLabel(this);
@@ -203,22 +200,12 @@ AudienceDialog::AudienceDialog(JobSession& session, ScreenUser useScreen, QWidge
     m_units = m_session.selectedUnits();
     m_angle = m_session.angle();
     resize();
+    // First focus on the farthest viewer, no default button, Escape closes,
+    // the focus back to the window, the whole dialog on the screen.
+    adoptDialogConventions(*this, {m_farthest, nullptr});
 }
 
-void AudienceDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    m_farthest->setFocus(Qt::OtherFocusReason);
-}
-
-void AudienceDialog::hideEvent(QHideEvent* event)
-{
-    QDialog::hideEvent(event);
-    if (parentWidget() != nullptr)
-        parentWidget()->activateWindow();
-}
-
-QString AudienceDialog::problem() const { return m_status->isVisible() ? m_status->text() : QString(); }
+QString AudienceDialog::problem() const { return m_status->text(); }
 
 AudienceSetting AudienceDialog::typedAudience() const
 {
@@ -297,33 +284,18 @@ void AudienceDialog::readInputs()
 
 void AudienceDialog::markProblem(const QString& problem)
 {
-    const QString before = m_status->text();
-    m_status->setText(problem);
-    m_status->setVisible(!problem.isEmpty());
-    if (m_invalid != nullptr) {
-        m_invalid->setProperty("invalidEntry", false);
-        m_invalid->setAccessibleDescription(QString());
-        m_invalid = nullptr;
-    }
-    if (problem.isEmpty())
-        return;
+    // The field the message names is marked invalid while it stands.
+    QList<QWidget*> faulty;
     const std::pair<std::string_view, QWidget*> fields[]
         = {{kFarthestName, m_farthest}, {kElementHeightName, m_elementHeight}, {kResolutionName, m_resolution},
             {kScreenBottomName, m_screenBottom}, {kEyeHeightName, m_eyeHeight}};
     for (const auto& [name, widget] : fields) {
         if (problem.startsWith(toQString(name) + QLatin1Char(':')))
-            m_invalid = widget;
+            faulty << widget;
     }
     if (problem.startsWith(QStringLiteral("Give the distance")))
-        m_invalid = m_distance;
-    if (m_invalid != nullptr) {
-        m_invalid->setProperty("invalidEntry", true);
-        m_invalid->setAccessibleDescription(problem);
-    }
-    if (problem != before && QAccessible::isActive()) {
-        QAccessibleEvent alert(m_status, QAccessible::Alert);
-        QAccessible::updateAccessibility(&alert);
-    }
+        faulty << m_distance;
+    m_status->setProblem(problem, faulty);
 }
 
 void AudienceDialog::resize()
@@ -384,13 +356,13 @@ void AudienceDialog::showAnswer()
     }
     m_table->resizeColumnsToContents();
     const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumSize(
-        m_table->verticalHeader()->sizeHint().width() + m_table->horizontalHeader()->length() + frame,
-        m_table->horizontalHeader()->height() + m_table->verticalHeader()->length() + frame);
-    if (layout() != nullptr) {
-        layout()->activate();
-        QDialog::resize(size().expandedTo(minimumSizeHint()));
-    }
+    m_table->setMinimumWidth(
+        m_table->verticalHeader()->sizeHint().width() + m_table->horizontalHeader()->length() + frame);
+    m_table->setMinimumHeight(m_table->horizontalHeader()->height() + m_table->verticalHeader()->length() + frame);
+    m_table->updateGeometry();
+    // The dialog takes the size the table now asks for, as far as the screen has room.
+    if (isVisible())
+        fitToScreen(*this);
 }
 
 } // namespace qvd

@@ -35,6 +35,8 @@ class QTableWidget;
 
 namespace qvd {
 
+class ProblemText;
+
 class AudienceDialog : public QDialog {
 public:
     // Enters the screen and chooses the row, as the user's steps.
@@ -51,10 +53,6 @@ public:
     [[nodiscard]] const std::optional<AudienceAnswer>& answer() const { return m_answer; }
     [[nodiscard]] QTableWidget* table() const { return m_table; }
     [[nodiscard]] QString problem() const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     enum TableColumn : int {
@@ -95,13 +93,12 @@ private:
     QRadioButton* m_throw = nullptr;
     QRadioButton* m_straight = nullptr;
     QList<QLabel*> m_unitLabels;
-    QLabel* m_setting = nullptr; // the angle and unit sized at
-    QLabel* m_status = nullptr;  // what is wrong with an input
-    QLabel* m_summary = nullptr; // the rule and its result in words
-    QLabel* m_screen = nullptr;  // the screen the window offers
-    QLabel* m_viewers = nullptr; // the closest viewer and the image top
+    QLabel* m_setting = nullptr;     // the angle and unit sized at
+    ProblemText* m_status = nullptr; // what is wrong with an input
+    QLabel* m_summary = nullptr;     // the rule and its result in words
+    QLabel* m_screen = nullptr;      // the screen the window offers
+    QLabel* m_viewers = nullptr;     // the closest viewer and the image top
     QTableWidget* m_table = nullptr;
-    QWidget* m_invalid = nullptr; // the field the problem names
 };
 
 } // namespace qvd

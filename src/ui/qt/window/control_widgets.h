@@ -118,6 +118,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Draws a focus ring, which the styles leave out for scroll bars.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // An option button whose checked state is the model's alone: a click, Space
