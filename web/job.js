@@ -7,6 +7,7 @@
 
 import { keepJob } from './storage.js';
 import { diagramSvg } from './diagram.js';
+import { sizeForAudience } from './audience.js';
 
 export class JobActions {
   constructor(session, view, doc) {
@@ -38,6 +39,8 @@ export class JobActions {
     });
     byId('job-details').addEventListener('click', () => this.editDetails(byId('details-dialog')));
     byId('fit-room').addEventListener('click', () => this.fitRoom(byId('fit-dialog')));
+    byId('size-audience').addEventListener('click',
+      () => sizeForAudience(session, view, doc, byId('audience-dialog'), () => this.follow()));
     byId('show-diagram').addEventListener('click', () => {
       this.diagram.hidden = !this.diagram.hidden;
       this.follow();
@@ -214,6 +217,7 @@ export class JobActions {
       .filter(([, value]) => value).map(([name, value]) => `<dt>${name}</dt><dd>${escape(value)}</dd>`).join('');
     this.sheet.innerHTML = `<h2>Projector placement job sheet</h2><dl>${details}</dl>`
       + (d.notes ? `<p class="notes">${escape(d.notes)}</p>` : '')
+      + this.session.audienceLines().map((line) => `<p class="audience">${escape(line)}</p>`).join('')
       + `<table>${rows.map((cells) => `<tr>${cells.map((c) => `<td>${escape(c)}</td>`).join('')}</tr>`).join('')}</table>`
       + diagramSvg(this.session.diagram());
   }

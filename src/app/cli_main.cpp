@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // qvdtalvern-cli: the window's model without a window.
 
+#include "app/cli/audience_command.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/fit.h"
 #include "app/cli/replay.h"
@@ -82,6 +83,8 @@ int run(const std::vector<std::string_view>& words)
         return qvd::runTable(args, {std::cout, std::cerr, colourWanted()}, format);
     if (command == "fit")
         return qvd::runFit(args, {std::cout, std::cerr, colourWanted()}, format);
+    if (command == "audience")
+        return qvd::runAudience(args, {std::cout, std::cerr, colourWanted()}, format);
     if (command == "replay")
         return replay(args, format);
     if (command == "--help" || command == "-h") {

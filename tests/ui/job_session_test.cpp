@@ -38,11 +38,14 @@ JobSession& started(JobSession& session)
 TEST(JobSession, GivesBackTheJobItWasGivenAndTellsOnce)
 {
     const Job jobs[] = {
-        {{UnitSystem::Inches, Sizing::Width, 100, 10}, 0, std::nullopt, LengthFormat::Decimal, {}},
+        {{UnitSystem::Inches, Sizing::Width, 100, 10}, 0, std::nullopt, LengthFormat::Decimal, {}, std::nullopt,
+            std::nullopt},
         {{UnitSystem::Centimetres, Sizing::Height, 457, -15}, 8, RoomSetting{DistanceKind::Straight, "412.5", "0"},
-            LengthFormat::Decimal, {"Aula", "", "Site", "", "a\r\nb"}},
+            LengthFormat::Decimal, {"Aula", "", "Site", "", "a\r\nb"}, std::nullopt,
+            AudienceSetting{ViewingRule::Analytical, "477.5", "", "1080", "140", std::nullopt}},
         {{UnitSystem::Inches, Sizing::Diagonal, 49, 15}, 3, RoomSetting{DistanceKind::Throw, "150", std::nullopt},
-            LengthFormat::FeetAndInches, {"", "Client", "", "Me", ""}},
+            LengthFormat::FeetAndInches, {"", "Client", "", "Me", ""}, std::nullopt,
+            AudienceSetting{ViewingRule::Basic, "0.5", "20", "", std::nullopt, "47.24"}},
     };
     for (const char* separator : {".", ","}) {
         for (const Job& job : jobs) {

@@ -368,3 +368,41 @@ test('the job sheet, printed from the page or the browser, is the job now, on on
   expect(drawn.strokes).not.toContain('none');
   expect(drawn.fontSize).toBeCloseTo(drawn.unit, 3);
 });
+
+test('size for the audience: the figures are the tool\'s JSON, and Use this size enters the screen', async ({ page }) => {
+  await open(page);
+  await page.getByRole('button', { name: 'Click to Continue' }).click();
+  await page.getByRole('button', { name: 'Size for the audience…' }).click();
+  const dialog = page.getByRole('dialog', { name: 'Size for the audience' });
+  await dialog.getByLabel('Farthest viewer').fill('413.39');
+  await dialog.getByLabel('Element height').fill('25');
+  await expect(dialog.getByRole('alert')).toHaveText(/^Element height: give a share of the image height from 0.5 to 20 %/);
+  await expect(dialog.getByLabel('Element height')).toHaveAttribute('aria-invalid', 'true');
+  await dialog.getByLabel('Element height').fill('3.5');
+  await dialog.getByLabel('Screen bottom above the floor').fill('55.12');
+  await dialog.getByLabel('Room distance').fill('150');
+  await expect(dialog.getByRole('alert')).toBeEmpty();
+  const json = JSON.parse(execFileSync(cli, ['audience', '--farthest', '413.39', '--element-height', '3.5',
+    '--screen-bottom', '55.12', '--throw', '150', '--format', 'json'], { env: { ...process.env, LC_ALL: 'C' } }).toString());
+  await expect(dialog.getByText(json.summary)).toBeVisible();
+  const { width, height, diagonal } = json.screen;
+  await expect(dialog.getByText(`Smallest screen the window offers: Width ${width}, Height ${height}, Diagional ${diagonal} in.`)).toBeVisible();
+  await expect(dialog.getByText(`Closest viewer ${json.closest_viewer} in. from the screen`, { exact: false })).toBeVisible();
+  for (const row of json.rows) {
+    const cells = dialog.getByRole('row', { name: new RegExp(`^${row.projector} `) }).getByRole('cell');
+    const room = row.fits ? 'fits' : row.in_range ? 'needs more room' : 'out of range';
+    await expect(cells.nth(0)).toHaveText(room);
+    if (row.in_range) await expect(cells.nth(1)).toHaveText(row.throw_distance);
+  }
+  await page.screenshot({ path: test.info().outputPath('audience.png') });
+  const usable = json.rows.findIndex((row) => row.fits);
+  const name = json.rows[usable].projector;
+  await dialog.getByRole('button', { name: `Use this size with ${name}` }).click();
+  await dialog.getByRole('button', { name: 'Close' }).click();
+  const [option, bar] = { width: ['Option4', 'HSBM'], height: ['Option13', 'hig'], diagonal: ['Option14', 'vert'] }[json.screen.by];
+  expect(await pageCaptions(page)).toEqual(nativeCaptions(
+    `click Command1\nclick ${option}\nchange ${bar} ${json.screen.value}\nchange hsbM1 10\n`));
+  // The sheet prints the rule and its figures.
+  await page.emulateMedia({ media: 'print' });
+  await expect(page.locator('#sheet')).toContainText(json.summary);
+});

@@ -5,6 +5,7 @@
 #include "calc/projector_table.h"
 #include "runtime/runtime_error.h"
 #include "runtime/utf8_text.h"
+#include "ui/job/audience_file.h"
 
 #include <nlohmann/json.hpp>
 
@@ -459,6 +460,12 @@ Job jobOf(const Json& root)
             plan.screenBottom = roomLength(*bottom, "room.screen_bottom", true);
         job.room = std::move(plan);
     }
+    if (const auto audience = root.find("audience"); audience != root.end()) {
+        AudienceFileReading reading = audienceFromJson(*audience);
+        if (!reading.audience)
+            refuse(JobErrorKind::Member, reading.problem);
+        job.audience = std::move(reading.audience);
+    }
     if (const auto lengths = root.find("length_format"); lengths != root.end())
         job.lengthFormat = oneOf<LengthFormat>(*lengths, "length_format", kLengthFormatNames);
     if (const auto details = root.find("job"); details != root.end()) {
@@ -620,6 +627,8 @@ std::string jobFileText(const Job& job)
             room["screen_bottom"] = *job.room->screenBottom;
         root["room"] = std::move(room);
     }
+    if (job.audience)
+        root["audience"] = audienceJson(*job.audience);
     root["length_format"] = nameOf(kLengthFormatNames, job.lengthFormat);
     OrderedJson details = OrderedJson::object();
     for (const DetailMember& detail : kDetailMembers)

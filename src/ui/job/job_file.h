@@ -14,6 +14,7 @@
 // window as a user would, and is read as before.
 
 #include "runtime/length_format.h"
+#include "ui/job/audience.h"
 #include "ui/job/room_fit.h"
 #include "ui/window/main_window.h"
 
@@ -63,6 +64,8 @@ struct Job {
     // (version 2); none in a version 1 job. A job with steps is written as
     // version 2, one without as version 1.
     std::optional<WindowSteps> window;
+    // The audience the screen is sized for, canonical (see audience_file.h).
+    std::optional<AudienceSetting> audience;
     bool operator==(const Job&) const = default;
 };
 

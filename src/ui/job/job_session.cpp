@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/job/job_session.h"
 
+#include "runtime/runtime_error.h"
 #include "ui/job/table_report.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace qvd {
 JobSession::JobSession(NumberFormat format)
     : m_window(format)
     , m_fitter(format)
+    , m_sizer(format)
 {
 }
 
@@ -49,6 +51,19 @@ void JobSession::setDetails(const JobDetails& details)
     notify();
 }
 
+void JobSession::setAudience(const AudienceSetting& audience)
+{
+    m_audience = audience;
+    // Input that does not read changes nothing the job keeps; clearing every
+    // field takes the audience out of the job.
+    if (const std::optional<AudienceSetting> kept = audienceForFile(audience, m_window.numberFormat()))
+        m_keptAudience = kept;
+    else if (audience.farthest.empty() && audience.elementHeight.empty() && audience.resolution.empty()
+        && !audience.screenBottom && !audience.eyeHeight)
+        m_keptAudience.reset();
+    notify();
+}
+
 Job JobSession::job() const
 {
     Job job;
@@ -58,6 +73,7 @@ Job JobSession::job() const
     job.room = roomForFile(m_room, m_window.numberFormat());
     job.lengthFormat = m_lengths;
     job.details = m_details;
+    job.audience = m_keptAudience;
     return job;
 }
 
@@ -75,11 +91,16 @@ void JobSession::apply(const Job& job)
     m_row = job.projector.value_or(0);
     m_room = job.room ? roomForWindow(*job.room, m_window.numberFormat()) : RoomSetting{};
     m_details = job.details;
+    m_audience = job.audience ? audienceForWindow(*job.audience, m_window.numberFormat()) : AudienceSetting{};
+    m_keptAudience = job.audience;
     m_applying = false;
     notify();
 }
 
-bool JobSession::hasAdditions() const { return !m_details.isEmpty() || m_room != RoomSetting{}; }
+bool JobSession::hasAdditions() const
+{
+    return !m_details.isEmpty() || m_room != RoomSetting{} || m_audience != AudienceSetting{};
+}
 
 int JobSession::addFollower(std::function<void()> follower)
 {
@@ -164,6 +185,59 @@ void JobSession::useScreenWidth(int width)
     ControlSet& controls = m_window.controls();
     controls.clickOption(m_window.sizeOption(Sizing::Width));
     m_window.moveBarTo(m_window.widthBar(), width);
+    m_window.moveBarTo(m_window.angleBar(), controls.value(m_window.angleBar()));
+}
+
+AudienceReading JobSession::audienceReading() const
+{
+    const NumberFormat& format = m_window.numberFormat();
+    AudienceReading reading;
+    if (m_audience.farthest.empty() && !m_audience.screenBottom && !m_audience.eyeHeight)
+        return reading;
+    reading = readAudience(m_audience, selectedUnits(), roomUnit(), format);
+    if (reading.query) {
+        reading.query->angle = angle();
+        if (const auto distance = parseRoomDistance(m_room.distance, format)) {
+            reading.query->kind = m_room.kind;
+            reading.query->distance = *distance;
+        }
+    }
+    return reading;
+}
+
+std::optional<AudienceAnswer> JobSession::audienceAnswer()
+{
+    const AudienceReading reading = audienceReading();
+    if (!reading.query)
+        return std::nullopt;
+    return m_sizer.size(*reading.query);
+}
+
+std::vector<std::string> JobSession::audienceLines() const
+{
+    const AudienceReading reading = audienceReading();
+    if (!reading.query)
+        return {};
+    AudienceAnswer answer;
+    try {
+        answer = m_sizer.size(*reading.query);
+    } catch (const RuntimeError&) {
+        return {}; // the window would show an error, not a screen
+    }
+    const AudienceWords words = audienceWords(*reading.query, answer, m_window);
+    std::vector<std::string> lines{std::string(kFarthestName) + " "
+            + FormatGeneral(reading.query->farthest, m_window.numberFormat()) + " " + roomUnit(),
+        words.summary, words.screen};
+    if (!words.viewers.empty())
+        lines.push_back(words.viewers);
+    return lines;
+}
+
+void JobSession::useScreen(const OfferedScreen& screen)
+{
+    ControlSet& controls = m_window.controls();
+    controls.clickOption(m_window.sizeOption(screen.inputs.sizing));
+    m_window.moveBarTo(m_window.sizeBar(screen.inputs.sizing), screen.inputs.size);
     m_window.moveBarTo(m_window.angleBar(), controls.value(m_window.angleBar()));
 }
 

@@ -13,6 +13,7 @@
 // copied table, the range hints, the room fit and what "Use this size" does.
 
 #include "runtime/length_format.h"
+#include "ui/job/audience.h"
 #include "ui/job/job_file.h"
 #include "ui/job/placement_diagram.h"
 #include "ui/job/room_fit.h"
@@ -50,6 +51,11 @@ public:
     [[nodiscard]] bool feetAndInchesApply() const;
     [[nodiscard]] const JobDetails& details() const { return m_details; }
     void setDetails(const JobDetails& details);
+    // The audience as the user typed it, in the window's number format. The
+    // job keeps the last one that read (canonical), so that a field typed
+    // wrong changes nothing in it.
+    [[nodiscard]] const AudienceSetting& audience() const { return m_audience; }
+    void setAudience(const AudienceSetting& audience);
 
     // The job as the session holds it now.
     [[nodiscard]] Job job() const;
@@ -100,6 +106,24 @@ public:
     // RuntimeError as the model does.
     void useScreenWidth(int width);
 
+    // The audience read in the selected unit at the window's angle, with the
+    // room's distance where it has a valid one, or the one message naming the
+    // field that keeps it from being read. Empty both while no farthest
+    // viewer has been typed.
+    [[nodiscard]] AudienceReading audienceReading() const;
+    // The screen for the audience and the rows at it; nothing while the
+    // audience does not read.
+    [[nodiscard]] std::optional<AudienceAnswer> audienceAnswer();
+    // The audience in words for the job sheet: the farthest viewer, the rule
+    // and its figure, the screen and the closest viewer (audienceWords);
+    // nothing while the audience does not read.
+    [[nodiscard]] std::vector<std::string> audienceLines() const;
+    // The audience's unit caption ("in." or "cm") is roomUnit().
+    // "Use this size" of the audience: the sizing option of `screen`, its bar
+    // to its value, then the angle bar's Change at its value, as the user's
+    // steps. Throws RuntimeError as the model does.
+    void useScreen(const OfferedScreen& screen);
+
 private:
     void notify();
 
@@ -108,7 +132,10 @@ private:
     RoomSetting m_room;
     LengthFormat m_lengths = LengthFormat::Decimal;
     JobDetails m_details;
+    AudienceSetting m_audience;
+    std::optional<AudienceSetting> m_keptAudience; // as the job file keeps it
     RoomFitter m_fitter;
+    mutable AudienceSizer m_sizer; // a scratch window model, whatever it last sized
     std::vector<std::pair<int, std::function<void()>>> m_followers;
     int m_nextKey = 0;
     bool m_applying = false; // apply() tells once, at its end

@@ -115,6 +115,13 @@ std::optional<BaseHeight> baseHeight(double screenBottom, const PlacementResult&
     return BaseHeight{FormatFixed(base, format), RoundFixed(base) < 0.0};
 }
 
+bool rowFitsRoom(const PlacementResult& shown, DistanceKind kind, double distance, const NumberFormat& format)
+{
+    const ParseResult read
+        = tryParseNumber(kind == DistanceKind::Throw ? shown.throwDistance : shown.straightLine, format);
+    return !shown.isWarning && read.ok() && read.value <= distance;
+}
+
 std::optional<double> roomScreenBottom(const MainWindow& window, const RoomSetting& room)
 {
     const std::optional<UnitSystem> shown = window.placement().resultUnits();
@@ -161,11 +168,8 @@ RoomFit RoomFitter::fit(const RoomQuery& query)
         // Which side of the row's range a warning lies on; it only steers the
         // search, the answer is what the window shows.
         const double minWidth = lengthsFor(projector, query.units).minWidth;
-        const auto fits = [&](const PlacementResult& shown) {
-            const ParseResult read
-                = tryParseNumber(query.kind == DistanceKind::Throw ? shown.throwDistance : shown.straightLine, format);
-            return !shown.isWarning && read.ok() && read.value <= query.distance;
-        };
+        const auto fits
+            = [&](const PlacementResult& shown) { return rowFitsRoom(shown, query.kind, query.distance, format); };
         // Below the row's range, or showing a distance the room holds: true up
         // to some width and false after it, as the distances grow with the width.
         const auto notPast = [&](int width) {

@@ -101,6 +101,11 @@ struct BaseHeight {
 [[nodiscard]] std::optional<BaseHeight> baseHeight(
     double screenBottom, const PlacementResult& shown, const NumberFormat& format);
 
+// Whether a row showing `shown` fits a room giving `distance` of `kind`: it
+// shows numbers, and the distance of that kind is at most the room's.
+[[nodiscard]] bool rowFitsRoom(
+    const PlacementResult& shown, DistanceKind kind, double distance, const NumberFormat& format);
+
 // The screen-bottom height of `room` for the table `window` shows now: the
 // room is described in the unit selected in the window, so only while the
 // table's numbers are in that unit too (choosing a unit recalculates nothing).

@@ -292,6 +292,102 @@ public:
         return run([&] { m_session.useScreenWidth(width); });
     }
 
+    // The audience as typed, and its setter (texts with the user's separator).
+    [[nodiscard]] val audience() const
+    {
+        const AudienceSetting& a = m_session.audience();
+        val object = val::object();
+        object.set("rule", std::string(ruleName(a.rule)));
+        object.set("farthest", a.farthest);
+        object.set("elementHeight", a.elementHeight);
+        object.set("resolution", a.resolution);
+        object.set("screenBottom", a.screenBottom.value_or(std::string()));
+        object.set("eyeHeight", a.eyeHeight.value_or(std::string()));
+        return object;
+    }
+    void setAudience(const val& audience)
+    {
+        const auto optional = [&](const char* key) {
+            const std::string value = text(audience, key);
+            return value.empty() ? std::nullopt : std::optional(value);
+        };
+        m_session.setAudience({ruleFromName(text(audience, "rule")).value_or(ViewingRule::Basic),
+            text(audience, "farthest"), text(audience, "elementHeight"), text(audience, "resolution"),
+            optional("screenBottom"), optional("eyeHeight")});
+    }
+    // What is wrong with the audience or the room's distance as typed, in
+    // the words of the desktop's dialog; empty when nothing is.
+    [[nodiscard]] std::string audienceProblem() const
+    {
+        const std::string problem = m_session.audienceReading().problem;
+        return problem.empty() ? m_session.roomProblem() : problem;
+    }
+    [[nodiscard]] std::string defaultEyeHeight() const
+    {
+        return FormatGeneral(qvd::defaultEyeHeight(m_session.selectedUnits()), m_session.window().numberFormat());
+    }
+    // The answer for the audience, or null while it does not read.
+    [[nodiscard]] val audienceAnswer()
+    {
+        const AudienceReading reading = m_session.audienceReading();
+        std::optional<AudienceAnswer> answer;
+        try {
+            answer = m_session.audienceAnswer();
+        } catch (const RuntimeError&) {
+        }
+        if (!answer || !reading.query)
+            return val::null();
+        const AudienceWords words = audienceWords(*reading.query, *answer, m_session.window());
+        val object = val::object();
+        object.set("summary", words.summary);
+        object.set("minimum", words.minimum);
+        object.set("screen", words.screen);
+        object.set("viewers", words.viewers);
+        object.set("hasScreen", answer->screen.has_value());
+        val rows = val::array();
+        for (const AudienceRow& row : answer->rows) {
+            if (!answer->screen)
+                break;
+            val r = val::object();
+            r.set("projector", row.projector);
+            r.set("room", std::string(roomWords(row)));
+            r.set("warning", row.shown.isWarning);
+            r.set("throwDistance", row.shown.throwDistance);
+            r.set("straightLine", row.shown.straightLine);
+            r.set("verticalOffset", row.shown.verticalOffset);
+            r.set("baseHeight",
+                row.baseHeight ? withFloorFlag(row.baseHeight->text, row.baseHeight->belowFloor) : std::string());
+            r.set("belowFloor", row.baseHeight && row.baseHeight->belowFloor);
+            r.set("usable", canUse(row));
+            rows.call<void>("push", r);
+        }
+        object.set("rows", rows);
+        return object;
+    }
+    // The audience in words for the job sheet; empty while it does not read.
+    [[nodiscard]] val audienceLines() const
+    {
+        val lines = val::array();
+        for (const std::string& line : m_session.audienceLines())
+            lines.call<void>("push", line);
+        return lines;
+    }
+    // "Use this size" of the audience: the screen as the user's steps, and the row chosen.
+    bool useAudienceScreen(int row)
+    {
+        std::optional<AudienceAnswer> answer;
+        try {
+            answer = m_session.audienceAnswer();
+        } catch (const RuntimeError&) {
+        }
+        if (!answer || !answer->screen || row < 0 || row >= static_cast<int>(kRowCount))
+            return false;
+        return run([&] {
+            m_session.useScreen(*answer->screen);
+            m_session.chooseRow(static_cast<std::size_t>(row));
+        });
+    }
+
     // The placement diagram of the chosen row, in the shared geometry.
     [[nodiscard]] val diagram() const
     {
@@ -451,6 +547,13 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("roomProblem", &WebSession::roomProblem)
         .function("roomFitHeaders", &WebSession::roomFitHeaders)
         .function("useScreenWidth", &WebSession::useScreenWidth)
+        .function("audience", &WebSession::audience)
+        .function("setAudience", &WebSession::setAudience)
+        .function("audienceProblem", &WebSession::audienceProblem)
+        .function("defaultEyeHeight", &WebSession::defaultEyeHeight)
+        .function("audienceAnswer", &WebSession::audienceAnswer)
+        .function("useAudienceScreen", &WebSession::useAudienceScreen)
+        .function("audienceLines", &WebSession::audienceLines)
         .function("diagram", &WebSession::diagram)
         .function("rowWarning", &WebSession::rowWarning)
         .function("summaryCaptions", &WebSession::summaryCaptions)

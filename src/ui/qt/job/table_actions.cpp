@@ -3,6 +3,7 @@
 #include "ui/qt/job/table_actions.h"
 
 #include "ui/job/table_report.h"
+#include "ui/qt/job/audience_dialog.h"
 #include "ui/qt/job/room_fit_dialog.h"
 #include "ui/qt/print/job_sheet.h"
 #include "ui/qt/print/placement_window.h"
@@ -95,6 +96,9 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     m_menu->addSeparator();
     QAction* fit = addAction("fitToRoom", QStringLiteral("&Fit to room..."), {QKeySequence(Qt::CTRL | Qt::Key_F)});
     connect(fit, &QAction::triggered, this, [this] { showRoomFit(); });
+    QAction* audience = addAction(
+        "sizeForAudience", QStringLiteral("Size for the audience..."), {QKeySequence(Qt::CTRL | Qt::Key_U)});
+    connect(audience, &QAction::triggered, this, [this] { showAudience(); });
 
     // The menu from the keyboard, wherever the focus is.
     m_openMenu = new QAction(QStringLiteral("Open the table's menu"), this);
@@ -203,6 +207,8 @@ void TableActions::followModel()
         m_placement->followModel();
     if (m_roomFit != nullptr)
         m_roomFit->followModel();
+    if (m_audience != nullptr)
+        m_audience->followModel();
 }
 
 void TableActions::showPlacement()
@@ -284,6 +290,26 @@ void TableActions::showRoomFit()
     m_roomFit->show();
     m_roomFit->raise();
     m_roomFit->activateWindow();
+}
+
+void TableActions::showAudience()
+{
+    if (m_audience == nullptr) {
+        m_audience = new AudienceDialog(
+            m_session,
+            [this](const OfferedScreen& screen, std::size_t row) {
+                m_view.enter([this, screen, row] {
+                    m_session.useScreen(screen);
+                    m_session.chooseRow(row);
+                });
+            },
+            &m_view);
+        for (QAction* action : m_menu->actions())
+            m_audience->addAction(action);
+    }
+    m_audience->show();
+    m_audience->raise();
+    m_audience->activateWindow();
 }
 
 } // namespace qvd

@@ -4,9 +4,9 @@
 
 // The window's context menu and its shortcuts: the placement diagram of a row
 // (Ctrl+D), the table on the clipboard (Ctrl+C), the job sheet as PDF (Ctrl+E)
-// and on a printer (Ctrl+P), and the room fit (Ctrl+F); Shift+F10 and the
+// and on a printer (Ctrl+P), the room fit (Ctrl+F) and the audience (Ctrl+U); Shift+F10 and the
 // Menu key open the menu from the keyboard. None of them changes the model or
-// runs a recalculation, except the room fit's "Use this size", which the view
+// runs a recalculation, except "Use this size" of the room fit and the audience, which the view
 // applies as the user's own steps. They take input only
 // while the table does: not while the introduction frame covers it, nor after
 // an untrapped error.
@@ -38,6 +38,7 @@ class QWidget;
 
 namespace qvd {
 
+class AudienceDialog;
 class PlacementWindow;
 class RoomFitDialog;
 class WindowView;
@@ -98,6 +99,8 @@ public:
     [[nodiscard]] PlacementWindow* placementWindow() const { return m_placement; }
     // Nothing until "Fit to room..." is first chosen.
     [[nodiscard]] RoomFitDialog* roomFitDialog() const { return m_roomFit; }
+    // Nothing until "Size for the audience..." is first chosen.
+    [[nodiscard]] AudienceDialog* audienceDialog() const { return m_audience; }
 
 signals:
     // The actions took or stopped taking input.
@@ -112,6 +115,7 @@ private:
     void printJobSheet();
     [[nodiscard]] QWidget* dialogParent() const;
     void showRoomFit();
+    void showAudience();
     // The entries that name the chosen row, named again.
     void nameChosenRow();
 
@@ -133,6 +137,7 @@ private:
     std::vector<QWidget*> m_rowCaptions; // by row: the labels whose band of the window is the row
     PlacementWindow* m_placement = nullptr;
     RoomFitDialog* m_roomFit = nullptr;
+    AudienceDialog* m_audience = nullptr;
     int m_following = 0; // the key of this follower of the session
 };
 

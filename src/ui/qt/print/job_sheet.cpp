@@ -300,6 +300,14 @@ bool paintJobSheet(QPaintDevice& device, const JobSession& session)
         sheet.rule();
         sheet.skip(4);
     }
+    // The audience the screen is sized for, its rule and figures.
+    if (const std::vector<std::string> audience = session.audienceLines(); !audience.empty()) {
+        for (const std::string& text : audience)
+            sheet.paragraph(toQString(text), sheetFont(10.5), kInk);
+        sheet.skip(3);
+        sheet.rule();
+        sheet.skip(4);
+    }
     // With the room's height, its screen bottom among the inputs and the
     // base heights beside the rows.
     std::vector<std::pair<QString, QString>> roomInputs;
