@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/job/job_details_dialog.h"
 
+#include "ui/job/job_session.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -16,9 +18,6 @@
 namespace qvd {
 
 namespace {
-
-// Characters as the job file counts them: code points, not UTF-16 units.
-qsizetype characters(const QString& text) { return text.toUcs4().size(); }
 
 QLineEdit* lineField(const char* name, const std::string& text, QWidget* parent)
 {
@@ -133,20 +132,10 @@ std::string JobDetailsDialog::notes() const
 void JobDetailsDialog::checkLimits()
 {
     QStringList problems;
-    const std::pair<QLineEdit*, const char*> fields[]
-        = {{m_name, "The job"}, {m_client, "The client"}, {m_site, "The site"}, {m_preparedBy, "Prepared by"}};
-    for (const auto& [field, name] : fields) {
-        const qsizetype length = characters(field->text());
-        if (length > static_cast<qsizetype>(kMaxJobNameLength))
-            problems << QStringLiteral("%1 has %2 characters; at most %3 are kept.")
-                            .arg(QString::fromLatin1(name))
-                            .arg(length)
-                            .arg(kMaxJobNameLength);
-    }
-    const qsizetype notes = characters(m_notes->toPlainText());
-    if (notes > static_cast<qsizetype>(kMaxJobNotesLength))
-        problems
-            << QStringLiteral("The notes have %1 characters; at most %2 are kept.").arg(notes).arg(kMaxJobNotesLength);
+    const JobDetails shown{m_name->text().toStdString(), m_client->text().toStdString(), m_site->text().toStdString(),
+        m_preparedBy->text().toStdString(), m_notes->toPlainText().toStdString()};
+    for (const std::string& problem : JobSession::detailsProblems(shown))
+        problems << QString::fromStdString(problem);
     m_problem->setText(problems.join(QLatin1Char('\n')));
     m_problem->setVisible(!problems.isEmpty());
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.isEmpty());
