@@ -45,6 +45,9 @@ export class JobActions {
     });
     byId('job-details').addEventListener('click', () => this.editDetails(byId('details-dialog')));
     byId('fit-room').addEventListener('click', () => this.fitRoom(byId('fit-dialog')));
+    for (const kind of byId('fit-dialog').querySelectorAll('input[name="kind"]')) {
+      kind.parentElement.querySelector('.kind').textContent = session.distanceKindLabel(kind.value);
+    }
     byId('show-diagram').addEventListener('click', () => {
       this.diagram.hidden = !this.diagram.hidden;
       this.follow();

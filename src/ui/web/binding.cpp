@@ -332,6 +332,11 @@ public:
     // What the fit is worked out for, the unit the room is typed in, what is
     // wrong with the room as typed (empty when nothing is), and the headers
     // of the fit's table.
+    // The words of a room distance's kind ("throw", "straight").
+    [[nodiscard]] std::string distanceKindLabel(const std::string& kind) const
+    {
+        return std::string(qvd::distanceKindLabel(kind == "straight" ? DistanceKind::Straight : DistanceKind::Throw));
+    }
     [[nodiscard]] std::string roomSetting() const { return m_session.roomSettingText(); }
     [[nodiscard]] std::string roomUnit() const { return m_session.roomUnit(); }
     [[nodiscard]] std::string roomProblem() const { return m_session.roomProblem(); }
@@ -356,6 +361,7 @@ public:
         object.set("notice", d.notice);
         object.set("noticeDetail", d.noticeDetail);
         object.set("drawable", d.isDrawable());
+        object.set("description", diagramDescription(d));
         if (!d.isDrawable())
             return object;
         object.set("screenBottom", point(d.screenBottom));
@@ -436,6 +442,7 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("room", &WebSession::room)
         .function("setRoom", &WebSession::setRoom)
         .function("roomFit", &WebSession::roomFit)
+        .function("distanceKindLabel", &WebSession::distanceKindLabel)
         .function("roomSetting", &WebSession::roomSetting)
         .function("roomUnit", &WebSession::roomUnit)
         .function("roomProblem", &WebSession::roomProblem)
