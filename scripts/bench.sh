@@ -32,3 +32,8 @@ done
 # The web page's figures (builds the site first).
 scripts/web.sh build >/dev/null
 node bench/web/web_bench.mjs
+# Lighthouse's mobile run, from bench/web's own pinned install (never a test).
+if [ ! -d bench/web/node_modules/lighthouse ]; then
+  (cd bench/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >&2)
+fi
+node bench/web/lighthouse.mjs build/web/site 3

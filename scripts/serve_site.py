@@ -3,7 +3,10 @@
 # SPDX-License-Identifier: MIT
 """Serves a built site on 127.0.0.1 with the types a browser needs for it."""
 import functools
+import gzip
+import io
 import http.server
+import os
 import sys
 
 TYPES = {
@@ -14,6 +17,7 @@ TYPES = {
     ".svg": "image/svg+xml",
     ".otf": "font/otf",
     ".ttf": "font/ttf",
+    ".woff2": "font/woff2",
 }
 
 
@@ -22,6 +26,27 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     # Keep connections open, as a static host does: a page of a dozen files
     # otherwise waits on a new connection for each.
     protocol_version = "HTTP/1.1"
+
+    # Text and WebAssembly go compressed to a browser that takes gzip, as a
+    # static host sends them (the fonts are compressed already).
+    COMPRESSED = (".html", ".js", ".mjs", ".css", ".wasm", ".svg", ".webmanifest", ".txt", ".json")
+
+    def send_head(self):
+        path = self.translate_path(self.path)
+        if os.path.isdir(path) and self.path.split("?")[0].endswith("/"):
+            path = os.path.join(path, "index.html")
+        accepted = "gzip" in self.headers.get("Accept-Encoding", "")
+        if not accepted or not path.endswith(self.COMPRESSED) or not os.path.isfile(path):
+            return super().send_head()  # as it is, a folder's redirect, or not found
+        with open(path, "rb") as file:
+            body = gzip.compress(file.read(), compresslevel=6, mtime=0)
+        self.send_response(200)
+        self.send_header("Content-Type", self.guess_type(path))
+        self.send_header("Content-Encoding", "gzip")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Vary", "Accept-Encoding")
+        self.end_headers()
+        return io.BytesIO(body)
 
     def log_message(self, format, *args):  # quiet: the tests read their own output
         pass

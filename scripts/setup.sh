@@ -19,6 +19,7 @@ packages=(
   clang-format                     # the format check of the test command and the pre-commit hook
   emscripten nodejs                # the core in WebAssembly (scripts/check-wasm.sh, the web page) and Node to run it
   chromium                         # the web page's browser tests (Playwright drives Debian's Chromium)
+  fonttools python3-brotli         # the page's faces subset to its characters, as WOFF2
 )
 
 # In a clone, commits are checked against .clang-format.

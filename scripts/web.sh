@@ -27,17 +27,29 @@ cp data/icon.svg "$site/icon.svg"
 for size in 192 512; do
   rsvg-convert -w "$size" -h "$size" data/icon.svg -o "$site/icon-$size.png"
 done
-# The faces the window is drawn in, with their licences.
-cp /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf \
+# The faces the window is drawn in, as WOFF2 holding only the characters the
+# page draws (printable ASCII, the no-break space, and the others the page's
+# and the core's texts use), with their licences beside them.
+unicodes=$(cat web/index.html web/*.js src/runtime/*.cpp src/calc/*.cpp src/ui/window/*.cpp src/ui/job/*.cpp \
+  | python3 -c 'import sys; extra = sorted({c for c in sys.stdin.read() if ord(c) > 0x7e})
+print(",".join(["U+0020-007E", "U+00A0"] + ["U+%04X" % ord(c) for c in extra]))')
+for face in /usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf \
   /usr/share/fonts/truetype/liberation/LiberationMono-Bold.ttf \
-  /usr/share/fonts/opentype/urw-base35/P052-Roman.otf "$site/fonts/"
+  /usr/share/fonts/opentype/urw-base35/P052-Roman.otf; do
+  name=$(basename "${face%.*}")
+  pyftsubset "$face" --unicodes="$unicodes" --flavor=woff2 --layout-features='kern,liga' \
+    --output-file="$site/fonts/$name.woff2"
+done
 cp /usr/share/doc/fonts-liberation/copyright "$site/fonts/LICENSE-Liberation.txt"
 cp /usr/share/doc/fonts-urw-base35/copyright "$site/fonts/LICENSE-URW-base35.txt"
 
-# The service worker caches every file of this build under its version.
+# The service worker caches every file the page loads under the build's
+# version: each once (index.html as "./"), the licences left to the network.
 files=$(cd "$site" && find . -type f ! -name sw.js | sed 's|^\./||' | sort)
 version=$(cd "$site" && cat $files | sha256sum | cut -c1-16)
-list=$(printf '"./"'; for file in $files; do printf ', "%s"' "$file"; done)
+list=$(printf '"./"'; for file in $files; do
+  case "$file" in index.html | fonts/LICENSE-*) ;; *) printf ', "%s"' "$file" ;; esac
+done)
 sed -i -e "s|@VERSION@|$version|" -e "s|@FILES@|[$list]|" "$site/sw.js"
 
 case "${1:-}" in

@@ -52,10 +52,8 @@ export class JobActions {
       this.diagram.hidden = !this.diagram.hidden;
       this.follow();
     });
-    byId('print-sheet').addEventListener('click', () => {
-      this.drawSheet();
-      window.print();
-    });
+    // The sheet is drawn when the printing starts (see habits.js).
+    byId('print-sheet').addEventListener('click', () => window.print());
     // The job is kept once a burst of changes (a drag, typing) is over, and
     // at once when the page goes away.
     this.keepTimer = 0;
@@ -204,6 +202,7 @@ export class JobActions {
   // job kept for the next visit, once the changes stop coming.
   follow() {
     this.show();
+    this.onFollow?.();
     clearTimeout(this.keepTimer);
     this.keepTimer = setTimeout(() => this.keep(), 300);
   }

@@ -8,6 +8,15 @@ import createQvdModule from './qvdtalvern.mjs';
 import { WindowView } from './window.js';
 import { JobActions } from './job.js';
 import { loadJob } from './storage.js';
+import { WindowAccess } from './access.js';
+import { followHabits } from './habits.js';
+import { watchForUpdates } from './update.js';
+
+// The browser's language gives the decimal separator, as the desktop's
+// locale does. Its first use loads the language's data, which takes a while:
+// done here, while the WebAssembly still compiles, not before the first paint.
+const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+  .find((part) => part.type === 'decimal')?.value ?? '.';
 
 // The module compiled by the page's head is instantiated here; without it
 // (a host that serves the WebAssembly under another type) the module fetches
@@ -19,7 +28,7 @@ const module = await createQvdModule(compiled ? {
     return {};
   },
 } : {});
-const session = new module.WebSession(self.qvdSeparator);
+const session = new module.WebSession(separator);
 session.start();
 
 // The job survives a reload: the one kept at the last change is entered
@@ -31,10 +40,14 @@ const root = document.getElementById('window');
 let actions = null;
 const view = new WindowView(session, root, () => actions?.follow());
 actions = new JobActions(session, view, document);
+const access = new WindowAccess(session, view, document);
+const habits = followHabits(session, view, actions, document);
+actions.onFollow = () => {
+  access.follow();
+  habits.follow();
+};
+habits.follow();
 if (keptProblem) actions.say(`The job kept from the last visit could not be read: ${keptProblem}.`);
 root.setAttribute('aria-busy', 'false');
 document.body.dataset.ready = 'true';
-
-if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-  navigator.serviceWorker.register('sw.js').catch((error) => console.warn('offline use unavailable:', error.message));
-}
+watchForUpdates(document);

@@ -85,13 +85,15 @@ export class WindowView {
   // One-line captions too long for their box are drawn condensed, as on the
   // desktop, rather than cut.
   condenseLongCaptions() {
-    this.elements.forEach((element, id) => {
-      const design = this.designs[id];
-      if (design.kind !== 'label' || design.lines >= 2 || element.hidden) return;
-      element.style.removeProperty('--condense');
-      if (element.scrollWidth > element.clientWidth + 1) {
-        element.style.setProperty('--condense', String(element.clientWidth / element.scrollWidth));
-      }
+    // Every mark cleared, then every caption measured, then marked: one
+    // layout for all, not one for each caption.
+    const labels = this.elements.filter((element, id) => this.designs[id].kind === 'label'
+      && this.designs[id].lines < 2 && !element.hidden);
+    for (const element of labels) element.style.removeProperty('--condense');
+    const ratios = labels.map((element) => (element.scrollWidth > element.clientWidth + 1
+      ? element.clientWidth / element.scrollWidth : 0));
+    labels.forEach((element, index) => {
+      if (ratios[index]) element.style.setProperty('--condense', String(ratios[index]));
     });
   }
 

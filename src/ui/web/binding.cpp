@@ -11,6 +11,7 @@
 #include "ui/job/job_file.h"
 #include "ui/job/job_session.h"
 #include "ui/job/table_report.h"
+#include "ui/job/typed_size.h"
 #include "ui/window/control_names.h"
 #include "ui/window/form_design.h"
 #include "ui/window/window_input.h"
@@ -391,6 +392,36 @@ public:
         return object;
     }
 
+    // What assistive technology is told beside the drawn window: whether row
+    // `row` shows a range warning (its three captions are one phrase), and
+    // the captions of the sizes and the angle, which a summary reads out.
+    [[nodiscard]] bool rowWarning(int row) const
+    {
+        return m_session.window().placement().result(static_cast<std::size_t>(row)).isWarning;
+    }
+    [[nodiscard]] val summaryCaptions() const
+    {
+        const MainWindow& w = m_session.window();
+        val ids = val::array();
+        for (const ControlId id : {w.widthCaption(), w.heightCaption(), w.diagonalCaption(), w.angleCaption()})
+            ids.call<void>("push", static_cast<int>(id));
+        return ids;
+    }
+
+    // A size typed instead of stepped: entered as the selected bar's steps
+    // would enter it. Returns what is wrong with the text, empty when taken.
+    std::string enterTypedSize(const std::string& text)
+    {
+        const TypedSize typed = typedSize(m_session.window(), text);
+        if (!typed.value)
+            return typed.problem;
+        if (!m_input.takesInput(typed.bar))
+            return qvd::typedSizePrompt(m_session.window()) + ".";
+        told(m_input.enter([&] { m_session.window().moveBarTo(typed.bar, *typed.value); }));
+        return {};
+    }
+    [[nodiscard]] std::string typedSizePrompt() const { return qvd::typedSizePrompt(m_session.window()); }
+
 private:
     // The session's followers hear of each action that reached the model.
     bool told(bool reached)
@@ -448,7 +479,11 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("roomProblem", &WebSession::roomProblem)
         .function("roomFitHeaders", &WebSession::roomFitHeaders)
         .function("useScreenWidth", &WebSession::useScreenWidth)
-        .function("diagram", &WebSession::diagram);
+        .function("diagram", &WebSession::diagram)
+        .function("rowWarning", &WebSession::rowWarning)
+        .function("summaryCaptions", &WebSession::summaryCaptions)
+        .function("enterTypedSize", &WebSession::enterTypedSize)
+        .function("typedSizePrompt", &WebSession::typedSizePrompt);
 }
 
 } // namespace qvd

@@ -30,9 +30,9 @@ using qvd::test::WindowUnderTest;
 
 namespace {
 
-// The table's columns: projector, limit, width, height, diagonal, throw,
-// straight line, vertical offset, base height.
-enum { LimitCell = 1, WidthCell = 2, ThrowCell = 5, StraightCell = 6, OffsetCell = 7, BaseCell = 8 };
+// The table's columns, after the projectors heading the rows: limit, width,
+// height, diagonal, throw, straight line, vertical offset, base height.
+enum { LimitCell = 0, WidthCell = 1, ThrowCell = 4, StraightCell = 5, OffsetCell = 6, BaseCell = 7 };
 
 // Every caption and value of the model, to see that nothing was written.
 std::vector<std::string> modelState(const MainWindow& model)
@@ -71,6 +71,18 @@ private slots:
 private:
     [[nodiscard]] RoomFitDialog* dialog() const { return m_window->actions.roomFitDialog(); }
     [[nodiscard]] QString cell(int row, int column) const { return dialog()->table()->item(row, column)->text(); }
+    // A row's "Use this size": whether it can be pressed, and a click on it.
+    [[nodiscard]] bool usable(int row) const
+    {
+        return (dialog()->table()->item(row, RoomFitDialog::useColumn())->flags() & Qt::ItemIsEnabled) != 0;
+    }
+    void useSize(int row) const
+    {
+        QTableWidget* table = dialog()->table();
+        const QModelIndex cell = table->model()->index(row, RoomFitDialog::useColumn());
+        table->scrollTo(cell);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+    }
     void open()
     {
         m_window->typeWith(Qt::ControlModifier, Qt::Key_F);
@@ -111,7 +123,7 @@ void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
     QVERIFY(cell(0, ThrowCell).toDouble() <= 250);
     QVERIFY(!cell(0, BaseCell).endsWith(QStringLiteral("below the floor")));
     QCOMPARE(cell(3, LimitCell), QStringLiteral("lens or bar range")); // Corvin NRX's lens ends first
-    QVERIFY(dialog()->findChild<QPushButton*>(QStringLiteral("useSize5"))->isEnabled());
+    QVERIFY(usable(5));
 
     m_window->click(m_window->model.unitOption(UnitSystem::Centimetres)); // centimetres: 250 cm now
     QCOMPARE(dialog()->findChild<QLabel*>(QStringLiteral("roomSetting"))->text(),
@@ -123,7 +135,7 @@ void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
     QCOMPARE(dialog()->table()->item(0, BaseCell)->foreground().color(), QColor(0xcc, 0x00, 0x00));
     QCOMPARE(cell(5, LimitCell), QStringLiteral("does not fit")); // Corvin WT2 needs a larger room
     QCOMPARE(cell(5, WidthCell), QString());
-    QVERIFY(!dialog()->findChild<QPushButton*>(QStringLiteral("useSize5"))->isEnabled());
+    QVERIFY(!usable(5));
 
     const QDir renders(QStringLiteral(QVD_RENDER_DIR));
     QVERIFY(renders.mkpath(QStringLiteral(".")));
@@ -136,7 +148,7 @@ void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
     PlacementWindow* placement = m_window->actions.placementWindow();
     QTRY_VERIFY(placement != nullptr && placement->isVisible());
     QVERIFY(!placement->diagram().room.has_value());
-    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("useSize0")), Qt::LeftButton);
+    useSize(0);
     QVERIFY(placement->diagram().room.has_value() && placement->diagram().room->belowFloor);
     QVERIFY(placement->grab().save(renders.filePath(QStringLiteral("diagram-below-floor.png"))));
 }
@@ -171,7 +183,7 @@ void RoomFitDialogTest::useThisSizeShowsTheRowsDistancesAtItsWidth()
     QVERIFY(cell(kRow, StraightCell).toDouble() <= 180.5);
     const QString shown[] = {cell(kRow, ThrowCell), cell(kRow, StraightCell), cell(kRow, OffsetCell)};
 
-    QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("useSize%1").arg(kRow)), Qt::LeftButton);
+    useSize(kRow);
     QVERIFY(model.controls().isSelected(model.sizeOption(Sizing::Width)));
     QCOMPARE(model.controls().value(model.widthBar()), width.toInt());
     QCOMPARE(model.controls().value(model.angleBar()), -3);

@@ -129,8 +129,9 @@ void TableActionsTest::menuOpensFromTheKeyboard()
     m_window->widget(roles().angleBar())->setFocus();
     m_window->typeWith(Qt::KeyboardModifiers(modifiers), Qt::Key(key));
     QTRY_COMPARE(QApplication::activePopupWidget(), menu());
-    for (const QAction* action : menu()->actions()) // each shows its shortcut
-        QVERIFY(action->isSeparator() || (action->isShortcutVisibleInContextMenu() && !action->shortcut().isEmpty()));
+    for (const QAction* action : menu()->actions()) // each shows its shortcut; a submenu opens
+        QVERIFY(action->isSeparator() || action->menu() != nullptr
+            || (action->isShortcutVisibleInContextMenu() && !action->shortcut().isEmpty()));
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(menu(), Qt::Key_Down);
     QTest::keyClick(menu(), Qt::Key_Down);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/job/job_details_dialog.h"
 
-#include "ui/job/job_session.h"
+#include "ui/qt/window/dialog_conventions.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -19,11 +20,19 @@ namespace qvd {
 
 namespace {
 
-QLineEdit* lineField(const char* name, const std::string& text, QWidget* parent)
+// Characters as the job file counts them: code points, not UTF-16 units.
+qsizetype characters(const QString& text) { return text.toUcs4().size(); }
+
+QLineEdit* lineField(const char* name, const QString& what, const std::string& text, QWidget* parent)
 {
     auto* field = new QLineEdit(QString::fromStdString(text), parent);
     field->setObjectName(QString::fromLatin1(name));
     field->setClearButtonEnabled(true);
+    // The clear button says which field it empties.
+    for (auto* clear : field->findChildren<QToolButton*>()) {
+        clear->setAccessibleName(QStringLiteral("Clear %1").arg(what));
+        clear->setToolTip(clear->accessibleName());
+    }
     return field;
 }
 
@@ -66,19 +75,18 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
 {
     setObjectName(QStringLiteral("jobDetails"));
     setWindowTitle(QStringLiteral("Job details"));
-    m_name = lineField("jobName", details.name, this);
-    m_client = lineField("jobClient", details.client, this);
-    m_site = lineField("jobSite", details.site, this);
-    m_preparedBy = lineField("jobPreparedBy", details.preparedBy, this);
+    m_name = lineField("jobName", QStringLiteral("job"), details.name, this);
+    m_client = lineField("jobClient", QStringLiteral("client"), details.client, this);
+    m_site = lineField("jobSite", QStringLiteral("site"), details.site, this);
+    m_preparedBy = lineField("jobPreparedBy", QStringLiteral("prepared by"), details.preparedBy, this);
     m_notes = new QPlainTextEdit(QString::fromStdString(details.notes), this);
     m_notes->setObjectName(QStringLiteral("jobNotes"));
     m_notes->setTabChangesFocus(true);
     m_notesShown = m_notes->toPlainText();
-    m_problem = new QLabel(this);
+    m_problem = new ProblemText(this);
     m_problem->setObjectName(QStringLiteral("jobDetailsProblem"));
-    m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
-    m_problem->setWordWrap(true);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttons->setObjectName(QStringLiteral("jobDetailsButtons"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Job:"), m_name);
@@ -90,7 +98,6 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(m_problem);
     layout->addWidget(m_buttons);
-    resize(480, 360);
 
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -98,6 +105,7 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
         connect(field, &QLineEdit::textChanged, this, [this] { checkLimits(); });
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] { checkLimits(); });
     checkLimits();
+    adoptDialogConventions(*this, {m_name, m_buttons->button(QDialogButtonBox::Ok)});
 }
 
 JobDetails JobDetailsDialog::details() const
@@ -132,12 +140,26 @@ std::string JobDetailsDialog::notes() const
 void JobDetailsDialog::checkLimits()
 {
     QStringList problems;
-    const JobDetails shown{m_name->text().toStdString(), m_client->text().toStdString(), m_site->text().toStdString(),
-        m_preparedBy->text().toStdString(), m_notes->toPlainText().toStdString()};
-    for (const std::string& problem : JobSession::detailsProblems(shown))
-        problems << QString::fromStdString(problem);
-    m_problem->setText(problems.join(QLatin1Char('\n')));
-    m_problem->setVisible(!problems.isEmpty());
+    QList<QWidget*> faulty;
+    const std::pair<QLineEdit*, const char*> fields[]
+        = {{m_name, "The job"}, {m_client, "The client"}, {m_site, "The site"}, {m_preparedBy, "Prepared by"}};
+    for (const auto& [field, name] : fields) {
+        const qsizetype length = characters(field->text());
+        if (length <= static_cast<qsizetype>(kMaxJobNameLength))
+            continue;
+        faulty << field;
+        problems << QStringLiteral("%1 has %2 characters; at most %3 are kept.")
+                        .arg(QString::fromLatin1(name))
+                        .arg(length)
+                        .arg(kMaxJobNameLength);
+    }
+    const qsizetype notes = characters(m_notes->toPlainText());
+    if (notes > static_cast<qsizetype>(kMaxJobNotesLength)) {
+        faulty << m_notes;
+        problems
+            << QStringLiteral("The notes have %1 characters; at most %2 are kept.").arg(notes).arg(kMaxJobNotesLength);
+    }
+    m_problem->setProblem(problems.join(QLatin1Char('\n')), faulty);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.isEmpty());
 }
 

@@ -20,6 +20,8 @@ class QPlainTextEdit;
 
 namespace qvd {
 
+class ProblemText;
+
 class JobDetailsDialog : public QDialog {
 public:
     JobDetailsDialog(const JobDetails& details, QWidget* parent);
@@ -42,7 +44,7 @@ private:
     QLineEdit* m_site = nullptr;
     QLineEdit* m_preparedBy = nullptr;
     QPlainTextEdit* m_notes = nullptr;
-    QLabel* m_problem = nullptr;
+    ProblemText* m_problem = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
 };
 

@@ -5,18 +5,23 @@
 #include "runtime/runtime_error.h"
 #include "ui/job/table_report.h"
 #include "ui/qt/window/control_widgets.h"
+#include "ui/qt/window/dialog_conventions.h"
 #include "ui/qt/window/view_logging.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -28,6 +33,53 @@ namespace qvd {
 namespace {
 
 const QColor kWarning(0xcc, 0x00, 0x00);
+
+// The cells of the "Use this size" column, drawn as the push buttons they
+// act as; the rest as the table draws them.
+class UseCellDelegate : public QStyledItemDelegate {
+public:
+    UseCellDelegate(int column, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , m_column(column)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (index.column() != m_column) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionButton button;
+        button.rect = option.rect.adjusted(1, 1, -1, -1);
+        button.text = index.data(Qt::DisplayRole).toString();
+        button.fontMetrics = option.fontMetrics;
+        button.palette = option.palette;
+        button.state = QStyle::State_Raised;
+        if ((index.flags() & Qt::ItemIsEnabled) != 0)
+            button.state |= QStyle::State_Enabled;
+        if ((option.state & QStyle::State_HasFocus) != 0)
+            button.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+    }
+
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (index.column() != m_column)
+            return QStyledItemDelegate::sizeHint(option, index);
+        QStyleOptionButton button;
+        button.fontMetrics = option.fontMetrics;
+        const QSize text = option.fontMetrics.size(Qt::TextShowMnemonic, index.data(Qt::DisplayRole).toString());
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        return style->sizeFromContents(QStyle::CT_PushButton, &button, text, widget);
+    }
+
+private:
+    int m_column;
+};
 
 } // namespace
 
@@ -66,11 +118,8 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     m_screenBottomUnit = new QLabel(this);
     m_setting = new QLabel(this);
     m_setting->setObjectName(QStringLiteral("roomSetting"));
-    m_status = new QLabel(this);
+    m_status = new ProblemText(this);
     m_status->setObjectName(QStringLiteral("roomStatus"));
-    QPalette warning = m_status->palette();
-    warning.setColor(QPalette::WindowText, kWarning);
-    m_status->setPalette(warning);
 
     const auto withUnit = [this](QLineEdit* field, QLabel* unit) {
         auto* row = new QHBoxLayout;
@@ -89,35 +138,45 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     bottomLabel->setBuddy(m_screenBottom);
     form->addRow(bottomLabel, withUnit(m_screenBottom, m_screenBottomUnit));
 
-    m_table = new QTableWidget(static_cast<int>(kRowCount), ColumnCount, this);
+    m_table = new QTableWidget(static_cast<int>(kRowCount), ColumnCount - LimitColumn, this);
     m_table->setObjectName(QStringLiteral("roomFitTable"));
     m_table->setAccessibleName(QStringLiteral("Widest screen per projector"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->verticalHeader()->hide();
+    // As large as the whole table while the screen has room, and scrolling
+    // inside it when it has not.
+    m_table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_table->setItemDelegate(new UseCellDelegate(useColumn(), m_table));
+    // The projectors head the rows, for the eye and for a screen reader.
     QStringList headers;
     for (const std::string& header : session.roomFitHeaders())
         headers << toQString(header);
-    m_table->setHorizontalHeaderLabels(headers << QString());
+    m_table->setCornerButtonEnabled(false);
+    m_table->setHorizontalHeaderLabels(headers.mid(LimitColumn) << QStringLiteral("Use in the window"));
     const TableReport projectors = tableReport(model);
+    QStringList rowHeaders;
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
-        for (int column = 0; column < UseColumn; ++column) {
+        const QString projector = QString::fromStdString(projectors.rows[row].projector);
+        rowHeaders << projector;
+        for (int column = LimitColumn; column < UseColumn; ++column) {
             auto* item = new QTableWidgetItem;
             item->setTextAlignment(Qt::AlignVCenter | (column <= LimitColumn ? Qt::AlignLeft : Qt::AlignRight));
-            m_table->setItem(r, column, item);
+            m_table->setItem(r, column - LimitColumn, item);
         }
-        m_table->item(r, ProjectorColumn)->setText(QString::fromStdString(projectors.rows[row].projector));
-        auto* use = new QPushButton(QStringLiteral("Use this size"), m_table);
-        use->setObjectName(QStringLiteral("useSize%1").arg(r));
-        connect(use, &QPushButton::clicked, this, [this, row] {
-            if (m_answer && (*m_answer)[row].limit != FitLimit::None)
-                m_useWidth((*m_answer)[row].width);
-        });
-        m_table->setCellWidget(r, UseColumn, use);
+        auto* use = new QTableWidgetItem(QStringLiteral("Use this size"));
+        use->setData(Qt::AccessibleTextRole, QStringLiteral("Use this size for %1").arg(projector));
+        m_table->setItem(r, useColumn(), use);
     }
+    m_table->setVerticalHeaderLabels(rowHeaders);
+    connect(m_table, &QTableWidget::clicked, this, [this](const QModelIndex& index) {
+        if (index.column() == useColumn())
+            useSize(static_cast<std::size_t>(index.row()));
+    });
+    m_table->installEventFilter(this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->setObjectName(QStringLiteral("roomFitButtons"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -137,6 +196,34 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     m_units = windowUnits();
     m_angle = windowAngle();
     refit();
+    // No default button: Return in a field leaves the job as it is; a row's
+    // size enters the window only when the user chooses it.
+    adoptDialogConventions(*this, {m_distance, nullptr});
+}
+
+int RoomFitDialog::useColumn() { return UseColumn - LimitColumn; }
+
+void RoomFitDialog::useSize(std::size_t row)
+{
+    if (m_answer && row < kRowCount && (*m_answer)[row].limit != FitLimit::None)
+        m_useWidth((*m_answer)[row].width);
+}
+
+bool RoomFitDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Return, Enter and Space on a "Use this size" cell press it.
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool press = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+        const QModelIndex current = m_table->currentIndex();
+        if (press && (key->modifiers() & ~Qt::KeypadModifier) == 0 && current.isValid()
+            && current.column() == useColumn()) {
+            if (!key->isAutoRepeat())
+                useSize(static_cast<std::size_t>(current.row()));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 UnitSystem RoomFitDialog::windowUnits() const { return m_session.selectedUnits(); }
@@ -194,9 +281,13 @@ void RoomFitDialog::refit()
     m_distanceUnit->setText(unit);
     m_screenBottomUnit->setText(unit);
     m_setting->setText(toQString(m_session.roomSettingText()));
-    const QString problem = toQString(m_session.roomProblem());
-    m_status->setText(problem);
-    m_status->setVisible(!problem.isEmpty());
+    const NumberFormat& format = m_model.numberFormat();
+    QList<QWidget*> faulty;
+    if (!m_session.room().distance.empty() && !parseRoomDistance(m_session.room().distance, format))
+        faulty << m_distance;
+    if (m_session.room().screenBottom && !parseRoomLength(*m_session.room().screenBottom, format))
+        faulty << m_screenBottom;
+    m_status->setProblem(toQString(m_session.roomProblem()), faulty);
 
     m_answer.reset();
     try {
@@ -218,7 +309,7 @@ void RoomFitDialog::showAnswer()
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
         const auto set = [&](int column, const QString& text, const QColor& colour = QColor()) {
-            QTableWidgetItem* item = m_table->item(r, column);
+            QTableWidgetItem* item = m_table->item(r, column - LimitColumn);
             item->setText(text);
             item->setForeground(colour.isValid() ? QBrush(colour) : QBrush());
         };
@@ -233,17 +324,16 @@ void RoomFitDialog::showAnswer()
             set(BaseColumn, toQString(withFloorFlag(shown(fit.baseHeight->text).toStdString(), true)), kWarning);
         else
             set(BaseColumn, fit.baseHeight ? shown(fit.baseHeight->text) : QString());
-        m_table->cellWidget(r, UseColumn)->setEnabled(m_answer && fit.limit != FitLimit::None);
+        QTableWidgetItem* use = m_table->item(r, useColumn());
+        const bool usable = m_answer && fit.limit != FitLimit::None;
+        use->setFlags(usable ? Qt::ItemIsEnabled : Qt::NoItemFlags);
     }
-    // The whole table in view, without scrolling.
+    // The dialog takes the size the table now asks for, larger or smaller,
+    // as far as the screen has room.
     m_table->resizeColumnsToContents();
-    const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumSize(m_table->horizontalHeader()->length() + frame,
-        m_table->horizontalHeader()->height() + m_table->verticalHeader()->length() + frame);
-    if (layout() != nullptr) {
-        layout()->activate();
-        resize(size().expandedTo(minimumSizeHint()));
-    }
+    m_table->updateGeometry();
+    if (isVisible())
+        fitToScreen(*this);
 }
 
 } // namespace qvd

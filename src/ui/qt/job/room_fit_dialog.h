@@ -28,6 +28,8 @@ class QTableWidget;
 
 namespace qvd {
 
+class ProblemText;
+
 class RoomFitDialog : public QDialog {
 public:
     // Applies the Width option and a width, as the user's steps.
@@ -43,7 +45,14 @@ public:
 
     // The answer shown, and the table that shows it (a row per projector).
     [[nodiscard]] const std::optional<RoomFit>& answer() const { return m_answer; }
+    // Columns are the room fit's headers after the projector, and "Use in
+    // the window"; rows are headed by the projectors.
     [[nodiscard]] QTableWidget* table() const { return m_table; }
+    // The table's column of "Use this size" cells.
+    [[nodiscard]] static int useColumn();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum TableColumn : int {
@@ -68,6 +77,8 @@ private:
     void refit();
     [[nodiscard]] LengthFormat shownLengths() const;
     void showAnswer();
+    // "Use this size" of `row`, when the row has a size.
+    void useSize(std::size_t row);
 
     JobSession& m_session;
     const MainWindow& m_model;
@@ -83,8 +94,8 @@ private:
     QLineEdit* m_screenBottom = nullptr;
     QLabel* m_distanceUnit = nullptr;
     QLabel* m_screenBottomUnit = nullptr;
-    QLabel* m_setting = nullptr; // the angle and unit fitted at
-    QLabel* m_status = nullptr;  // what is wrong with an input
+    QLabel* m_setting = nullptr;     // the angle and unit fitted at
+    ProblemText* m_status = nullptr; // what is wrong with an input
     QTableWidget* m_table = nullptr;
 };
 

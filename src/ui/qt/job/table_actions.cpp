@@ -7,10 +7,12 @@
 #include "ui/qt/print/job_sheet.h"
 #include "ui/qt/print/placement_window.h"
 #include "ui/qt/print/save_dialogs.h"
+#include "ui/qt/window/dialog_conventions.h"
 #include "ui/qt/window/view_logging.h"
 #include "ui/qt/window/window_view.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -61,20 +63,36 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     m_menu = new QMenu(&view);
     m_menu->setObjectName(QStringLiteral("tableMenu"));
     m_menu->setAccessibleName(QStringLiteral("Table"));
-    QAction* show = addAction(
-        "showPlacementDiagram", QStringLiteral("Show placement diagram"), {QKeySequence(Qt::CTRL | Qt::Key_D)});
-    connect(show, &QAction::triggered, this, [this] { showPlacement(); });
-    QAction* copy = addAction("copyTable", QStringLiteral("Copy table"), QKeySequence::keyBindings(QKeySequence::Copy));
+    m_showPlacement
+        = addAction("showPlacementDiagram", QStringLiteral("Placement &diagram"), {QKeySequence(Qt::CTRL | Qt::Key_D)});
+    connect(m_showPlacement, &QAction::triggered, this, [this] { showPlacement(); });
+    // The row the menu's entries use, chosen from the keyboard as well.
+    m_rowMenu = new QMenu(QStringLiteral("&Projector row"), m_menu);
+    m_rowMenu->setObjectName(QStringLiteral("projectorRows"));
+    m_rowMenu->menuAction()->setObjectName(QStringLiteral("chooseProjectorRow"));
+    auto* rows = new QActionGroup(m_rowMenu);
+    const TableReport projectors = tableReport(m_model);
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        QAction* choice = m_rowMenu->addAction(QString::fromStdString(projectors.rows[row].projector));
+        choice->setObjectName(QStringLiteral("chooseRow%1").arg(row));
+        choice->setCheckable(true);
+        rows->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, row] { chooseRow(row); });
+        m_rowChoices.push_back(choice);
+    }
+    addAction(m_rowMenu->menuAction());
+    QAction* copy
+        = addAction("copyTable", QStringLiteral("&Copy table"), QKeySequence::keyBindings(QKeySequence::Copy));
     connect(copy, &QAction::triggered, this, [this] { copyTable(); });
     m_menu->addSeparator();
     QAction* exportSheet = addAction(
-        "exportJobSheet", QStringLiteral("Export job sheet as PDF..."), {QKeySequence(Qt::CTRL | Qt::Key_E)});
+        "exportJobSheet", QStringLiteral("&Export job sheet as PDF..."), {QKeySequence(Qt::CTRL | Qt::Key_E)});
     connect(exportSheet, &QAction::triggered, this, [this] { saveJobSheetAs(); });
     QAction* print = addAction(
-        "printJobSheet", QStringLiteral("Print job sheet..."), QKeySequence::keyBindings(QKeySequence::Print));
+        "printJobSheet", QStringLiteral("Pri&nt job sheet..."), QKeySequence::keyBindings(QKeySequence::Print));
     connect(print, &QAction::triggered, this, [this] { printJobSheet(); });
     m_menu->addSeparator();
-    QAction* fit = addAction("fitToRoom", QStringLiteral("Fit to room..."), {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    QAction* fit = addAction("fitToRoom", QStringLiteral("&Fit to room..."), {QKeySequence(Qt::CTRL | Qt::Key_F)});
     connect(fit, &QAction::triggered, this, [this] { showRoomFit(); });
 
     // The menu from the keyboard, wherever the focus is.
@@ -83,10 +101,11 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     m_openMenu->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     view.addAction(m_openMenu);
     m_actions.push_back(m_openMenu);
-    connect(m_openMenu, &QAction::triggered, this, [this] {
-        const QWidget* focus = m_view.focusWidget();
-        const QPoint at = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
-        openMenu(at);
+    connect(m_openMenu, &QAction::triggered, this, [this] { openMenu(QPoint(), false); });
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        nameChosenRow();
+        // Entries added beside these (the job's) get their letters too.
+        giveMnemonics(*m_menu);
     });
 
     connect(&view, &WindowView::menuRequested, this, &TableActions::openMenu);
@@ -139,19 +158,46 @@ std::optional<std::size_t> TableActions::rowAt(QPoint position) const
     return std::nullopt;
 }
 
-void TableActions::openMenu(QPoint position)
+void TableActions::openMenu(QPoint position, bool atPointer)
 {
     if (!m_openMenu->isEnabled())
         return;
-    if (const auto row = rowAt(position))
-        chooseRow(*row);
+    if (atPointer) {
+        if (const auto row = rowAt(position))
+            chooseRow(*row);
+    } else {
+        // From the keyboard: below the control with the focus.
+        const QWidget* focus = m_view.focusWidget();
+        position = focus != nullptr ? focus->mapTo(&m_view, focus->rect().bottomLeft()) : m_view.rect().center();
+    }
     m_menu->popup(m_view.mapToGlobal(position));
+    if (!atPointer) {
+        for (QAction* action : m_menu->actions()) {
+            if (!action->isSeparator() && action->isEnabled() && action->isVisible()) {
+                m_menu->setActiveAction(action);
+                break;
+            }
+        }
+    }
 }
 
-void TableActions::chooseRow(std::size_t row) { m_session.chooseRow(row); }
+void TableActions::chooseRow(std::size_t row)
+{
+    m_session.chooseRow(row);
+    nameChosenRow();
+}
+
+void TableActions::nameChosenRow()
+{
+    const std::size_t row = m_session.chosenRow();
+    const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
+    m_showPlacement->setText(QStringLiteral("Placement &diagram for %1").arg(projector));
+    m_rowChoices[row]->setChecked(true);
+}
 
 void TableActions::followModel()
 {
+    nameChosenRow();
     if (m_placement != nullptr)
         m_placement->followModel();
     if (m_roomFit != nullptr)
@@ -178,8 +224,12 @@ void TableActions::saveJobSheetAs()
 {
     const std::size_t row = m_session.chosenRow();
     const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
-    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                  .filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
+    // The documents folder where the user has one, else the home folder:
+    // accepting the name offered must write the file.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString suggested = QDir(folder).filePath(QStringLiteral("Job sheet %1.pdf").arg(projector));
     QWidget* parent = dialogParent();
     const QString path = completedSavePath(parent, m_chooseFile(parent, suggested), kPdfSuffix, m_mayReplace);
     if (path.isEmpty())

@@ -76,9 +76,12 @@ public:
     // no frame covers the table; called whenever either may have changed.
     void setAvailable(bool windowTakesInput);
 
-    // Opens the context menu at `position` in the view's coordinates; a
-    // position on a table row chooses that row.
-    void openMenu(QPoint position);
+    // Opens the context menu at `position` in the view's coordinates. At
+    // the mouse pointer (`atPointer`), a position on a table row chooses that
+    // row; from the keyboard the menu opens below the control with the focus,
+    // the chosen row stays, and the first entry is selected. The menu names the chosen row's projector,
+    // and its "Projector row" submenu chooses another.
+    void openMenu(QPoint position, bool atPointer = true);
 
     // After each change of the job: the diagram and the room fit, if open,
     // are read again.
@@ -105,6 +108,8 @@ private:
     void printJobSheet();
     [[nodiscard]] QWidget* dialogParent() const;
     void showRoomFit();
+    // The entries that name the chosen row, named again.
+    void nameChosenRow();
 
     JobSession& m_session;
     const MainWindow& m_model;
@@ -115,6 +120,9 @@ private:
     std::function<void(QWidget*, const QString&)> m_tell;
     QMenu* m_menu = nullptr;
     QAction* m_openMenu = nullptr;
+    QAction* m_showPlacement = nullptr;
+    QMenu* m_rowMenu = nullptr;         // "Projector row": one checkable entry per row
+    std::vector<QAction*> m_rowChoices; // by row
     std::vector<QAction*> m_actions;
     std::vector<QWidget*> m_rowCaptions; // by row: the labels whose band of the window is the row
     PlacementWindow* m_placement = nullptr;

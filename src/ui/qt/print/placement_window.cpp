@@ -5,12 +5,14 @@
 #include "ui/job/table_report.h"
 #include "ui/qt/print/placement_painter.h"
 #include "ui/qt/window/control_widgets.h"
+#include "ui/qt/window/dialog_conventions.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,8 +33,11 @@ public:
         : QWidget(parent)
         , m_diagram(diagram)
     {
+        // A drawing a screen reader reaches by Tab and reads by its description.
+        setAccessibleRole(*this, QAccessible::Graphic);
         setObjectName(QStringLiteral("placementDiagram"));
         setAccessibleName(QStringLiteral("Placement diagram"));
+        setFocusPolicy(Qt::StrongFocus);
         setMinimumSize(320, 200);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
@@ -45,6 +50,13 @@ protected:
         QFont lettering = font();
         lettering.setPixelSize(std::clamp(std::min(width() / 52, height() / 30), 11, 40));
         m_painted = paintPlacementDiagram(painter, QRectF(rect()).adjusted(8, 8, -8, -8), m_diagram, lettering);
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(2, 2, -2, -2);
+            focus.backgroundColor = Qt::white;
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
     }
 
 public:
@@ -60,6 +72,7 @@ PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
     , m_session(session)
 {
     const MainWindow& model = session.window();
+    adoptWindowConventions(*this, nullptr);
     setObjectName(QStringLiteral("Placement"));
     setWindowTitle(QStringLiteral("Placement"));
     setAccessibleName(QStringLiteral("Placement"));
@@ -88,6 +101,8 @@ PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
     close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)});
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
+
+    m_rows->setFocus();
 
     connect(m_rows, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)

@@ -287,6 +287,18 @@ ControlScrollBar::ControlScrollBar(QWidget* parent)
 {
 }
 
+void ControlScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A ring in the highlight colour round the whole bar, whatever the style
+    // and however the focus came.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 ControlOptionButton::ControlOptionButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent)
 {

@@ -114,6 +114,10 @@ private:
 class ControlScrollBar : public QScrollBar {
 public:
     explicit ControlScrollBar(QWidget* parent);
+
+protected:
+    // Draws a focus ring, which the styles leave out for scroll bars.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // An option button whose checked state is the model's alone: a click, Space

@@ -5,6 +5,8 @@
 #include "ui/qt/window/accessible_names.h"
 #include "ui/qt/window/control_widgets.h"
 #include "ui/qt/window/design_fonts.h"
+#include "ui/qt/window/dialog_conventions.h"
+#include "ui/qt/window/results_table.h"
 #include "ui/qt/window/view_logging.h"
 #include "ui/window/control_names.h"
 
@@ -68,6 +70,8 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
 {
     installFontFallbacks();
     installControlAccessibility();
+    // Before anything asks for its interface (setting a name may).
+    setAccessibleRole(*this, QAccessible::Window);
     const FormDesign& form = formDesign();
     setObjectName(toQString(form.name));
     setAccessibleName(toQString(form.caption));
@@ -81,6 +85,7 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
     setFixedSize(designRect(0, 0, form.clientWidth, form.clientHeight).size());
 
     buildWidgets();
+    new ResultsTable(m_model, *this);
     setTabOrderFromDesign();
     for (ControlId id = 0; id < m_widgets.size(); ++id)
         mirror(id);
@@ -190,8 +195,12 @@ void WindowView::setTabOrderFromDesign()
 
 void WindowView::focusFirstControl()
 {
-    if (const std::optional<ControlId> first = m_input.firstFocus())
+    if (const std::optional<ControlId> first = m_input.firstFocus()) {
+        // The focus is shown from the start, as after a Tab: the window
+        // is used from the keyboard as much as with the mouse.
+        setAttribute(Qt::WA_KeyboardFocusChange);
         m_widgets[*first]->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool WindowView::eventFilter(QObject* watched, QEvent* event)
@@ -291,7 +300,8 @@ void WindowView::updateActions() { emit inputAvailabilityChanged(!m_input.hasFai
 
 void WindowView::contextMenuEvent(QContextMenuEvent* event)
 {
-    emit menuRequested(event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center());
+    const bool atPointer = event->reason() == QContextMenuEvent::Mouse;
+    emit menuRequested(atPointer ? event->pos() : rect().center(), atPointer);
     event->accept();
 }
 

@@ -66,8 +66,10 @@ signals:
     void userActed();
     // Whether the window takes input; false for good after an untrapped error.
     void inputAvailabilityChanged(bool takesInput);
-    // The user asked for the context menu at `position`, in the view's coordinates.
-    void menuRequested(QPoint position);
+    // The user asked for the context menu at `position`, in the view's
+    // coordinates: at the mouse pointer, or (`atPointer` false) from the
+    // keyboard, where the position says nothing about a row.
+    void menuRequested(QPoint position, bool atPointer);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
