@@ -206,9 +206,11 @@ export class WindowView {
 
   settle(id) {
     this.refreshAll();
+    // What follows the window first (the introduction's going makes the
+    // rest of the page take input again), then the focus.
+    this.onAction();
     const focused = this.controlOf(document.activeElement) ?? id;
     if (focused !== undefined && !this.session.state(focused).takesInput) this.focusControl(this.session.firstFocus());
-    this.onAction();
   }
 
   // The control an element belongs to, or undefined outside the window.
