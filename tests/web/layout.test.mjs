@@ -15,7 +15,8 @@ async function cutTexts(page, selector) {
     const describe = (element) => `${element.tagName.toLowerCase()} "${element.textContent.trim().slice(0, 40)}"`;
     for (const root of document.querySelectorAll(rootSelector)) {
       for (const element of root.querySelectorAll('*')) {
-        if (!element.checkVisibility?.() || element.closest('[hidden]')) continue;
+        // Text for screen readers only is clipped to a pixel on purpose.
+        if (!element.checkVisibility?.() || element.closest('[hidden], .visually-hidden')) continue;
         const texts = [...element.childNodes].filter((node) => node.nodeType === Node.TEXT_NODE && node.textContent.trim());
         if (!texts.length) continue;
         const box = element.getBoundingClientRect();
