@@ -26,9 +26,7 @@ export function diagramSvg(d) {
     + `width="${Math.abs(d.bodyFront.x - d.bodyBack.x)}" height="${d.bodyHeight}"/>`;
   const floor = d.room ? line({ x: d.minimum.x, y: d.room.y }, { x: d.maximum.x, y: d.room.y }, 'floor')
     + label(d.room.screenBottom) + label({ ...d.room.baseHeight, label: d.room.baseLabel }) : '';
-  const described = `${d.projector}: throw distance ${d.throwDistance.label}, straight line ${d.straightLine.label}, `
-    + `vertical offset ${d.verticalOffset.label}, projection angle ${d.tiltLabel}`;
-  return `<svg class="placement" role="img" aria-label="${escape(described)}" viewBox="${x0} 0 ${width} ${height}" `
+  return `<svg class="placement" role="img" aria-label="${escape(d.description)}" viewBox="${x0} 0 ${width} ${height}" `
     + `style="--unit:${height / 40}px" xmlns="http://www.w3.org/2000/svg">`
     + line(d.screenBottom, d.screenTop, 'screen') + body + line(d.lens, d.screenCentre, 'beam')
     + label(d.throwDistance) + label(d.straightLine) + label(d.verticalOffset) + floor

@@ -36,7 +36,7 @@ export function followHabits(session, view, actions, doc) {
   form.addEventListener('submit', (event) => {
     event.preventDefault();
     let said = '';
-    view.act(() => {
+    view.act(undefined, () => {
       said = session.enterTypedSize(field.value);
     });
     problem.textContent = said;

@@ -19,6 +19,13 @@ export class JobActions {
     this.feet = byId('feet-inches');
     this.diagram = byId('diagram');
     this.sheet = byId('sheet');
+    // The row the diagram, the sheet and the job are for, as the desktop
+    // chooses it from a row's menu; its projectors are the window's row captions.
+    this.row = byId('chosen-row');
+    this.row.addEventListener('change', () => {
+      session.chooseRow(Number(this.row.value));
+      this.follow();
+    });
     const file = byId('job-file');
     byId('open-job').addEventListener('click', () => file.click());
     file.addEventListener('change', async () => {
@@ -41,6 +48,9 @@ export class JobActions {
     byId('fit-room').addEventListener('click', () => this.fitRoom(byId('fit-dialog')));
     byId('size-audience').addEventListener('click',
       () => sizeForAudience(session, view, doc, byId('audience-dialog'), () => this.follow()));
+    for (const kind of byId('fit-dialog').querySelectorAll('input[name="kind"]')) {
+      kind.parentElement.querySelector('.kind').textContent = session.distanceKindLabel(kind.value);
+    }
     byId('show-diagram').addEventListener('click', () => {
       this.diagram.hidden = !this.diagram.hidden;
       this.follow();
@@ -78,7 +88,7 @@ export class JobActions {
 
   save() {
     const text = this.session.jobText();
-    const name = `${(this.session.details().name || 'Job').replace(/[\\/:*?"<>|]/g, '').trim() || 'Job'}.qvdjob`;
+    const name = this.session.suggestedFileName();
     const link = this.doc.createElement('a');
     link.href = URL.createObjectURL(new Blob([text], { type: 'application/x-qvdtalvern-job' }));
     link.download = name;
@@ -105,10 +115,21 @@ export class JobActions {
       form.elements[name].value = value;
       shown[name] = form.elements[name].value; // as the field shows it (line endings made plain)
     }
+    // The job file's limits, in characters as the core counts them: what
+    // is over says so and OK waits.
+    const problem = dialog.querySelector('#details-problem');
+    const ok = form.querySelector('button[value="ok"]');
+    const fields = () => Object.fromEntries(Object.keys(details).map((name) => [name, form.elements[name].value]));
+    const check = () => {
+      const problems = this.session.detailsProblems(fields());
+      problem.textContent = problems.join(' ');
+      ok.disabled = problems.length > 0;
+    };
+    form.oninput = check;
+    check();
     dialog.onclose = () => {
       if (dialog.returnValue !== 'ok') return;
-      const edited = {};
-      for (const name of Object.keys(details)) edited[name] = form.elements[name].value;
+      const edited = fields();
       // Fields left as they were keep their text exactly.
       for (const name of Object.keys(details)) {
         if (edited[name] === shown[name]) edited[name] = details[name];
@@ -167,7 +188,7 @@ export class JobActions {
         use.textContent = 'Use this size';
         use.setAttribute('aria-label', `Use this size for ${row.projector}`);
         use.disabled = !row.fits;
-        use.addEventListener('click', () => this.view.act(() => this.session.useScreenWidth(row.width)));
+        use.addEventListener('click', () => this.view.act(undefined, () => this.session.useScreenWidth(row.width)));
         tr.insertCell().appendChild(use);
       });
     };
@@ -203,9 +224,34 @@ export class JobActions {
   }
 
   show() {
+    this.showRows();
     this.feet.checked = this.session.feetAndInches();
     this.feet.disabled = !this.session.feetAndInchesApply();
     if (!this.diagram.hidden) this.diagram.innerHTML = diagramSvg(this.session.diagram());
+  }
+
+  // The row chooser and each row caption's range hint, as the session gives
+  // them now (the hints follow the size, the angle and the length format).
+  showRows() {
+    const { rows } = this.view.roles;
+    rows.forEach((row, index) => {
+      const projector = this.session.state(row.caption).caption;
+      let option = this.row.options[index];
+      if (!option) {
+        option = this.doc.createElement('option');
+        option.value = String(index);
+        this.row.appendChild(option);
+      }
+      if (option.textContent !== projector) option.textContent = projector;
+      const hint = this.session.rangeHint(index);
+      const caption = this.view.elements[row.caption];
+      if (caption.title !== hint) {
+        caption.title = hint;
+        caption.setAttribute('aria-description', hint);
+      }
+    });
+    const chosen = String(this.session.chosenRow());
+    if (this.row.value !== chosen) this.row.value = chosen;
   }
 
   // The job sheet for printing: the details, the table as copied, the diagram.

@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 // The window drawn from the design the module gives: every control at its
-// design position and size (twips / 15 = CSS pixels), in its container. The
-// page shows only what the model holds; each user action is one model event,
-// after which the controls the model changed are drawn again.
+// design position and size, in its container. The page keeps no state of a
+// control and no rule: each user action goes to the session (a click, a bar's
+// step or drag, a key on the focused control, Tab), after which every control
+// is drawn again from the whole state the session gives, and the focus goes
+// where the session says.
 
 import { createScrollBar } from './scrollbar.js';
 
-const TWIPS_PER_PIXEL = 15;
-const px = (twips) => `${twips / TWIPS_PER_PIXEL}px`;
+// The model's name of a key (the core's table of keys decides what it does).
+const keyName = (key) => (key === ' ' ? 'Space' : key.replace(/^Arrow/, ''));
 // Colours are 24-bit with red in the low byte. The warnings' pure red is
 // drawn a shade darker, so that it reads on white at 4.5:1 (WCAG AA).
 const cssColour = (colour) => (colour === 0x0000ff ? '#c80000'
@@ -20,10 +22,18 @@ export class WindowView {
     this.root = root;
     this.onAction = onAction;
     this.roles = session.roles();
+    this.form = session.form();
     this.elements = [];
     this.bars = new Map();
+    this.focusables = new Map(); // control id: the element that takes its focus
+    const rootStyle = document.documentElement.style;
+    rootStyle.setProperty('--window-width', `${this.form.width}px`);
+    rootStyle.setProperty('--window-height', `${this.form.height}px`);
     this.build();
+    root.addEventListener('keydown', (event) => this.keyDown(event));
     this.refreshAll();
+    // The focus starts where the desktop starts it: on the introduction's button.
+    this.focusControl(session.firstFocus());
     document.fonts.ready.then(() => this.condenseLongCaptions());
   }
 
@@ -33,6 +43,7 @@ export class WindowView {
     const designs = [];
     for (let id = 0; id < count; id += 1) designs.push(session.design(id));
     this.designs = designs;
+    const px = (twips) => `${twips / this.form.twipsPerPixel}px`;
     // The reflowed layout of narrow screens: a grid place for each control.
     const places = this.narrowPlaces(designs);
     for (let id = 0; id < count; id += 1) {
@@ -44,6 +55,7 @@ export class WindowView {
       element.style.width = px(design.width);
       element.style.height = px(design.height);
       element.style.setProperty('--row', places[id].row);
+      element.style.setProperty('--rows', places[id].rows ?? 1);
       element.style.setProperty('--column', places[id].column);
       // Custom properties inherit: every control sets its own span.
       element.style.setProperty('--span', places[id].span ?? 1);
@@ -54,12 +66,20 @@ export class WindowView {
       if (design.highlight) element.classList.add('highlight');
       if (design.border) element.classList.add('bordered');
       if (design.centred) element.classList.add('centred');
+      // A caption wraps inside a box of two lines or more, at the design's
+      // line pitch, as the desktop wraps it.
+      if (design.kind === 'label' && design.lines >= 2) {
+        element.classList.add('wrapped');
+        element.style.setProperty('--pitch', `${design.linePitch}px`);
+      }
       const parent = design.container >= 0 ? this.elements[design.container].querySelector('.content') : root;
       parent.appendChild(element);
       this.elements[id] = element;
+      element.dataset.control = String(id);
     }
     const introduction = this.elements[this.roles.introduction];
     introduction.classList.add('introduction');
+    for (const id of this.roles.columnExplanations) this.elements[id].classList.add('explanation');
   }
 
   // One-line captions too long for their box are drawn condensed, as on the
@@ -68,7 +88,7 @@ export class WindowView {
     // Every mark cleared, then every caption measured, then marked: one
     // layout for all, not one for each caption.
     const labels = this.elements.filter((element, id) => this.designs[id].kind === 'label'
-      && this.designs[id].height <= 255 && !element.hidden);
+      && this.designs[id].lines < 2 && !element.hidden);
     for (const element of labels) element.style.removeProperty('--condense');
     const ratios = labels.map((element) => (element.scrollWidth > element.clientWidth + 1
       ? element.clientWidth / element.scrollWidth : 0));
@@ -90,33 +110,27 @@ export class WindowView {
         const label = document.createElement('span');
         const input = document.createElement('input');
         input.type = 'radio';
-        input.name = `group-${design.container}`;
+        // Each option is a Tab stop of its own, as on the desktop: no shared
+        // name, so the browser makes no group of them and its arrows select
+        // nothing; the frame groups them for assistive technology.
         input.setAttribute('aria-label', design.name);
         if (design.description) input.title = design.description;
         // The mark is the model's: a click is the Click event, after which
-        // the radios show what the model holds again (the browser marks a
-        // clicked radio on its own, even one the model did not select).
-        const click = () => {
-          this.act(() => this.session.click(id));
-          for (const [option, radio] of this.radios) radio.checked = this.session.state(option).value !== 0;
-        };
-        input.addEventListener('click', click);
-        input.addEventListener('keydown', (event) => {
-          if (event.key === 'Enter') {
-            event.preventDefault();
-            click();
-          }
-        });
+        // every control is drawn again (the browser marks a clicked radio on
+        // its own, even one the model did not select).
+        input.addEventListener('click', () => this.act(id, () => this.session.click(id)));
         label.appendChild(input);
         this.radios = this.radios || new Map();
         this.radios.set(id, input);
+        this.focusables.set(id, input);
         return label;
       }
       case 'button': {
         const button = document.createElement('button');
         button.type = 'button';
         button.textContent = design.name;
-        button.addEventListener('click', () => this.act(() => this.session.click(id)));
+        button.addEventListener('click', () => this.act(id, () => this.session.click(id)));
+        this.focusables.set(id, button);
         return button;
       }
       case 'scrollbar': {
@@ -124,10 +138,11 @@ export class WindowView {
         this.bars.set(id, createScrollBar(element, {
           name: design.name,
           description: design.description,
-          smallChange: design.smallChange,
-          largeChange: design.largeChange,
-          act: (kind, value) => this.act(() => (kind === 'scroll' ? this.session.scroll(id, value) : this.session.change(id, value))),
+          current: () => this.session.state(id),
+          act: (kind, value) => this.act(id, () => (kind === 'scroll' ? this.session.scroll(id, value) : this.session.change(id, value))),
+          step: (action) => this.act(id, () => this.session.step(id, action)),
         }));
+        this.focusables.set(id, element);
         return element;
       }
       default: {
@@ -155,9 +170,17 @@ export class WindowView {
       places[row.caption] = { row: index + 5, column: 1 };
       row.results.forEach((result, column) => { places[result] = { row: index + 5, column: column + 2 }; });
     });
+    // The introduction lies over every row of the column, growing them if
+    // it needs more room; inside it, one column in reading order (each
+    // heading above its explanation, then the button).
+    const lastRow = roles.rows.length + 4;
+    places[roles.introduction] = { row: 1, column: 1, span: 4, rows: lastRow };
+    const inIntroduction = designs.map((design, id) => id).filter((id) => designs[id].container === roles.introduction);
+    inIntroduction.sort((a, b) => designs[a].top - designs[b].top || designs[a].left - designs[b].left);
+    inIntroduction.forEach((id, index) => { places[id] = { row: index + 1, column: 1 }; });
     const byContainer = new Map();
     designs.forEach((design, id) => {
-      if (design.container < 0) return;
+      if (design.container < 0 || design.container === roles.introduction) return;
       if (!byContainer.has(design.container)) byContainer.set(design.container, []);
       byContainer.get(design.container).push(id);
     });
@@ -172,37 +195,84 @@ export class WindowView {
     return places;
   }
 
-  act(action) {
+  // One user action on control `id`, then the whole window drawn again. A
+  // control that held the focus and takes no input now (the introduction's
+  // button after Continue) hands it to where the window starts it.
+  // `id` is undefined for steps that are no control's ("Use this size").
+  act(id, action) {
     action();
-    this.refreshChanged();
-    this.onAction();
+    this.settle(id);
   }
 
-  refreshChanged() {
-    const changed = this.session.changed();
-    const ids = [];
-    for (let i = 0; i < changed.size(); i += 1) ids.push(changed.get(i));
-    changed.delete();
-    // The introduction going lets every control take input again.
-    if (ids.includes(this.roles.introduction) || this.session.failed()) this.refreshAll();
-    else ids.forEach((id) => this.refresh(id));
+  settle(id) {
+    this.refreshAll();
+    // What follows the window first (the introduction's going makes the
+    // rest of the page take input again), then the focus.
+    this.onAction();
+    const focused = this.controlOf(document.activeElement) ?? id;
+    if (focused !== undefined && !this.session.state(focused).takesInput) this.focusControl(this.session.firstFocus());
+  }
+
+  // The control an element belongs to, or undefined outside the window.
+  controlOf(element) {
+    const control = element?.closest?.('[data-control]');
+    return control && this.root.contains(control) ? Number(control.dataset.control) : undefined;
+  }
+
+  focusControl(id) {
+    if (id < 0) return;
+    this.focusables.get(id).focus();
+    this.updateTabStops();
+  }
+
+  // Keys go to the model's table; Tab follows the design's TabIndex among the
+  // controls that take input, and at either end leaves the window.
+  keyDown(event) {
+    const id = this.controlOf(event.target);
+    if (id === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+    if (event.key === 'Tab') {
+      const next = this.session.nextFocus(id, !event.shiftKey);
+      if (next < 0) return;
+      event.preventDefault();
+      this.focusControl(next);
+      return;
+    }
+    if (event.shiftKey) return;
+    const result = this.session.key(id, keyName(event.key));
+    if (!result.handled) return;
+    event.preventDefault();
+    if (result.focus >= 0) this.focusControl(result.focus);
+    this.settle(id);
+  }
+
+  // One Tab stop for the whole window (roving): the control that has the
+  // focus, or else the one the window starts on; every other is reached by
+  // the window's own Tab order.
+  updateTabStops() {
+    const focused = this.controlOf(document.activeElement);
+    const stop = focused !== undefined && this.session.state(focused).takesInput ? focused : this.session.firstFocus();
+    for (const [id, element] of this.focusables) element.tabIndex = id === stop ? 0 : -1;
   }
 
   refreshAll() {
-    const changed = this.session.changed();
-    changed.delete();
     for (let id = 0; id < this.elements.length; id += 1) this.refresh(id);
+    this.updateTabStops();
   }
 
+  // Draws control `id` from its whole state in the session. What the page
+  // shows already is left alone, so that a caption written again unchanged
+  // costs no layout and tells assistive technology nothing new.
   refresh(id) {
     const state = this.session.state(id);
     const design = this.designs[id];
     const element = this.elements[id];
-    element.hidden = !state.visible;
+    if (element.hidden === state.visible) element.hidden = !state.visible;
     switch (design.kind) {
-      case 'frame':
-        element.querySelector('.caption').textContent = design.caption;
+      case 'frame': {
+        const caption = element.querySelector('.caption');
+        if (caption.textContent !== design.caption) caption.textContent = design.caption;
         break;
+      }
       case 'option': {
         const input = this.radios.get(id);
         input.checked = state.value !== 0;
@@ -215,9 +285,14 @@ export class WindowView {
       case 'scrollbar':
         this.bars.get(id).show(state);
         break;
-      default:
-        element.textContent = state.caption;
-        element.style.color = cssColour(state.foreColor);
+      default: {
+        if (element.textContent !== state.caption) element.textContent = state.caption;
+        const colour = cssColour(state.foreColor);
+        if (element.dataset.colour !== colour) {
+          element.dataset.colour = colour;
+          element.style.color = colour;
+        }
+      }
     }
   }
 }

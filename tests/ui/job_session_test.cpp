@@ -165,3 +165,38 @@ TEST(JobSession, RoomProblemSaysWhatEachLengthTakes)
     session.window().controls().clickOption(session.window().unitOption(UnitSystem::Centimetres));
     EXPECT_EQ(session.roomSettingText(), "At the window's angle of 10 degrees, in cm");
 }
+
+// The name a new job's file is offered under, as both views offer it.
+TEST(JobSession, SuggestedFileNameTakesOutWhatNoFileNameHoldsAndTidiesBlanks)
+{
+    const struct {
+        std::string name;
+        std::string file;
+    } cases[] = {
+        {"", "Job.qvdjob"},
+        {"  Aula  magna \t 2 ", "Aula magna 2.qvdjob"},
+        {"a / b", "a b.qvdjob"},
+        {"<>:\"/\\|?*", "Job.qvdjob"},
+        {"Säle: Nord", "Säle Nord.qvdjob"},
+    };
+    JobSession session{NumberFormat{"."}};
+    for (const auto& c : cases) {
+        session.setDetails({c.name, "", "", "", ""});
+        EXPECT_EQ(session.suggestedFileName(), c.file) << c.name;
+    }
+}
+
+// The limits count characters, not bytes or UTF-16 units: 200 four-byte
+// characters (two UTF-16 units each) are kept, 201 are not.
+TEST(JobSession, DetailsProblemsCountCharacters)
+{
+    std::string clef;
+    for (int i = 0; i < 200; ++i)
+        clef += "\U0001D11E";
+    EXPECT_TRUE(JobSession::detailsProblems({clef, clef, clef, clef, std::string(kMaxJobNotesLength, 'n')}).empty());
+    const std::vector<std::string> problems
+        = JobSession::detailsProblems({"", clef + "é", "", "", std::string(kMaxJobNotesLength + 1, 'n')});
+    EXPECT_EQ(problems,
+        (std::vector<std::string>{"The client has 201 characters; at most 200 are kept.",
+            "The notes have 20001 characters; at most 20000 are kept."}));
+}

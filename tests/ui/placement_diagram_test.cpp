@@ -93,5 +93,18 @@ TEST_F(Diagram, RoomFloorLiesTheBaseHeightBelowTheProjectorsBase)
                      .room.has_value());
 }
 
+// The words every view gives the diagram: the room's floor included when there is one.
+TEST_F(Diagram, DescriptionSaysTheDistancesAndTheRoom)
+{
+    const std::string plain = diagramDescription(placementDiagram(window, LengthFormat::Decimal, Ulmo));
+    EXPECT_EQ(plain.rfind("Ulmo: throw distance ", 0), 0U) << plain;
+    EXPECT_EQ(plain.find("floor"), std::string::npos) << plain;
+    const std::string room
+        = diagramDescription(placementDiagram(window, LengthFormat::Decimal, Ulmo, {DistanceKind::Straight, "", "0"}));
+    EXPECT_NE(room.find(", screen bottom 0 in. above the floor, base height -3.25 in."), std::string::npos) << room;
+    EXPECT_EQ(diagramDescription(placementDiagram(window, LengthFormat::Decimal, CorvinNrx)),
+        "Corvin NRX: Screen Too Big; widths from 50 to 72 in.; needs a screen at most 72 in. wide");
+}
+
 } // namespace
 } // namespace qvd

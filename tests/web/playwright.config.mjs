@@ -8,6 +8,7 @@ const port = Number(process.env.QVD_WEB_PORT ?? 8791);
 
 export default defineConfig({
   testDir: '.',
+  testMatch: '*.test.mjs',
   outputDir: '../../build/web/test-results',
   timeout: 60_000,
   workers: 1,

@@ -56,6 +56,14 @@ public:
     // wrong changes nothing in it.
     [[nodiscard]] const AudienceSetting& audience() const { return m_audience; }
     void setAudience(const AudienceSetting& audience);
+    // What of `details` the job file would not keep, one sentence a field
+    // ("The client has 230 characters; at most 200 are kept."), characters
+    // counted as code points; empty when everything fits.
+    [[nodiscard]] static std::vector<std::string> detailsProblems(const JobDetails& details);
+    // The file name a job not yet saved is offered under: the job's name
+    // without the characters no file name may hold, its blanks tidied to
+    // single spaces, or "Job" when nothing is left, with the job suffix.
+    [[nodiscard]] std::string suggestedFileName() const;
 
     // The job as the session holds it now.
     [[nodiscard]] Job job() const;

@@ -96,4 +96,15 @@ PlacementDiagram placementDiagram(
     return d;
 }
 
+std::string diagramDescription(const PlacementDiagram& d)
+{
+    if (!d.isDrawable())
+        return d.projector + ": " + d.notice + (d.noticeDetail.empty() ? "" : "; " + d.noticeDetail);
+    return d.projector + ": throw distance " + d.throwDistance.label + ", straight line " + d.straightLine.label
+        + ", vertical offset " + d.verticalOffset.label + ", projection angle " + d.tiltLabel
+        + (d.room ? ", screen bottom " + d.room->screenBottom.label + " above the floor, base height "
+                    + withFloorFlag(d.room->baseHeight.label, d.room->belowFloor)
+                  : "");
+}
+
 } // namespace qvd

@@ -85,4 +85,9 @@ struct PlacementDiagram {
 [[nodiscard]] PlacementDiagram placementDiagram(
     const MainWindow& window, LengthFormat lengths, std::size_t row, const RoomSetting& room = {});
 
+// The diagram in words, as assistive technology hears it on every view: the
+// projector, its three distances and the angle, and the room's floor when
+// there is one; for a row that cannot be drawn, its notice.
+[[nodiscard]] std::string diagramDescription(const PlacementDiagram& d);
+
 } // namespace qvd

@@ -42,6 +42,12 @@ std::string_view limitName(FitLimit limit)
 
 std::string_view distanceKindName(DistanceKind kind) { return kind == DistanceKind::Throw ? "throw" : "straight"; }
 
+std::string_view distanceKindLabel(DistanceKind kind)
+{
+    return kind == DistanceKind::Throw ? "Throw distance (lens to screen centre)"
+                                       : "Straight line (front foot to screen)";
+}
+
 std::optional<RoomLength> readRoomLength(std::string_view text, std::string_view separator)
 {
     const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };

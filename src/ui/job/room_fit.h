@@ -36,6 +36,9 @@ enum class FitLimit {
 [[nodiscard]] std::string_view limitName(FitLimit limit);
 // "throw" or "straight".
 [[nodiscard]] std::string_view distanceKindName(DistanceKind kind);
+// What the room's distance is, in the words every view offers the choice in:
+// "Throw distance (lens to screen centre)", "Straight line (front foot to screen)".
+[[nodiscard]] std::string_view distanceKindLabel(DistanceKind kind);
 
 // The header of the base height column, beside the window's column headers,
 // and the flag of a base below the floor.

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: MIT
 // The browser's way into the C++ core: a thin embind class over one job
 // session and its window model. Plain values cross the boundary (numbers,
-// strings, plain objects); every user action is one model event, as in the
-// desktop view, and an untrapped error stops the window as there.
+// strings, plain objects); every user action goes to the window's input, as
+// in the desktop view, which decides what takes input, what a key does and
+// where the focus goes, and stops the window after an untrapped error. The
+// binding converts values and decides nothing.
 
 #include "runtime/runtime_error.h"
 #include "ui/job/job_file.h"
@@ -12,11 +14,11 @@
 #include "ui/job/typed_size.h"
 #include "ui/window/control_names.h"
 #include "ui/window/form_design.h"
+#include "ui/window/window_input.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -66,21 +68,39 @@ std::string text(const val& object, const char* member)
     return value.isString() ? value.as<std::string>() : std::string();
 }
 
+JobDetails jobDetails(const val& details)
+{
+    return {text(details, "name"), text(details, "client"), text(details, "site"), text(details, "preparedBy"),
+        text(details, "notes")};
+}
+
 } // namespace
 
 class WebSession {
 public:
     explicit WebSession(const std::string& decimalSeparator)
         : m_session(NumberFormat{decimalSeparator.empty() ? "." : decimalSeparator})
+        , m_input(m_session.window())
         , m_spoken(spokenControls(m_session.window()))
     {
-        m_session.window().controls().setObserver([this](ControlId id, Property) { m_changed.insert(id); });
     }
 
     // Form_Load; false when an untrapped error stopped it.
     bool start()
     {
-        return run([this] { m_session.window().load(); });
+        return m_input.enter([this] { m_session.window().load(); });
+    }
+
+    // The window's client area in CSS pixels, and the twips a pixel is.
+    [[nodiscard]] val form() const
+    {
+        const FormDesign& form = formDesign();
+        val object = val::object();
+        object.set("caption", std::string(form.caption));
+        object.set("twipsPerPixel", kTwipsPerPixel);
+        object.set("width", form.clientWidth / kTwipsPerPixel);
+        object.set("height", form.clientHeight / kTwipsPerPixel);
+        return object;
     }
 
     [[nodiscard]] int controlCount() const { return static_cast<int>(m_session.window().controls().size()); }
@@ -107,9 +127,8 @@ public:
         object.set("highlight", d.background.kind == BackgroundKind::SystemColour);
         object.set("border", d.border == Border::FixedSingle);
         object.set("centred", d.alignment == Alignment::Centre);
-        object.set("smallChange", d.smallChange);
-        object.set("largeChange", d.largeChange);
-        object.set("tabIndex", d.tabIndex);
+        object.set("lines", captionLines(d));
+        object.set("linePitch", captionLinePitch(*d.font));
         object.set("name", m_spoken[static_cast<std::size_t>(id)].name);
         object.set("description", m_spoken[static_cast<std::size_t>(id)].description);
         return object;
@@ -126,35 +145,63 @@ public:
         object.set("min", c.min);
         object.set("max", c.max);
         object.set("visible", c.visible);
-        object.set("takesInput", takesInput(static_cast<ControlId>(id)));
+        object.set("takesInput", m_input.takesInput(static_cast<ControlId>(id)));
         return object;
     }
 
-    // The controls whose state changed since the last call, in id order.
-    [[nodiscard]] std::vector<int> changed()
+    // The user's actions; false when the control takes no input now or an
+    // untrapped error stopped the window.
+    bool click(int id) { return told(m_input.click(static_cast<ControlId>(id))); }
+    bool change(int id, int value) { return told(m_input.moveBar(static_cast<ControlId>(id), value)); }
+    bool scroll(int id, int value) { return told(m_input.dragBar(static_cast<ControlId>(id), value)); }
+    // A bar's arrow or trough: "StepBack", "StepOn", "PageBack", "PageOn".
+    bool step(int id, const std::string& action)
     {
-        std::vector<int> ids(m_changed.begin(), m_changed.end());
-        m_changed.clear();
-        return ids;
+        const std::optional<KeyAction> named = keyActionNamed(action);
+        return named && told(m_input.stepBar(static_cast<ControlId>(id), *named));
+    }
+    // A key ("Left", "Home", "Space", ...) on the focused control: whether it
+    // was the control's, and the control to take the focus (-1: none).
+    [[nodiscard]] val key(int id, const std::string& name)
+    {
+        val object = val::object();
+        const std::optional<Key> key = keyNamed(name);
+        const WindowInput::KeyResult result
+            = key ? m_input.pressKey(static_cast<ControlId>(id), *key) : WindowInput::KeyResult{};
+        if (result.action != KeyAction::None && !m_input.hasFailed())
+            m_session.inputsChanged();
+        object.set("handled", result.action != KeyAction::None);
+        object.set("focus", result.focus ? static_cast<int>(*result.focus) : -1);
+        return object;
+    }
+    // The control Tab (forward) or Shift+Tab moves the focus to from `id`,
+    // or -1 at the end of the window's order; the control the focus starts
+    // on, or goes to when the one that held it no longer takes input.
+    [[nodiscard]] int nextFocus(int id, bool forward) const
+    {
+        const auto next
+            = m_input.nextFocus(id < 0 ? std::nullopt : std::optional(static_cast<ControlId>(id)), forward, false);
+        return next ? static_cast<int>(*next) : -1;
+    }
+    [[nodiscard]] int firstFocus() const
+    {
+        const auto first = m_input.firstFocus();
+        return first ? static_cast<int>(*first) : -1;
+    }
+    // The controls that can hold the focus, in tab order.
+    [[nodiscard]] val tabOrder() const
+    {
+        val order = val::array();
+        for (const ControlId id : m_input.tabOrder())
+            order.call<void>("push", static_cast<int>(id));
+        return order;
     }
 
-    // The user's actions, one model event each; false when the control takes
-    // no input now or an untrapped error stopped the window.
-    bool click(int id)
+    [[nodiscard]] bool failed() const { return m_input.hasFailed(); }
+    [[nodiscard]] std::string error() const
     {
-        const auto control = static_cast<ControlId>(id);
-        if (!takesInput(control))
-            return false;
-        ControlSet& controls = m_session.window().controls();
-        if (controls.control(control).kind == ControlKind::PushButton)
-            return run([&] { controls.press(control); });
-        return run([&] { controls.clickOption(control); });
+        return m_input.error() ? std::string(errorKindName(m_input.error()->kind())) : std::string();
     }
-    bool change(int id, int value) { return moveBar(id, value, false); }
-    bool scroll(int id, int value) { return moveBar(id, value, true); }
-
-    [[nodiscard]] bool failed() const { return !m_error.empty(); }
-    [[nodiscard]] std::string error() const { return m_error; }
 
     // The window's controls by role, for a layout that reflows them.
     [[nodiscard]] val roles() const
@@ -170,6 +217,10 @@ public:
         for (const Column column : {Column::Throw, Column::Straight, Column::Offset})
             headers.call<void>("push", static_cast<int>(w.columnHeader(column)));
         object.set("columnHeaders", headers);
+        val explanations = val::array();
+        for (const Column column : {Column::Throw, Column::Straight, Column::Offset})
+            explanations.call<void>("push", static_cast<int>(w.columnExplanation(column)));
+        object.set("columnExplanations", explanations);
         val rows = val::array();
         for (std::size_t row = 0; row < kRowCount; ++row) {
             val r = val::object();
@@ -192,7 +243,7 @@ public:
         const JobReading reading = parseJob(bytes);
         if (!reading.ok())
             return reading.error.message;
-        run([&] { m_session.apply(*reading.job); });
+        told(m_input.enter([&] { m_session.apply(*reading.job); }));
         return {};
     }
     [[nodiscard]] bool hasAdditions() const { return m_session.hasAdditions(); }
@@ -219,11 +270,16 @@ public:
         object.set("notes", d.notes);
         return object;
     }
-    void setDetails(const val& details)
+    void setDetails(const val& details) { m_session.setDetails(jobDetails(details)); }
+    // What of `details` the job file would not keep, one sentence each.
+    [[nodiscard]] val detailsProblems(const val& details) const
     {
-        m_session.setDetails({text(details, "name"), text(details, "client"), text(details, "site"),
-            text(details, "preparedBy"), text(details, "notes")});
+        val problems = val::array();
+        for (const std::string& problem : JobSession::detailsProblems(jobDetails(details)))
+            problems.call<void>("push", problem);
+        return problems;
     }
+    [[nodiscard]] std::string suggestedFileName() const { return m_session.suggestedFileName(); }
 
     [[nodiscard]] val room() const
     {
@@ -277,6 +333,11 @@ public:
     // What the fit is worked out for, the unit the room is typed in, what is
     // wrong with the room as typed (empty when nothing is), and the headers
     // of the fit's table.
+    // The words of a room distance's kind ("throw", "straight").
+    [[nodiscard]] std::string distanceKindLabel(const std::string& kind) const
+    {
+        return std::string(qvd::distanceKindLabel(kind == "straight" ? DistanceKind::Straight : DistanceKind::Throw));
+    }
     [[nodiscard]] std::string roomSetting() const { return m_session.roomSettingText(); }
     [[nodiscard]] std::string roomUnit() const { return m_session.roomUnit(); }
     [[nodiscard]] std::string roomProblem() const { return m_session.roomProblem(); }
@@ -289,7 +350,7 @@ public:
     }
     bool useScreenWidth(int width)
     {
-        return run([&] { m_session.useScreenWidth(width); });
+        return told(m_input.enter([&] { m_session.useScreenWidth(width); }));
     }
 
     // The audience as typed, and its setter (texts with the user's separator).
@@ -397,6 +458,7 @@ public:
         object.set("notice", d.notice);
         object.set("noticeDetail", d.noticeDetail);
         object.set("drawable", d.isDrawable());
+        object.set("description", diagramDescription(d));
         if (!d.isDrawable())
             return object;
         object.set("screenBottom", point(d.screenBottom));
@@ -449,81 +511,44 @@ public:
         const TypedSize typed = typedSize(m_session.window(), text);
         if (!typed.value)
             return typed.problem;
-        if (!takesInput(typed.bar))
+        if (!m_input.takesInput(typed.bar))
             return qvd::typedSizePrompt(m_session.window()) + ".";
-        run([&] { m_session.window().moveBarTo(typed.bar, *typed.value); });
+        told(m_input.enter([&] { m_session.window().moveBarTo(typed.bar, *typed.value); }));
         return {};
     }
     [[nodiscard]] std::string typedSizePrompt() const { return qvd::typedSizePrompt(m_session.window()); }
 
 private:
-    // A control takes input while it and its containers are visible and the
-    // introduction, while shown, lies over everything but itself.
-    [[nodiscard]] bool takesInput(ControlId id) const
+    // The session's followers hear of each action that reached the model.
+    bool told(bool reached)
     {
-        if (failed())
-            return false;
-        const MainWindow& window = m_session.window();
-        const ControlSet& controls = window.controls();
-        bool insideIntroduction = false;
-        for (std::string_view name = controls.control(id).name; !name.empty();) {
-            const ControlId at = window.id(name);
-            if (!controls.control(at).visible)
-                return false;
-            insideIntroduction = insideIntroduction || at == window.introduction();
-            name = controlDesign(name).container;
-        }
-        return insideIntroduction || !controls.control(window.introduction()).visible;
-    }
-
-    bool moveBar(int id, int value, bool drag)
-    {
-        const auto bar = static_cast<ControlId>(id);
-        if (!takesInput(bar))
-            return false;
-        ControlSet& controls = m_session.window().controls();
-        return run([&] {
-            if (drag)
-                controls.dragScrollBar(bar, value);
-            else
-                controls.moveScrollBar(bar, value);
-        });
-    }
-
-    // Runs one user action on the model and tells the session's followers.
-    template <typename Action> bool run(Action&& action)
-    {
-        if (failed())
-            return false;
-        try {
-            action();
+        if (reached)
             m_session.inputsChanged();
-            return true;
-        } catch (const RuntimeError& error) {
-            m_error = std::string(errorKindName(error.kind()));
-            return false;
-        }
+        return reached;
     }
 
     JobSession m_session;
+    WindowInput m_input;
     std::vector<SpokenControl> m_spoken;
-    std::set<int> m_changed;
-    std::string m_error; // the kind of the untrapped error that stopped the window
 };
 
 EMSCRIPTEN_BINDINGS(qvdtalvern)
 {
-    emscripten::register_vector<int>("IdList");
     emscripten::class_<WebSession>("WebSession")
         .constructor<std::string>()
         .function("start", &WebSession::start)
+        .function("form", &WebSession::form)
         .function("controlCount", &WebSession::controlCount)
         .function("design", &WebSession::design)
         .function("state", &WebSession::state)
-        .function("changed", &WebSession::changed)
         .function("click", &WebSession::click)
         .function("change", &WebSession::change)
         .function("scroll", &WebSession::scroll)
+        .function("step", &WebSession::step)
+        .function("key", &WebSession::key)
+        .function("nextFocus", &WebSession::nextFocus)
+        .function("firstFocus", &WebSession::firstFocus)
+        .function("tabOrder", &WebSession::tabOrder)
         .function("failed", &WebSession::failed)
         .function("error", &WebSession::error)
         .function("roles", &WebSession::roles)
@@ -539,9 +564,12 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("setFeetAndInches", &WebSession::setFeetAndInches)
         .function("details", &WebSession::details)
         .function("setDetails", &WebSession::setDetails)
+        .function("detailsProblems", &WebSession::detailsProblems)
+        .function("suggestedFileName", &WebSession::suggestedFileName)
         .function("room", &WebSession::room)
         .function("setRoom", &WebSession::setRoom)
         .function("roomFit", &WebSession::roomFit)
+        .function("distanceKindLabel", &WebSession::distanceKindLabel)
         .function("roomSetting", &WebSession::roomSetting)
         .function("roomUnit", &WebSession::roomUnit)
         .function("roomProblem", &WebSession::roomProblem)

@@ -136,4 +136,19 @@ struct AngleRange {
 // Twips to pixels at 96 dots per inch: 15 twips a pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
+// Pixels from one caption line to the next in `font` at 96 dots per inch:
+// one em and a pixel, the pitch of the design's fonts.
+[[nodiscard]] constexpr int captionLinePitch(const FontDesign& font)
+{
+    return static_cast<int>(font.points * 96.0 / 72.0 + 0.5) + 1;
+}
+
+// How many caption lines the box of `design` holds. A label's caption wraps
+// at word boundaries inside its box; in a box of fewer than two lines it
+// stays on one line, condensed if it must.
+[[nodiscard]] constexpr int captionLines(const ControlDesign& design)
+{
+    return design.height / kTwipsPerPixel / captionLinePitch(*design.font);
+}
+
 } // namespace qvd

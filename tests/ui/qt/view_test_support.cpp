@@ -93,6 +93,43 @@ QStringList WindowUnderTest::widgetsDifferingFromTheModel() const
     return differing;
 }
 
+WindowDump WindowUnderTest::shownDump() const
+{
+    WindowDump dump;
+    std::optional<ControlId> focus;
+    const ControlSet& controls = model.controls();
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        QWidget* widget = view.widget(id);
+        const std::string at = std::to_string(id) + ".";
+        if (widget == QApplication::focusWidget())
+            focus = id;
+        switch (controls.control(id).kind) {
+        case ControlKind::Label:
+            dump[at + "Caption"] = static_cast<const CaptionLabel*>(widget)->text().toStdString();
+            break;
+        case ControlKind::OptionButton:
+            dump[at + "Value"]
+                = std::to_string(static_cast<const QAbstractButton*>(widget)->isChecked() ? kTrue : kFalse);
+            break;
+        case ControlKind::HScrollBar: {
+            const auto* bar = static_cast<const QScrollBar*>(widget);
+            dump[at + "Value"] = std::to_string(bar->value());
+            dump[at + "Min"] = std::to_string(bar->minimum());
+            dump[at + "Max"] = std::to_string(bar->maximum());
+            dump[at + "Visible"] = bar->isHidden() ? "false" : "true";
+            break;
+        }
+        case ControlKind::Frame:
+            dump[at + "Visible"] = widget->isHidden() ? "false" : "true";
+            break;
+        case ControlKind::PushButton:
+            break;
+        }
+    }
+    dump["Focus"] = focus ? std::to_string(*focus) : "-1";
+    return dump;
+}
+
 const MainWindow& roles()
 {
     static const MainWindow window(NumberFormat{});

@@ -6,6 +6,7 @@
 // untrapped errors instead of opening a modal box. Helpers reach the parts of
 // a scroll bar the way a person aims at them.
 
+#include "action_scripts.h"
 #include "ui/job/job_session.h"
 #include "ui/qt/job/job_window.h"
 #include "ui/window/main_window.h"
@@ -53,6 +54,9 @@ public:
     // disabled while the introduction covers it, or after an error); each
     // entry names the control and what differs.
     [[nodiscard]] QStringList widgetsDifferingFromTheModel() const;
+    // What the widgets show, in the dump every view's test compares with
+    // the model's replay (action_scripts.h); the focus as Qt has it.
+    [[nodiscard]] WindowDump shownDump() const;
 
     // A mouse click on a named widget, and on a scroll bar's part.
     void click(ControlId id) const;

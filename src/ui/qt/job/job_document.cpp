@@ -23,7 +23,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
@@ -248,11 +247,8 @@ bool JobDocument::saveAs()
 {
     QString suggested = m_path;
     if (suggested.isEmpty()) {
-        const QString name = QString::fromStdString(m_session.details().name)
-                                 .simplified()
-                                 .remove(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")));
         suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                        .filePath((name.isEmpty() ? QStringLiteral("Job") : name) + QStringLiteral(".qvdjob"));
+                        .filePath(QString::fromStdString(m_session.suggestedFileName()));
     }
     QWidget* parent = dialogParent();
     const QString path

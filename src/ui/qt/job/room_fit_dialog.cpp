@@ -102,9 +102,10 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     m_distance->setObjectName(QStringLiteral("roomDistance"));
     m_distance->setAccessibleName(QStringLiteral("Distance the room gives"));
     m_distanceUnit = new QLabel(this);
-    m_throw = new QRadioButton(QStringLiteral("&Throw distance (lens to screen centre)"), this);
+    // The first letter of each kind's label is its mnemonic.
+    m_throw = new QRadioButton(QLatin1Char('&') + toQString(distanceKindLabel(DistanceKind::Throw)), this);
     m_throw->setObjectName(QStringLiteral("roomThrow"));
-    m_straight = new QRadioButton(QStringLiteral("&Straight line (front foot to screen)"), this);
+    m_straight = new QRadioButton(QLatin1Char('&') + toQString(distanceKindLabel(DistanceKind::Straight)), this);
     m_straight->setObjectName(QStringLiteral("roomStraight"));
     (room.kind == DistanceKind::Throw ? m_throw : m_straight)->setChecked(true);
     auto* kinds = new QButtonGroup(this);

@@ -22,16 +22,7 @@ namespace qvd {
 namespace {
 
 // What the drawing shows, in words, for assistive tools.
-QString describe(const PlacementDiagram& d)
-{
-    if (!d.isDrawable())
-        return toQString(d.projector + ": " + d.notice + (d.noticeDetail.empty() ? "" : "; " + d.noticeDetail));
-    return toQString(d.projector + ": throw distance " + d.throwDistance.label + ", straight line "
-        + d.straightLine.label + ", vertical offset " + d.verticalOffset.label + ", projection angle " + d.tiltLabel
-        + (d.room ? ", screen bottom " + d.room->screenBottom.label + " above the floor, base height "
-                    + withFloorFlag(d.room->baseHeight.label, d.room->belowFloor)
-                  : ""));
-}
+QString describe(const PlacementDiagram& d) { return toQString(diagramDescription(d)); }
 
 } // namespace
 

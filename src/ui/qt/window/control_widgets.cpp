@@ -36,22 +36,6 @@ constexpr int kFrameCaptionIndent = 6;
 
 constexpr QPalette::ColorGroup kColourGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
-struct KeyAction {
-    Qt::Key key;
-    QAbstractSlider::SliderAction action;
-};
-
-constexpr KeyAction kScrollBarKeys[] = {
-    {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub},
-    {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
-    {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd},
-    {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
-    {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
-    {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
-    {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
-    {Qt::Key_End, QAbstractSlider::SliderToMaximum},
-};
-
 // The desktop's colour table, as far as the design uses it.
 QColor systemColour(Colour entry)
 {
@@ -303,20 +287,6 @@ ControlScrollBar::ControlScrollBar(QWidget* parent)
 {
 }
 
-void ControlScrollBar::keyPressEvent(QKeyEvent* event)
-{
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        for (const KeyAction& entry : kScrollBarKeys) {
-            if (event->key() == entry.key) {
-                triggerAction(entry.action);
-                event->accept();
-                return;
-            }
-        }
-    }
-    QScrollBar::keyPressEvent(event);
-}
-
 void ControlScrollBar::paintEvent(QPaintEvent* event)
 {
     QScrollBar::paintEvent(event);
@@ -342,17 +312,6 @@ ControlPushButton::ControlPushButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent)
 {
     setAutoDefault(false);
-}
-
-void ControlPushButton::keyPressEvent(QKeyEvent* event)
-{
-    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
-        click();
-        event->accept();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
 }
 
 CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent)

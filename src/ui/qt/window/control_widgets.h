@@ -109,15 +109,13 @@ private:
     bool m_measured = false;
 };
 
-// A horizontal scroll bar whose keys move it as the desktop's scroll bars do:
-// Left and Up a step back, Right and Down a step on, Page Up and Page Down a
-// page, Home and End to the ends. (Qt's own bar turns Left and Right round.)
+// A horizontal scroll bar of the window. Its keys never reach it: the window
+// view hands them to the model's table of keys (WindowInput).
 class ControlScrollBar : public QScrollBar {
 public:
     explicit ControlScrollBar(QWidget* parent);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     // Draws a focus ring, which the styles leave out for scroll bars.
     void paintEvent(QPaintEvent* event) override;
 };
@@ -137,17 +135,14 @@ protected:
     void nextCheckState() override;
 };
 
-// A push button that Return and Enter press as Space does, without the
-// wider frame of a default button.
+// A push button without the wider frame of a default button. Its keys (Space,
+// Return and Enter press it) are the model's, handed over by the window view.
 class ControlPushButton : public QPushButton {
     // Its own class name, by which its accessible interface is found.
     Q_OBJECT
 
 public:
     ControlPushButton(const QString& caption, QWidget* parent);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // Text of the model (UTF-8) as a QString.

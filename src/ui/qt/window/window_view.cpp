@@ -28,10 +28,36 @@ namespace qvd {
 
 namespace {
 
-bool overlaps(const ControlDesign& a, const ControlDesign& b)
+struct KeyName {
+    Qt::Key qt;
+    Key key;
+};
+
+constexpr KeyName kKeys[] = {
+    {Qt::Key_Left, Key::Left},
+    {Qt::Key_Right, Key::Right},
+    {Qt::Key_Up, Key::Up},
+    {Qt::Key_Down, Key::Down},
+    {Qt::Key_PageUp, Key::PageUp},
+    {Qt::Key_PageDown, Key::PageDown},
+    {Qt::Key_Home, Key::Home},
+    {Qt::Key_End, Key::End},
+    {Qt::Key_Space, Key::Space},
+    {Qt::Key_Return, Key::Enter},
+    {Qt::Key_Enter, Key::Enter},
+};
+
+// The model's name of a key pressed without modifiers (the keypad's own
+// flag aside); nothing for any other key.
+std::optional<Key> modelKey(const QKeyEvent& event)
 {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
-        && b.top < a.top + a.height;
+    if (event.modifiers() != Qt::NoModifier && event.modifiers() != Qt::KeypadModifier)
+        return std::nullopt;
+    for (const KeyName& entry : kKeys) {
+        if (event.key() == entry.qt)
+            return entry.key;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -39,6 +65,7 @@ bool overlaps(const ControlDesign& a, const ControlDesign& b)
 WindowView::WindowView(MainWindow& model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
+    , m_input(model)
     , m_reporter(programErrorReporter(this))
 {
     installFontFallbacks();
@@ -76,32 +103,20 @@ void WindowView::buildWidgets()
     const ControlSet& controls = m_model.controls();
     const std::vector<SpokenControl> spoken = spokenControls(m_model);
     m_widgets.assign(controls.size(), nullptr);
-    m_coveredBy.assign(controls.size(), {});
-    m_container.assign(controls.size(), std::nullopt);
 
-    for (std::size_t index = 0; index < designs.size(); ++index) {
-        const ControlDesign& design = designs[index];
+    for (const ControlDesign& design : designs) {
         // Containers come before what they hold, so the parent exists already.
         const ControlId id = m_model.id(design.name);
-        if (!design.container.empty())
-            m_container[id] = m_model.id(design.container);
-        QWidget* parent = m_container[id] ? m_widgets[*m_container[id]] : this;
+        QWidget* parent = design.container.empty() ? this : m_widgets[m_model.id(design.container)];
         QWidget* widget = createControlWidget(design, parent);
         widget->setAccessibleName(toQString(spoken[id].name));
         widget->setAccessibleDescription(toQString(spoken[id].description));
         // The window's context menu wherever it is asked for, the scroll bars included.
         widget->setContextMenuPolicy(Qt::NoContextMenu);
         m_widgets[id] = widget;
-
-        // A frame lies above the controls created before it in its container;
-        // while it is visible it takes their input.
-        if (design.kind != ControlKind::Frame)
-            continue;
-        for (std::size_t below = 0; below < index; ++below) {
-            const ControlDesign& other = designs[below];
-            if (other.container == design.container && overlaps(other, design))
-                m_coveredBy[m_model.id(other.name)].push_back(id);
-        }
+        // The keys of the inputs are the model's.
+        if (design.kind != ControlKind::Label && design.kind != ControlKind::Frame)
+            widget->installEventFilter(this);
     }
 }
 
@@ -117,7 +132,7 @@ void WindowView::connectInputs()
             // so each activation raises exactly one of the two.
             auto* button = static_cast<QAbstractButton*>(m_widgets[id]);
             const auto click = [this, id] {
-                deliver(id, "Click", [this, id] { m_model.controls().clickOption(id); });
+                deliver(id, "Click", [this, id] { m_input.click(id); });
                 mirror(id);
             };
             connect(button, &QAbstractButton::clicked, this, click);
@@ -126,7 +141,7 @@ void WindowView::connectInputs()
         }
         case ControlKind::PushButton:
             connect(static_cast<QAbstractButton*>(m_widgets[id]), &QAbstractButton::clicked, this,
-                [this, id] { deliver(id, "Click", [this, id] { m_model.controls().press(id); }); });
+                [this, id] { deliver(id, "Click", [this, id] { m_input.click(id); }); });
             break;
         case ControlKind::HScrollBar:
             connectScrollBar(id, static_cast<QScrollBar*>(m_widgets[id]));
@@ -150,9 +165,9 @@ void WindowView::connectScrollBar(ControlId id, QScrollBar* bar)
     connect(bar, &QAbstractSlider::valueChanged, this, [this, id, bar](int value) {
         if (bar->isSliderDown()) {
             m_dragMoved = true;
-            deliver(id, "Scroll", [this, id, value] { m_model.controls().dragScrollBar(id, value); });
+            deliver(id, "Scroll", [this, id, value] { m_input.dragBar(id, value); });
         } else {
-            deliver(id, "Change", [this, id, value] { m_model.controls().moveScrollBar(id, value); });
+            deliver(id, "Change", [this, id, value] { m_input.moveBar(id, value); });
         }
         mirror(id);
     });
@@ -162,23 +177,16 @@ void WindowView::connectScrollBar(ControlId id, QScrollBar* bar)
         if (!std::exchange(m_dragMoved, false))
             return;
         const int position = bar->value();
-        deliver(id, "Change", [this, id, position] { m_model.controls().moveScrollBar(id, position); });
+        deliver(id, "Change", [this, id, position] { m_input.moveBar(id, position); });
         mirror(id);
     });
 }
 
 void WindowView::setTabOrderFromDesign()
 {
-    const auto& designs = controlDesigns();
-    std::vector<std::size_t> order(designs.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(),
-        [&designs](std::size_t a, std::size_t b) { return designs[a].tabIndex < designs[b].tabIndex; });
     QWidget* previous = nullptr;
-    for (const std::size_t index : order) {
-        QWidget* widget = m_widgets[m_model.id(designs[index].name)];
-        if ((widget->focusPolicy() & Qt::TabFocus) == 0)
-            continue;
+    for (const ControlId id : m_input.tabOrder()) {
+        QWidget* widget = m_widgets[id];
         if (previous != nullptr)
             setTabOrder(previous, widget);
         previous = widget;
@@ -187,15 +195,35 @@ void WindowView::setTabOrderFromDesign()
 
 void WindowView::focusFirstControl()
 {
-    for (QWidget* widget = this->nextInFocusChain(); widget != this; widget = widget->nextInFocusChain()) {
-        if (widget->isEnabled() && widget->isVisibleTo(this) && (widget->focusPolicy() & Qt::TabFocus) != 0) {
-            // The focus is shown from the start, as after a Tab: the window
-            // is used from the keyboard as much as with the mouse.
-            setAttribute(Qt::WA_KeyboardFocusChange);
-            widget->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+    if (const std::optional<ControlId> first = m_input.firstFocus()) {
+        // The focus is shown from the start, as after a Tab: the window
+        // is used from the keyboard as much as with the mouse.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        m_widgets[*first]->setFocus(Qt::OtherFocusReason);
     }
+}
+
+bool WindowView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), watched);
+    const std::optional<Key> key = modelKey(*static_cast<QKeyEvent*>(event));
+    if (found == m_widgets.end() || !key)
+        return false;
+    const auto id = static_cast<ControlId>(found - m_widgets.begin());
+    const KeyAction action = keyAction(m_model.controls().control(id).kind, *key);
+    if (action == KeyAction::None)
+        return false;
+    // A held key selects once, as a button is pressed once.
+    if (action == KeyAction::Select && static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        return true;
+    WindowInput::KeyResult result;
+    deliver(id, "Key", [this, id, key, &result] { result = m_input.pressKey(id, *key); });
+    if (result.focus)
+        m_widgets[*result.focus]->setFocus(Qt::TabFocusReason);
+    mirror(id);
+    return true;
 }
 
 QWidget* WindowView::controlWidget(std::string_view name) const
@@ -209,24 +237,6 @@ QWidget* WindowView::controlWidget(std::string_view name) const
 }
 
 QWidget* WindowView::widget(ControlId id) const { return id < m_widgets.size() ? m_widgets[id] : nullptr; }
-
-bool WindowView::isCovered(ControlId id) const
-{
-    const ControlSet& controls = m_model.controls();
-    const auto& frames = m_coveredBy[id];
-    return std::any_of(
-        frames.begin(), frames.end(), [&controls](ControlId frame) { return controls.isVisible(frame); });
-}
-
-bool WindowView::takesInput(ControlId id) const
-{
-    const ControlSet& controls = m_model.controls();
-    for (std::optional<ControlId> at = id; at; at = m_container[*at]) {
-        if (!controls.isVisible(*at) || isCovered(*at))
-            return false;
-    }
-    return true;
-}
 
 void WindowView::mirror(ControlId id)
 {
@@ -283,10 +293,10 @@ void WindowView::mirrorFrame(ControlId id)
 void WindowView::updateCovers()
 {
     for (ControlId id = 0; id < m_widgets.size(); ++id)
-        m_widgets[id]->setEnabled(!isCovered(id));
+        m_widgets[id]->setEnabled(!m_input.isCovered(id));
 }
 
-void WindowView::updateActions() { emit inputAvailabilityChanged(!m_failed); }
+void WindowView::updateActions() { emit inputAvailabilityChanged(!m_input.hasFailed()); }
 
 void WindowView::contextMenuEvent(QContextMenuEvent* event)
 {
@@ -302,34 +312,37 @@ template <typename Action> void WindowView::deliver(ControlId id, const char* ev
         qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "raised while the view follows the model";
         return;
     }
-    if (m_failed) {
+    if (m_input.hasFailed()) {
         qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "after an untrapped error";
         return;
     }
-    if (!takesInput(id)) {
+    if (!m_input.takesInput(id)) {
         qCWarning(lcView) << "ignored" << event << "of" << name.c_str() << "hidden or covered by a frame";
         return;
     }
     qCDebug(lcView) << event << name.c_str();
-    run(action);
-}
-
-void WindowView::run(const std::function<void()>& steps)
-{
     try {
-        steps();
-        emit userActed();
-    } catch (const RuntimeError& error) {
-        fail(error);
+        action();
     } catch (const std::exception& error) {
-        // Anything else is a broken invariant of the model, not a user's input.
+        // Anything but an untrapped error, which the input keeps, is a broken
+        // invariant of the model, not a user's input.
         qFatal("the window model failed: %s", error.what());
     }
+    settle();
+}
+
+void WindowView::settle()
+{
+    if (m_input.hasFailed())
+        fail(*m_input.error());
+    else
+        emit userActed();
 }
 
 void WindowView::fail(const RuntimeError& error)
 {
-    m_failed = true;
+    if (std::exchange(m_reported, true))
+        return;
     updateActions();
     const std::string_view kind = errorKindName(error.kind());
     qCCritical(lcView) << "untrapped error:" << QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size()));
@@ -347,19 +360,22 @@ bool WindowView::enter(const std::function<void()>& steps)
 {
     // A job is entered behind the introduction too; only a failed window, or
     // one following the model, refuses it.
-    if (m_failed || m_updating > 0)
+    if (m_input.hasFailed() || m_updating > 0)
         return false;
     qCDebug(lcView) << "enter steps";
-    run(steps);
-    return !m_failed;
+    try {
+        m_input.enter(steps);
+    } catch (const std::exception& error) {
+        qFatal("the window model failed: %s", error.what());
+    }
+    settle();
+    return !m_input.hasFailed();
 }
 
 bool WindowView::start()
 {
-    try {
-        m_model.load();
-    } catch (const RuntimeError& error) {
-        fail(error);
+    if (!m_input.enter([this] { m_model.load(); })) {
+        fail(*m_input.error());
         return false;
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -11,6 +11,7 @@
 
 #include "ui/qt/window/error_reporting.h"
 #include "ui/window/main_window.h"
+#include "ui/window/window_input.h"
 
 #include <QWidget>
 
@@ -50,7 +51,10 @@ public:
 
     // True once an untrapped error has stopped a handler; from then on the
     // window takes no more input.
-    [[nodiscard]] bool hasFailed() const { return m_failed; }
+    [[nodiscard]] bool hasFailed() const { return m_input.hasFailed(); }
+    // The window's input rules, shared with every view: what takes input,
+    // the keys, the focus order.
+    [[nodiscard]] const WindowInput& input() const { return m_input; }
 
     // The widget of a control, or nullptr for an id the window does not have.
     [[nodiscard]] QWidget* widget(ControlId id) const;
@@ -69,6 +73,8 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A key on a control goes to the model's table of keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWidgets();
@@ -81,30 +87,24 @@ private:
     void mirror(ControlId id);
     void mirrorFrame(ControlId id);
     void updateCovers();
-    // A visible frame laid over the control takes its input.
-    [[nodiscard]] bool isCovered(ControlId id) const;
-    // The user can reach the control: it and its containers are visible and
-    // no frame covers them.
-    [[nodiscard]] bool takesInput(ControlId id) const;
     // The context menu takes input while the table does.
     void updateActions();
 
-    // Hands a user action to the model; an untrapped error stops the window
-    // here instead of unwinding into Qt's event loop.
+    // Hands a user action to the model through the window's input, unless
+    // the control takes no input now.
     template <typename Action> void deliver(ControlId id, const char* event, Action&& action);
-    // Runs a user's action or steps on the model and tells of them.
-    void run(const std::function<void()>& steps);
+    // Tells of an action or steps that reached the model, or of the
+    // untrapped error that stopped the window during them.
+    void settle();
     void fail(const RuntimeError& error);
 
     MainWindow& m_model;
+    WindowInput m_input;
     ErrorReporter m_reporter;
     std::vector<QWidget*> m_widgets; // indexed by ControlId, in design order
-    // For each control, the frames laid over it: a visible one takes its input.
-    std::vector<std::vector<ControlId>> m_coveredBy;
-    std::vector<std::optional<ControlId>> m_container; // none: the window's client area
-    int m_updating = 0;                                // > 0 while widgets are set from the model
-    bool m_dragMoved = false;                          // the thumb being dragged has raised Scroll
-    bool m_failed = false;
+    int m_updating = 0;              // > 0 while widgets are set from the model
+    bool m_dragMoved = false;        // the thumb being dragged has raised Scroll
+    bool m_reported = false;         // the untrapped error has been reported
 };
 
 // The window program: starts the view and runs the event loop. Returns the

@@ -78,6 +78,8 @@ for (const served of ['application/wasm', 'application/octet-stream']) {
 // Seeded walk: clicks on the option buttons and the keys of the scroll bars,
 // each written down as the replay line that is the same model event.
 test('a seeded walk of clicks and keys matches replay after every step', async ({ page }) => {
+  // Sixty steps, each compared with a run of the native tool: slow on a busy machine.
+  test.slow();
   await open(page);
   await page.getByRole('button', { name: 'Click to Continue' }).press('Enter');
   let script = 'click Command1\n';
@@ -131,6 +133,7 @@ test('dragging the thumb scrolls, and the release is the change', async ({ page 
 
 for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'phone', width: 360, height: 740 }]) {
   test(`${layout.name} layout: design positions or one column, and no accessibility violation`, async ({ page }) => {
+    test.slow(); // three full accessibility checks
     await page.setViewportSize({ width: layout.width, height: layout.height });
     await open(page);
     const check = async (when) => {
