@@ -79,7 +79,7 @@ export function sizeForAudience(session, view, doc, dialog, follow) {
       use.setAttribute('aria-label', `Use this size with ${row.projector}`);
       use.disabled = !row.usable;
       use.addEventListener('click', () => {
-        view.act(() => session.useAudienceScreen(index));
+        view.act(undefined, () => session.useAudienceScreen(index));
         follow();
       });
       tr.insertCell().appendChild(use);

@@ -443,10 +443,10 @@ public:
         }
         if (!answer || !answer->screen || row < 0 || row >= static_cast<int>(kRowCount))
             return false;
-        return run([&] {
+        return told(m_input.enter([&] {
             m_session.useScreen(*answer->screen);
             m_session.chooseRow(static_cast<std::size_t>(row));
-        });
+        }));
     }
 
     // The placement diagram of the chosen row, in the shared geometry.
