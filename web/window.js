@@ -39,6 +39,10 @@ export class WindowView {
 
   build() {
     const { session, root } = this;
+    // The built site's index.html holds a picture of the first state, shown
+    // while the module loads; the live window takes its place, control for
+    // control at the same places and sizes.
+    root.replaceChildren();
     const count = session.controlCount();
     const designs = [];
     for (let id = 0; id < count; id += 1) designs.push(session.design(id));
