@@ -18,14 +18,11 @@ import { watchForUpdates } from './update.js';
 // answers scrolling and taps between them.
 const nextTask = () => (globalThis.scheduler?.yield ? scheduler.yield() : new Promise((done) => setTimeout(done, 0)));
 
-await nextTask();
-
 // The browser's language gives the decimal separator, as the desktop's
-// locale does. Its first use loads the language's data, which takes a while:
-// a task of its own, done while the WebAssembly still arrives and compiles.
-const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+// locale does, read by a worker the page's head started; only where no
+// worker could read it is it read here.
+const separator = (await self.qvdSeparator) ?? new Intl.NumberFormat(navigator.language).formatToParts(1.5)
   .find((part) => part.type === 'decimal')?.value ?? '.';
-await nextTask();
 
 // The module compiled by the page's head is instantiated here; without it
 // (a host that serves the WebAssembly under another type) the module fetches
@@ -47,6 +44,17 @@ const kept = loadJob();
 const keptProblem = kept ? session.openJob(kept) : '';
 await nextTask();
 
+// The drawn window is shown before the live one takes its place: after a
+// frame painted with the faces loaded (a hidden page paints no frames, so
+// it waits no longer than a moment).
+const painted = () => new Promise((done) => {
+  requestAnimationFrame(() => setTimeout(done, 0));
+  setTimeout(done, 200);
+});
+await painted();
+await document.fonts.ready;
+await painted();
+
 // The live window replaces the drawn one, with what assistive technology
 // meets in it, in one task; the job's actions beside it follow in the next.
 const root = document.getElementById('window');
@@ -64,6 +72,8 @@ actions.onFollow = () => {
 };
 followers.splice(0, followers.length, () => actions.follow());
 habits.follow();
+// The focus starts where the desktop starts it: on the introduction's button.
+view.focusControl(session.firstFocus());
 if (keptProblem) actions.say(`The job kept from the last visit could not be read: ${keptProblem}.`);
 root.setAttribute('aria-busy', 'false');
 document.body.dataset.ready = 'true';

@@ -32,8 +32,6 @@ export class WindowView {
     this.build();
     root.addEventListener('keydown', (event) => this.keyDown(event));
     this.refreshAll();
-    // The focus starts where the desktop starts it: on the introduction's button.
-    this.focusControl(session.firstFocus());
     document.fonts.ready.then(() => this.condenseLongCaptions());
   }
 

@@ -74,6 +74,29 @@ JobDetails jobDetails(const val& details)
         text(details, "notes")};
 }
 
+// One control's design as the page draws it.
+struct DesignView {
+    std::string kind;
+    std::string caption;
+    int container = -1;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string fontFace;
+    double fontPoints = 0.0;
+    bool bold = false;
+    bool underline = false;
+    int background = -1;
+    bool highlight = false;
+    bool border = false;
+    bool centred = false;
+    int lines = 1;
+    int linePitch = 0;
+    std::string name;
+    std::string description;
+};
+
 // One control's state as the page reads it.
 struct ControlView {
     std::string caption;
@@ -116,33 +139,21 @@ public:
 
     [[nodiscard]] int controlCount() const { return static_cast<int>(m_session.window().controls().size()); }
 
-    // The design of control `id`: what to draw, where (twips, relative to its container).
-    [[nodiscard]] val design(int id) const
+    // The design of control `id`: what to draw, where (twips, relative to its
+    // container). A registered struct, as the state below: the page reads all
+    // of them while it builds the window.
+    [[nodiscard]] DesignView design(int id) const
     {
         const MainWindow& window = m_session.window();
         const ControlDesign& d = controlDesign(window.controls().control(static_cast<ControlId>(id)).name);
-        val object = val::object();
-        object.set("kind", std::string(kindName(d.kind)));
-        object.set("caption", std::string(d.caption));
-        object.set("container", d.container.empty() ? -1 : static_cast<int>(window.id(d.container)));
-        object.set("left", d.left);
-        object.set("top", d.top);
-        object.set("width", d.width);
-        object.set("height", d.height);
-        object.set("fontFace", std::string(d.font->face));
-        object.set("fontPoints", d.font->points);
-        object.set("bold", d.font->weight >= 700);
-        object.set("underline", d.font->underline);
-        object.set(
-            "background", d.background.kind == BackgroundKind::Explicit ? static_cast<int>(d.background.colour) : -1);
-        object.set("highlight", d.background.kind == BackgroundKind::SystemColour);
-        object.set("border", d.border == Border::FixedSingle);
-        object.set("centred", d.alignment == Alignment::Centre);
-        object.set("lines", captionLines(d));
-        object.set("linePitch", captionLinePitch(*d.font));
-        object.set("name", m_spoken[static_cast<std::size_t>(id)].name);
-        object.set("description", m_spoken[static_cast<std::size_t>(id)].description);
-        return object;
+        const SpokenControl& spoken = m_spoken[static_cast<std::size_t>(id)];
+        return {kindName(d.kind), std::string(d.caption),
+            d.container.empty() ? -1 : static_cast<int>(window.id(d.container)), d.left, d.top, d.width, d.height,
+            std::string(d.font->face), d.font->points, d.font->weight >= 700, d.font->underline,
+            d.background.kind == BackgroundKind::Explicit ? static_cast<int>(d.background.colour) : -1,
+            d.background.kind == BackgroundKind::SystemColour, d.border == Border::FixedSingle,
+            d.alignment == Alignment::Centre, captionLines(d), captionLinePitch(*d.font), spoken.name,
+            spoken.description};
     }
 
     // What the model holds of control `id` now. A plain struct crosses as a
@@ -541,6 +552,26 @@ private:
 
 EMSCRIPTEN_BINDINGS(qvdtalvern)
 {
+    emscripten::value_object<DesignView>("DesignView")
+        .field("kind", &DesignView::kind)
+        .field("caption", &DesignView::caption)
+        .field("container", &DesignView::container)
+        .field("left", &DesignView::left)
+        .field("top", &DesignView::top)
+        .field("width", &DesignView::width)
+        .field("height", &DesignView::height)
+        .field("fontFace", &DesignView::fontFace)
+        .field("fontPoints", &DesignView::fontPoints)
+        .field("bold", &DesignView::bold)
+        .field("underline", &DesignView::underline)
+        .field("background", &DesignView::background)
+        .field("highlight", &DesignView::highlight)
+        .field("border", &DesignView::border)
+        .field("centred", &DesignView::centred)
+        .field("lines", &DesignView::lines)
+        .field("linePitch", &DesignView::linePitch)
+        .field("name", &DesignView::name)
+        .field("description", &DesignView::description);
     emscripten::value_object<ControlView>("ControlView")
         .field("caption", &ControlView::caption)
         .field("foreColor", &ControlView::foreColor)
