@@ -44,17 +44,6 @@ const kept = loadJob();
 const keptProblem = kept ? session.openJob(kept) : '';
 await nextTask();
 
-// The drawn window is shown before the live one takes its place: after a
-// frame painted with the faces loaded (a hidden page paints no frames, so
-// it waits no longer than a moment).
-const painted = () => new Promise((done) => {
-  requestAnimationFrame(() => setTimeout(done, 0));
-  setTimeout(done, 200);
-});
-await painted();
-await document.fonts.ready;
-await painted();
-
 // The live window replaces the drawn one, with what assistive technology
 // meets in it, in one task; the job's actions beside it follow in the next.
 const root = document.getElementById('window');
