@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What `table` and `fit` share: one reader of their options with one set of
-// messages, the job a command reads, the check of a length format against the
-// unit, and one printer of aligned text tables.
+// What `table`, `fit` and `audience` share: one reader of their options with
+// one set of messages, the job a command reads and the session it opens, the
+// check of a length format against the unit, and one printer of aligned text
+// tables.
 
+#include "app/cli/exit_status.h"
 #include "app/cli/option_values.h"
+#include "runtime/caption_text.h"
 #include "ui/job/job_file.h"
+#include "ui/job/job_session.h"
 
 #include <functional>
 #include <optional>
@@ -50,6 +54,27 @@ struct JobRule {
 
 // The job at `path`, or nothing with "qvdtalvern-cli: PATH: reason" on `err`.
 [[nodiscard]] std::optional<Job> readJobOption(std::string_view path, std::ostream& err);
+
+// Says on `err` that the model failed with `error`; gives the exit status.
+[[nodiscard]] int runtimeErrorExit(const RuntimeError& error, std::ostream& err);
+// Opens `job` and `options` in `session` (JobSession::open); on a runtime
+// error of the model says so on `err` and gives false.
+[[nodiscard]] bool openSession(
+    JobSession& session, const std::optional<Job>& job, const JobOptions& options, std::ostream& err);
+
+// The value of `option` when `text` is a whole number from `min` to `max`;
+// otherwise says what the option takes (in `unit`) on `err` and gives nothing.
+[[nodiscard]] std::optional<int> wholeNumberOption(
+    std::string_view option, std::string_view text, int min, int max, std::string_view unit, std::ostream& err);
+// The angle `--angle` gives: a whole number of degrees the angle bar holds.
+[[nodiscard]] std::optional<int> angleOption(std::string_view text, std::ostream& err);
+// A distance the room gives (above 0), and a height of the screen's bottom
+// edge (0 or more), typed as a room length in `unit`; otherwise says what
+// the option takes on `err` and gives nothing.
+[[nodiscard]] std::optional<double> distanceOption(std::string_view option, std::string_view text,
+    std::string_view unit, const NumberFormat& format, std::ostream& err);
+[[nodiscard]] std::optional<double> screenBottomOption(
+    std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err);
 
 // Feet and inches are for inches only: false, said on `err`, when asked for
 // lengths in centimetres.

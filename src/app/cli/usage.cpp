@@ -58,7 +58,7 @@ std::vector<CommandHelp> commands()
                 {"--screen-bottom H",
                     "the height of the screen's bottom edge above the floor: adds each row's base height"},
                 {"--format text|csv|json", "aligned text (the default), CSV with a header line, or one JSON object"},
-                {"--job FILE", "a saved job's inputs and length format, instead of the four above"},
+                {"--job FILE", "a saved job's inputs, screen bottom and length format, instead of the four above"},
                 {"--length-format F", "decimal (lengths as the captions show them) or ft-in (feet and inches)"},
             }},
         {"fit",

@@ -30,12 +30,12 @@ using OrderedJson = nlohmann::ordered_json;
 // Nesting no job comes near; deeper text is refused before the parser sees it.
 constexpr int kMaxNesting = 32;
 
-constexpr std::string_view kUnitNames[] = {"in", "cm"};                            // by UnitSystem
 constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"};       // by Sizing
 constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};               // by DistanceKind
 constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};            // by LengthFormat
 constexpr std::string_view kBarNames[] = {"width", "height", "diagonal", "angle"}; // by BarRole
-constexpr std::string_view kStepOptionNames[] = {"in", "cm", "width", "height", "diagonal"};
+constexpr std::string_view kStepOptionNames[]
+    = {kUnitNames[0], kUnitNames[1], kSizingNames[0], kSizingNames[1], kSizingNames[2]};
 
 struct DetailMember {
     std::string_view key;

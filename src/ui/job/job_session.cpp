@@ -144,6 +144,40 @@ void JobSession::apply(const Job& job)
     notify();
 }
 
+void JobSession::open(const std::optional<Job>& job, const JobOptions& options)
+{
+    m_window.load();
+    if (job)
+        apply(*job);
+    else
+        m_window.enterInputs(options.inputs);
+    if (options.lengths)
+        setLengthFormat(*options.lengths);
+    RoomSetting room = m_room;
+    if (options.distanceKind) {
+        room.kind = *options.distanceKind;
+        room.distance = options.distance;
+    }
+    if (options.screenBottom)
+        room.screenBottom = options.screenBottom;
+    setRoom(room);
+    AudienceSetting audience = m_audience;
+    if (options.farthest)
+        audience.farthest = *options.farthest;
+    if (options.elementHeight) {
+        audience.rule = ViewingRule::Basic;
+        audience.elementHeight = *options.elementHeight;
+    } else if (options.resolution) {
+        audience.rule = ViewingRule::Analytical;
+        audience.resolution = *options.resolution;
+    }
+    if (options.audienceScreenBottom)
+        audience.screenBottom = options.audienceScreenBottom;
+    if (options.eyeHeight)
+        audience.eyeHeight = options.eyeHeight;
+    setAudience(audience);
+}
+
 bool JobSession::hasAdditions() const
 {
     return !m_details.isEmpty() || m_room != RoomSetting{} || m_audience != AudienceSetting{};
@@ -189,6 +223,16 @@ std::optional<RoomFit> JobSession::roomFit()
     if (m_room.screenBottom)
         query.screenBottom = parseRoomLength(*m_room.screenBottom, m_window.numberFormat());
     return m_fitter.fit(query);
+}
+
+std::optional<RoomFit> JobSession::roomFitShown()
+{
+    std::optional<RoomFit> fit = roomFit();
+    if (fit) {
+        for (RowFit& row : *fit)
+            row = lengthsShown(std::move(row), roomFitLengths(), m_window.numberFormat());
+    }
+    return fit;
 }
 
 std::string JobSession::roomUnit() const { return m_window.controls().caption(m_window.unitLabel(selectedUnits())); }
