@@ -157,7 +157,7 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     QStringList rowHeaders;
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
-        const QString projector = QString::fromStdString(projectors.rows[row].projector);
+        const QString projector = toQString(projectors.rows[row].projector);
         rowHeaders << projector;
         for (int column = LimitColumn; column < UseColumn; ++column) {
             auto* item = new QTableWidgetItem;
