@@ -3,8 +3,10 @@
 #include "ui/job/job_file.h"
 
 #include "calc/projector_table.h"
-#include "runtime/runtime_error.h"
+#include "runtime/utf8_text.h"
 #include "ui/job/audience_file.h"
+#include "ui/job/job_json.h"
+#include "ui/job/job_window.h"
 #include "ui/job/strict_json.h"
 
 #include <nlohmann/json.hpp>
@@ -24,16 +26,10 @@ namespace qvd {
 
 namespace {
 
-using Json = nlohmann::json;
-using OrderedJson = nlohmann::ordered_json;
+using namespace job_json;
 
-constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"};       // by Sizing
-constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};               // by DistanceKind
-constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};            // by LengthFormat
-constexpr std::string_view kBarNames[] = {"width", "height", "diagonal", "angle"}; // by BarRole
-constexpr std::string_view kStepOptionNames[]
-    = {kUnitNames[0], kUnitNames[1], kSizingNames[0], kSizingNames[1], kSizingNames[2]};
-
+constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};    // by DistanceKind
+constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"}; // by LengthFormat
 struct DetailMember {
     std::string_view key;
     std::string JobDetails::*text;
@@ -48,94 +44,6 @@ constexpr DetailMember kDetailMembers[] = {
     {"notes", &JobDetails::notes, kMaxJobNotesLength},
 };
 
-template <typename Enum, std::size_t N> std::string_view nameOf(const std::string_view (&names)[N], Enum value)
-{
-    return names[static_cast<std::size_t>(value)];
-}
-
-std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-// "\"in\" or \"cm\"", "\"width\", \"height\" or \"diagonal\"".
-template <std::size_t N> std::string choices(const std::string_view (&names)[N])
-{
-    std::string text;
-    for (std::size_t i = 0; i < N; ++i)
-        text += (i == 0 ? "" : i + 1 == N ? " or " : ", ") + inQuotes(names[i]);
-    return text;
-}
-
-std::size_t characterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// A failed check: the reason the job is refused.
-struct Refusal {
-    JobError error;
-};
-
-[[noreturn]] void refuse(JobErrorKind kind, std::string message) { throw Refusal{{kind, std::move(message)}}; }
-
-const Json& member(const Json& object, std::string_view path, std::string_view key)
-{
-    const auto found = object.find(key);
-    if (found == object.end())
-        refuse(JobErrorKind::Member, inQuotes(path) + " is missing");
-    return *found;
-}
-
-// The value when it is a whole number; one beyond 64 bits reads as the
-// largest, so that it is off every range rather than wrapping into one.
-std::optional<std::int64_t> wholeOf(const Json& value)
-{
-    if (value.is_number_unsigned())
-        return static_cast<std::int64_t>(
-            std::min<std::uint64_t>(value.get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()));
-    if (value.is_number_integer())
-        return value.get<std::int64_t>();
-    return std::nullopt;
-}
-
-int wholeNumber(const Json& value, std::string_view path, int min, int max, std::string_view where = {})
-{
-    const std::string range
-        = " must be a whole number from " + std::to_string(min) + " to " + std::to_string(max) + std::string(where);
-    const std::optional<std::int64_t> number = wholeOf(value);
-    if (!number || *number < min || *number > max)
-        refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + value.dump());
-    return static_cast<int>(*number);
-}
-
-const std::string& text(const Json& value, std::string_view path)
-{
-    if (!value.is_string())
-        refuse(JobErrorKind::Member, inQuotes(path) + " must be a text, not " + value.dump());
-    return value.get_ref<const std::string&>();
-}
-
-template <typename Enum, std::size_t N>
-Enum oneOf(const Json& value, std::string_view path, const std::string_view (&names)[N])
-{
-    const auto refusal = [&] {
-        refuse(JobErrorKind::Member, inQuotes(path) + " must be " + choices(names) + ", not " + value.dump());
-    };
-    if (!value.is_string())
-        refusal();
-    const auto& name = value.get_ref<const std::string&>();
-    const auto found = std::find(std::begin(names), std::end(names), name);
-    if (found == std::end(names))
-        refusal();
-    return static_cast<Enum>(found - std::begin(names));
-}
-
-const Json& object(const Json& value, std::string_view path)
-{
-    if (!value.is_object())
-        refuse(JobErrorKind::Member, inQuotes(path) + " must be an object, not " + value.dump());
-    return value;
-}
-
 // A room length in the file's form ("." as the separator), kept canonical.
 std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
 {
@@ -147,104 +55,6 @@ std::string roomLength(const Json& value, std::string_view path, bool zeroAllowe
     if (!length || (length->value <= 0.0 && !zeroAllowed))
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
     return length->canonical;
-}
-
-// The inputs of a version 1 file: "units", "size" and "angle".
-WindowInputs windowInputsOf(const Json& root)
-{
-    WindowInputs inputs;
-    inputs.units = oneOf<UnitSystem>(member(root, "units", "units"), "units", kUnitNames);
-    const Json& size = object(member(root, "size", "size"), "size");
-    inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
-    const UnitRange& range = sizeBarRange(inputs.sizing);
-    inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value", range.min(inputs.units),
-        range.max(inputs.units),
-        " for a " + std::string(nameOf(kSizingNames, inputs.sizing)) + " in "
-            + inQuotes(nameOf(kUnitNames, inputs.units)));
-    const AngleRange angles = angleRange();
-    inputs.angle = wholeNumber(member(root, "angle", "angle"), "angle", angles.min, angles.max);
-    return inputs;
-}
-
-// The values a bar can hold at any time: its design range and the ranges its
-// handler gives it in each unit.
-std::pair<int, int> barReach(BarRole bar)
-{
-    if (bar == BarRole::Angle)
-        return {angleRange().min, angleRange().max};
-    const auto sizing = static_cast<Sizing>(bar);
-    const ControlDesign& design = controlDesign(roleNames().sizeRows[static_cast<std::size_t>(sizing)].bar);
-    const UnitRange& range = sizeBarRange(sizing);
-    return {std::min({design.min, range.inchMin, range.centimetreMin}),
-        std::max({design.max, range.inchMax, range.centimetreMax})};
-}
-
-// One step of "window": an object with exactly the members of its kind.
-WindowStep stepOf(const Json& value, const std::string& path)
-{
-    object(value, path);
-    const auto only = [&](std::initializer_list<std::string_view> keys) {
-        for (const auto& [key, ignored] : value.items()) {
-            if (std::find(keys.begin(), keys.end(), key) == keys.end())
-                refuse(JobErrorKind::Member,
-                    inQuotes(path + "." + key) + " does not belong in a step with " + inQuotes(*keys.begin()));
-        }
-    };
-    WindowStep step;
-    if (const auto choose = value.find("choose"); choose != value.end()) {
-        only({"choose"});
-        // The unit options, then the sizing options.
-        const int option = oneOf<int>(*choose, path + ".choose", kStepOptionNames);
-        if (option < 2) {
-            step.kind = WindowStep::Kind::Units;
-            step.units = static_cast<UnitSystem>(option);
-        } else {
-            step.kind = WindowStep::Kind::Sizing;
-            step.sizing = static_cast<Sizing>(option - 2);
-        }
-        return step;
-    }
-    for (const WindowStep::Kind kind : {WindowStep::Kind::Move, WindowStep::Kind::Drag}) {
-        const std::string_view verb = kind == WindowStep::Kind::Move ? "move" : "drag";
-        const auto bar = value.find(verb);
-        if (bar == value.end())
-            continue;
-        only({verb, "to"});
-        step.kind = kind;
-        step.bar = oneOf<BarRole>(*bar, path + "." + std::string(verb), kBarNames);
-        const auto [min, max] = barReach(step.bar);
-        step.value = wholeNumber(member(value, path + ".to", "to"), path + ".to", min, max,
-            " for the " + std::string(nameOf(kBarNames, step.bar)) + " bar");
-        return step;
-    }
-    refuse(JobErrorKind::Member, inQuotes(path) + " must be a step: \"choose\", \"move\" or \"drag\"");
-}
-
-// The steps of a version 2 file, and the inputs of the window they show.
-WindowSteps windowOf(const Json& root, WindowInputs& inputs)
-{
-    for (const std::string_view older : {"units", "size", "angle"}) {
-        if (root.contains(older))
-            refuse(JobErrorKind::Member,
-                inQuotes(older) + " belongs to version 1; version 2 gives the window as \"window\"");
-    }
-    const Json& list = member(root, "window", "window");
-    if (!list.is_array())
-        refuse(JobErrorKind::Member, "\"window\" must be a list of steps, not " + list.dump());
-    WindowSteps steps;
-    for (std::size_t i = 0; i < list.size(); ++i)
-        steps.push_back(stepOf(list[i], "window[" + std::to_string(i) + "]"));
-    // The inputs the window then shows, read off a window of its own.
-    MainWindow window(NumberFormat{});
-    try {
-        window.load();
-        window.enterSteps(steps);
-    } catch (const RuntimeError& error) {
-        refuse(JobErrorKind::Member,
-            "the steps of \"window\" end in a runtime error: " + std::string(errorKindName(error.kind())));
-    }
-    inputs = windowInputs(window);
-    return steps;
 }
 
 Job jobOf(const Json& root)
@@ -303,7 +113,7 @@ Job jobOf(const Json& root)
                 continue;
             const std::string path = "job." + std::string(detail.key);
             const std::string& given = text(*value, path);
-            if (characterCount(given) > detail.maxLength)
+            if (codePointCount(given) > detail.maxLength)
                 refuse(JobErrorKind::Member,
                     inQuotes(path) + " is longer than " + std::to_string(detail.maxLength) + " characters");
             job.details.*detail.text = given;
@@ -392,31 +202,6 @@ JobReading readJobFile(const std::filesystem::path& path)
     text.resize(static_cast<std::size_t>(file.gcount()));
     return parseJob(text);
 }
-
-namespace {
-
-OrderedJson stepsJson(const WindowSteps& steps)
-{
-    OrderedJson list = OrderedJson::array();
-    for (const WindowStep& step : steps) {
-        switch (step.kind) {
-        case WindowStep::Kind::Units:
-            list.push_back({{"choose", nameOf(kUnitNames, step.units)}});
-            break;
-        case WindowStep::Kind::Sizing:
-            list.push_back({{"choose", nameOf(kSizingNames, step.sizing)}});
-            break;
-        case WindowStep::Kind::Move:
-        case WindowStep::Kind::Drag:
-            list.push_back({{step.kind == WindowStep::Kind::Move ? "move" : "drag", nameOf(kBarNames, step.bar)},
-                {"to", step.value}});
-            break;
-        }
-    }
-    return list;
-}
-
-} // namespace
 
 std::string jobFileText(const Job& job)
 {
@@ -511,34 +296,6 @@ RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
     if (room.screenBottom)
         shown.screenBottom = windowLength(*room.screenBottom, format);
     return shown;
-}
-
-void showJobWindow(MainWindow& window, const Job& job)
-{
-    if (job.window) {
-        window.restart();
-        window.enterSteps(*job.window);
-    } else {
-        window.enterInputs(job.inputs);
-    }
-}
-
-WindowInputs windowInputs(const MainWindow& window)
-{
-    const ControlSet& controls = window.controls();
-    WindowInputs inputs;
-    inputs.units = controls.isSelected(window.unitOption(UnitSystem::Centimetres)) ? UnitSystem::Centimetres
-                                                                                   : UnitSystem::Inches;
-    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
-        if (controls.isSelected(window.sizeOption(sizing)))
-            inputs.sizing = sizing;
-    }
-    const UnitRange& range = sizeBarRange(inputs.sizing);
-    inputs.size
-        = std::clamp(controls.value(window.sizeBar(inputs.sizing)), range.min(inputs.units), range.max(inputs.units));
-    const AngleRange angles = angleRange();
-    inputs.angle = std::clamp(controls.value(window.angleBar()), angles.min, angles.max);
-    return inputs;
 }
 
 } // namespace qvd

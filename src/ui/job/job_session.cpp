@@ -3,6 +3,7 @@
 #include "ui/job/job_session.h"
 
 #include "runtime/runtime_error.h"
+#include "runtime/utf8_text.h"
 #include "ui/job/table_report.h"
 
 #include <algorithm>
@@ -64,28 +65,17 @@ void JobSession::setAudience(const AudienceSetting& audience)
     notify();
 }
 
-namespace {
-
-// Code points of UTF-8 text: the bytes that do not continue a sequence.
-std::size_t characters(const std::string& text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-} // namespace
-
 std::vector<std::string> JobSession::detailsProblems(const JobDetails& details)
 {
     std::vector<std::string> problems;
     const std::pair<const std::string*, const char*> lines[] = {{&details.name, "The job"},
         {&details.client, "The client"}, {&details.site, "The site"}, {&details.preparedBy, "Prepared by"}};
     for (const auto& [text, field] : lines) {
-        if (const std::size_t length = characters(*text); length > kMaxJobNameLength)
+        if (const std::size_t length = codePointCount(*text); length > kMaxJobNameLength)
             problems.push_back(std::string(field) + " has " + std::to_string(length) + " characters; at most "
                 + std::to_string(kMaxJobNameLength) + " are kept.");
     }
-    if (const std::size_t notes = characters(details.notes); notes > kMaxJobNotesLength)
+    if (const std::size_t notes = codePointCount(details.notes); notes > kMaxJobNotesLength)
         problems.push_back("The notes have " + std::to_string(notes) + " characters; at most "
             + std::to_string(kMaxJobNotesLength) + " are kept.");
     return problems;
