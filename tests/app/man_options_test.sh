@@ -28,23 +28,30 @@ help_options() {
 }
 
 
-page_numbers() {
-  plain_page | awk '
-    function flush() { if (tag != "") emit(command, tag, text); tag = ""; text = "" }
-    function emit(command, words, text,   i, n, option, rest) {
-      n = split(words, option, /[ ,]+/)
-      for (i = 1; i <= n; i++) {
-        if (option[i] !~ /^--?[A-Za-z?][A-Za-z-]*$/)
-          continue
-        rest = text
-        while (match(rest, /-?[0-9]+(\.[0-9]+)?/)) {
-          print command, option[i], substr(rest, RSTART, RLENGTH)
+# The awk function both readings share: for each option among `words`,
+# "COMMAND OPTION NUMBER" for each number in `text` (and, where `all` is
+# set, "* OPTION NUMBER" and "COMMAND OPTION item" as well).
+emit='
+  function emit(command, words, text, all,   i, n, option, rest) {
+    n = split(words, option, /[ ,]+/)
+    for (i = 1; i <= n; i++) {
+      if (option[i] !~ /^--?[A-Za-z?][A-Za-z-]*$/)
+        continue
+      rest = text
+      while (match(rest, /-?[0-9]+(\.[0-9]+)?/)) {
+        print command, option[i], substr(rest, RSTART, RLENGTH)
+        if (all)
           print "*", option[i], substr(rest, RSTART, RLENGTH)
-          rest = substr(rest, RSTART + RLENGTH)
-        }
-        print command, option[i], "item"
+        rest = substr(rest, RSTART + RLENGTH)
       }
+      if (all)
+        print command, option[i], "item"
     }
+  }'
+
+page_numbers() {
+  plain_page | awk "$emit"'
+    function flush() { if (tag != "") emit(command, tag, text, 1); tag = ""; text = "" }
     BEGIN { command = "-" }
     /^\.(SH|SS|PP|TP)/ { flush() }
     /^\.SH/ { command = "-" }
@@ -56,19 +63,7 @@ page_numbers() {
 }
 
 help_numbers() {
-  awk '
-    function emit(command, words, text,   i, n, option, rest) {
-      n = split(words, option, /[ ,]+/)
-      for (i = 1; i <= n; i++) {
-        if (option[i] !~ /^--?[A-Za-z?][A-Za-z-]*$/)
-          continue
-        rest = text
-        while (match(rest, /-?[0-9]+(\.[0-9]+)?/)) {
-          print command, option[i], substr(rest, RSTART, RLENGTH)
-          rest = substr(rest, RSTART + RLENGTH)
-        }
-      }
-    }
+  awk "$emit"'
     BEGIN { command = "-" }
     /^[^ ]/ { command = ($1 == "Options" && $2 == "of") ? substr($3, 1, length($3) - 1) : "-" }
     /^ +-/ {
@@ -76,7 +71,7 @@ help_numbers() {
       sub(/^ +/, "", line)
       split(line, parts, /  +/)
       text = substr(line, length(parts[1]) + 1)
-      emit(command, parts[1], text)
+      emit(command, parts[1], text, 0)
     }' "$help" | sort -u
 }
 

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qvd {
@@ -20,18 +21,11 @@ namespace {
 using test::csvFields;
 using test::linesOf;
 
-struct TableRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using TableRun = test::CliRun;
 
 TableRun table(std::vector<std::string_view> args, bool colour = false, const NumberFormat& format = {})
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runTable(args, {out, err, colour}, format);
-    return {status, out.str(), err.str()};
+    return test::runCommand(runTable, std::move(args), format, colour);
 }
 
 struct RangeCase {

@@ -251,31 +251,18 @@ int runAudience(std::span<const std::string_view> args, const TableOutput& outpu
 
     // A job gives the unit, the angle, its audience and its room; each option
     // given beside it replaces the job's.
-    std::optional<Job> job;
-    if (options.jobPath) {
-        job = readJobOption(*options.jobPath, output.err);
-        if (!job)
-            return ExitUsage;
-    }
-    const UnitSystem units = job ? job->inputs.units : options.units;
+    const std::optional<CommandJob> opened = commandJob(options, output.err);
+    if (!opened)
+        return ExitUsage;
+    const auto& [job, units] = *opened;
     JobSession session(format);
     const MainWindow& window = session.window();
     const std::string& unit = window.controls().caption(window.unitLabel(units));
     JobOptions given;
-    given.inputs.units = units;
-    given.lengths = options.lengths;
-    if (request->kind) {
-        const std::string_view option = *request->kind == DistanceKind::Throw ? "--throw" : "--straight-line";
-        if (!distanceOption(option, request->distanceText, unit, format, output.err))
-            return ExitUsage;
-        given.distanceKind = request->kind;
-        given.distance = request->distanceText;
-    }
-    if (options.angleText) {
-        given.inputs.angle = angleOption(*options.angleText, output.err);
-        if (!given.inputs.angle)
-            return ExitUsage;
-    }
+    const std::string_view distanceName = request->kind == DistanceKind::Straight ? "--straight-line" : "--throw";
+    if (!enterRoomOptions(
+            given, options, units, unit, {request->kind, distanceName, request->distanceText, {}}, format, output.err))
+        return ExitUsage;
     const auto text = [](std::optional<std::string_view> value) {
         return value ? std::optional(std::string(*value)) : std::nullopt;
     };

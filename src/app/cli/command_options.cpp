@@ -140,6 +140,42 @@ std::optional<double> screenBottomOption(
     return height;
 }
 
+std::optional<CommandJob> commandJob(const CommonOptions& options, std::ostream& err)
+{
+    CommandJob given{std::nullopt, options.units};
+    if (options.jobPath) {
+        given.job = readJobOption(*options.jobPath, err);
+        if (!given.job)
+            return std::nullopt;
+        given.units = given.job->inputs.units;
+    }
+    return given;
+}
+
+bool enterRoomOptions(JobOptions& given, const CommonOptions& options, UnitSystem units, std::string_view unit,
+    const RoomOptions& room, const NumberFormat& format, std::ostream& err)
+{
+    given.inputs.units = units;
+    given.lengths = options.lengths;
+    if (room.kind) {
+        if (!distanceOption(room.distanceName, room.distance, unit, format, err))
+            return false;
+        given.distanceKind = room.kind;
+        given.distance = room.distance;
+    }
+    if (room.screenBottom) {
+        if (!screenBottomOption(*room.screenBottom, unit, format, err))
+            return false;
+        given.screenBottom = std::string(*room.screenBottom);
+    }
+    if (options.angleText) {
+        given.inputs.angle = angleOption(*options.angleText, err);
+        if (!given.inputs.angle)
+            return false;
+    }
+    return true;
+}
+
 bool lengthFormatFits(std::optional<LengthFormat> asked, UnitSystem units, std::ostream& err)
 {
     if (asked == LengthFormat::FeetAndInches && units == UnitSystem::Centimetres) {

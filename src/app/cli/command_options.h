@@ -55,6 +55,15 @@ struct JobRule {
 // The job at `path`, or nothing with "qvdtalvern-cli: PATH: reason" on `err`.
 [[nodiscard]] std::optional<Job> readJobOption(std::string_view path, std::ostream& err);
 
+// What --job gives a command: the job, if one was named, and the unit its
+// lengths are in (the job's, else --units).
+struct CommandJob {
+    std::optional<Job> job;
+    UnitSystem units = UnitSystem::Inches;
+};
+// Nothing, with the reason on `err`, when the job named cannot be used.
+[[nodiscard]] std::optional<CommandJob> commandJob(const CommonOptions& options, std::ostream& err);
+
 // Says on `err` that the model failed with `error`; gives the exit status.
 [[nodiscard]] int runtimeErrorExit(const RuntimeError& error, std::ostream& err);
 // Opens `job` and `options` in `session` (JobSession::open); on a runtime
@@ -75,6 +84,21 @@ struct JobRule {
     std::string_view unit, const NumberFormat& format, std::ostream& err);
 [[nodiscard]] std::optional<double> screenBottomOption(
     std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err);
+
+// The room and the angle as `fit` and `audience` take them: the distance of
+// `kind` given as `distanceName`, and for the room (fit) the screen bottom.
+struct RoomOptions {
+    std::optional<DistanceKind> kind;
+    std::string_view distanceName; // "--throw"
+    std::string_view distance;
+    std::optional<std::string_view> screenBottom;
+};
+// Enters into `given` the unit `units` (for a window without a job), the
+// length format, `room` and the angle, checking the distance, the screen
+// bottom and the angle in that order, lengths in `unit`; false, with the
+// reason on `err`, when one is refused.
+[[nodiscard]] bool enterRoomOptions(JobOptions& given, const CommonOptions& options, UnitSystem units,
+    std::string_view unit, const RoomOptions& room, const NumberFormat& format, std::ostream& err);
 
 // Feet and inches are for inches only: false, said on `err`, when asked for
 // lengths in centimetres.

@@ -156,18 +156,15 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
     // A job gives the unit, the angle and, unless a distance is given, its
     // room; --throw or --straight replaces the job's distance, --screen-bottom
     // its screen bottom.
-    std::optional<Job> job;
-    if (options.jobPath) {
-        job = readJobOption(*options.jobPath, output.err);
-        if (!job)
-            return ExitUsage;
-        if (!request->kind && !job->room) {
-            output.err << "qvdtalvern-cli: the job " << escapedControls(*options.jobPath)
-                       << " has no room; give --throw D or --straight D\n";
-            return ExitUsage;
-        }
+    const std::optional<CommandJob> opened = commandJob(options, output.err);
+    if (!opened)
+        return ExitUsage;
+    const auto& [job, units] = *opened;
+    if (job && !request->kind && !job->room) {
+        output.err << "qvdtalvern-cli: the job " << escapedControls(*options.jobPath)
+                   << " has no room; give --throw D or --straight D\n";
+        return ExitUsage;
     }
-    const UnitSystem units = job ? job->inputs.units : options.units;
     if (!lengthFormatFits(options.lengths, units, output.err))
         return ExitUsage;
 
@@ -175,33 +172,19 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
     const MainWindow& window = session.window();
     const std::string& unit = window.controls().caption(window.unitLabel(units));
     JobOptions given;
-    given.inputs.units = units;
-    given.lengths = options.lengths;
-    if (request->kind) {
-        if (!distanceOption(optionOf(*request->kind), request->distanceText, unit, format, output.err))
-            return ExitUsage;
-        given.distanceKind = request->kind;
-        given.distance = request->distanceText;
-    }
-    if (options.screenBottomText) {
-        if (!screenBottomOption(*options.screenBottomText, unit, format, output.err))
-            return ExitUsage;
-        given.screenBottom = std::string(*options.screenBottomText);
-    }
-    if (options.angleText) {
-        given.inputs.angle = angleOption(*options.angleText, output.err);
-        if (!given.inputs.angle)
-            return ExitUsage;
-    }
+    const RoomOptions room{request->kind, request->kind ? optionOf(*request->kind) : std::string_view(),
+        request->distanceText, options.screenBottomText};
+    if (!enterRoomOptions(given, options, units, unit, room, format, output.err))
+        return ExitUsage;
     if (!openSession(session, job, given, output.err))
         return ExitRuntimeError;
 
     // The session's room reads: its texts were checked above or come from the job.
-    const RoomSetting& room = session.room();
+    const RoomSetting& entered = session.room();
     const std::optional<double> screenBottom
-        = room.screenBottom ? parseRoomLength(*room.screenBottom, format) : std::nullopt;
-    FitView view{std::string(unitName(units)), unit, FormatInteger(session.angle()), room.kind,
-        FormatGeneral(parseRoomDistance(room.distance, format).value_or(0.0), format),
+        = entered.screenBottom ? parseRoomLength(*entered.screenBottom, format) : std::nullopt;
+    FitView view{std::string(unitName(units)), unit, FormatInteger(session.angle()), entered.kind,
+        FormatGeneral(parseRoomDistance(entered.distance, format).value_or(0.0), format),
         screenBottom ? std::optional(FormatGeneral(*screenBottom, format)) : std::nullopt, {}};
     try {
         view.rows = session.roomFitShown().value_or(RoomFit{});

@@ -200,13 +200,10 @@ int runTable(std::span<const std::string_view> args, const TableOutput& output, 
     }
 
     // A job gives the window, and its length format unless one is asked for.
-    std::optional<Job> job;
-    if (options.jobPath) {
-        job = readJobOption(*options.jobPath, output.err);
-        if (!job)
-            return ExitUsage;
-    }
-    const UnitSystem units = job ? job->inputs.units : options.units;
+    const std::optional<CommandJob> opened = commandJob(options, output.err);
+    if (!opened)
+        return ExitUsage;
+    const auto& [job, units] = *opened;
     if (!lengthFormatFits(options.lengths, units, output.err))
         return ExitUsage;
     JobSession session(format);
