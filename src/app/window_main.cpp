@@ -4,8 +4,10 @@
 // once the window has started, behind the introduction.
 
 #include "app/version.h"
+#include "ui/job/job_file.h"
 #include "ui/qt/job/job_document.h"
 #include "ui/qt/job/job_window.h"
+#include "ui/qt/window/qt_text.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,8 +55,6 @@ QList<QByteArray> positionalWords(int argc, char** argv)
     return words;
 }
 
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
         ? std::make_unique<QCoreApplication>(argc, argv)
         : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qvdtalvern"));
-    QCoreApplication::setApplicationVersion(fromView(qvd::kVersion));
+    QCoreApplication::setApplicationVersion(qvd::toQString(qvd::kVersion));
 
     // The command line: help and version print and exit here; an unknown
     // option is refused with exit status 1.
@@ -75,8 +75,9 @@ int main(int argc, char** argv)
                        "See qvdtalvern(1)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("A job (.qvdjob) to open."), QStringLiteral("[FILE]"));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("A job (") + qvd::toQString(qvd::kJobFileSuffix) + QStringLiteral(") to open."),
+        QStringLiteral("[FILE]"));
     parser.process(*app);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -84,7 +85,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    QGuiApplication::setDesktopFileName(fromView(qvd::kApplicationId));
+    QGuiApplication::setDesktopFileName(qvd::toQString(qvd::kApplicationId));
     QIcon icon;
     for (const QString& file : QDir(QStringLiteral(":/icons")).entryList(QDir::Files))
         icon.addFile(QStringLiteral(":/icons/") + file);

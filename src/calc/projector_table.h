@@ -9,10 +9,30 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
 namespace qvd {
 
 enum class UnitSystem { Inches, Centimetres };
+
+// The units' short names, as job files and the command line write them.
+inline constexpr std::string_view kUnitNames[] = {"in", "cm"}; // by UnitSystem
+
+[[nodiscard]] constexpr std::string_view unitName(UnitSystem units)
+{
+    return kUnitNames[static_cast<std::size_t>(units)];
+}
+
+// The unit a short name stands for; nothing for any other text.
+[[nodiscard]] constexpr std::optional<UnitSystem> unitNamed(std::string_view name)
+{
+    for (const UnitSystem units : {UnitSystem::Inches, UnitSystem::Centimetres}) {
+        if (unitName(units) == name)
+            return units;
+    }
+    return std::nullopt;
+}
 
 // How a number becomes the text of a result caption.
 enum class CaptionFormat {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/utf8_text.h"
 
+#include <algorithm>
+
 namespace qvd {
 
 Utf8Character utf8CharacterAt(std::string_view text)
@@ -42,6 +44,12 @@ Utf8Character utf8CharacterAt(std::string_view text)
         code = (code << 6) | (byte(i) & 0x3Fu);
     }
     return {length, code};
+}
+
+std::size_t codePointCount(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string escapedControls(std::string_view text)

@@ -21,6 +21,10 @@ struct Utf8Character {
 // no surrogate, nothing above U+10FFFF, not cut short.
 [[nodiscard]] Utf8Character utf8CharacterAt(std::string_view text);
 
+// How many characters (code points) UTF-8 `text` holds: its bytes that do
+// not continue a sequence.
+[[nodiscard]] std::size_t codePointCount(std::string_view text);
+
 // `text` to be shown, not obeyed: control characters (C0, DEL and C1, a
 // terminal's escape sequences among them) and bytes that are no UTF-8 are
 // written as \xHH, and a backslash as \\.

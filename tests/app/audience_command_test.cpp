@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qvd {
@@ -21,18 +22,11 @@ namespace {
 using test::csvFields;
 using test::linesOf;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun audience(std::vector<std::string_view> args, const NumberFormat& format = {})
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runAudience(args, {out, err, false}, format);
-    return {status, out.str(), err.str()};
+    return test::runCommand(runAudience, std::move(args), format);
 }
 
 std::vector<std::string_view> with(std::vector<std::string_view> args, std::string_view format)

@@ -2,14 +2,38 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Reading back what the command-line tool printed, for its tests.
+// Running a command of the command-line tool and reading back what it
+// printed, for its tests.
+
+#include "app/cli/table.h"
+#include "runtime/caption_text.h"
 
 #include <cstddef>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qvd::test {
+
+// What a command printed, and its exit status.
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs `command` (runTable, runFit, runAudience) on the words after its name,
+// as the tool runs it.
+template <typename Command>
+CliRun runCommand(
+    Command command, std::vector<std::string_view> args, const NumberFormat& format = {}, bool colour = false)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = command(args, TableOutput{out, err, colour}, format);
+    return {status, out.str(), err.str()};
+}
 
 inline std::vector<std::string> linesOf(const std::string& text)
 {

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qvd {
@@ -20,27 +21,14 @@ namespace {
 using test::csvFields;
 using test::linesOf;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 CliRun fit(std::vector<std::string_view> args, const NumberFormat& format = {}, bool colour = false)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runFit(args, {out, err, colour}, format);
-    return {status, out.str(), err.str()};
+    return test::runCommand(runFit, std::move(args), format, colour);
 }
 
-CliRun table(std::vector<std::string_view> args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runTable(args, {out, err, false}, {});
-    return {status, out.str(), err.str()};
-}
+CliRun table(std::vector<std::string_view> args) { return test::runCommand(runTable, std::move(args)); }
 
 // Each fitting row's captions are what `table` shows at that width and angle;
 // CSV and JSON carry the same texts, empty or null where a row has none.

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qvd {
@@ -20,18 +21,11 @@ namespace {
 using test::csvFields;
 using test::linesOf;
 
-struct TableRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using TableRun = test::CliRun;
 
 TableRun table(std::vector<std::string_view> args, bool colour = false, const NumberFormat& format = {})
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runTable(args, {out, err, colour}, format);
-    return {status, out.str(), err.str()};
+    return test::runCommand(runTable, std::move(args), format, colour);
 }
 
 struct RangeCase {
@@ -238,6 +232,33 @@ TEST(Table, JobGivesTheInputsAndTheLengthFormat)
     EXPECT_EQ(table({"--height", "90", "--angle", "-5", "--length-format", "ft-in"}).out, feet.out);
     // The warning words stay words.
     EXPECT_EQ(lines[9], "Corvin NRX          Screen            Too              Big");
+}
+
+// The job opens as the desktop opens it: its room's screen bottom gives the
+// base heights as --screen-bottom does, and the option replaces it. A screen
+// bottom in a unit the table's numbers are not in gives none.
+TEST(Table, JobRoomGivesTheBaseHeightsTheOptionReplaces)
+{
+    const JobFile job("qvd-table-room.qvdjob",
+        R"({"format": "qvdtalvern-job", "version": 1, "units": "in", "size": {"by": "height", "value": 90},
+            "angle": -5, "room": {"kind": "throw", "distance": "250", "screen_bottom": "30"}})");
+    const std::string path = job.path();
+    for (const std::string_view format : {"text", "csv", "json"}) {
+        const TableRun given = table({"--height", "90", "--angle", "-5", "--screen-bottom", "30", "--format", format});
+        EXPECT_EQ(table({"--job", path, "--format", format}).out, given.out) << format;
+        const TableRun other = table({"--height", "90", "--angle", "-5", "--screen-bottom", "12", "--format", format});
+        EXPECT_EQ(table({"--job", path, "--screen-bottom", "12", "--format", format}).out, other.out) << format;
+    }
+
+    // Centimetres chosen after the last move: the table still shows inches.
+    const JobFile unshown("qvd-table-unshown.qvdjob",
+        R"({"format": "qvdtalvern-job", "version": 2, "window": [{"move": "width", "to": 150}, {"choose": "cm"}],
+            "room": {"kind": "throw", "distance": "300", "screen_bottom": "40"}})");
+    const TableRun run = table({"--job", unshown.path(), "--screen-bottom", "20", "--format", "csv"});
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const auto lines = linesOf(run.out);
+    EXPECT_EQ(lines.at(0).find("base_height"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines.at(1).rfind("in,150,", 0), 0u) << lines[1];
 }
 
 TEST(Table, RefusesJobsAndLengthFormatsThatCannotBeUsed)

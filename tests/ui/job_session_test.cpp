@@ -68,6 +68,93 @@ TEST(JobSession, GivesBackTheJobItWasGivenAndTellsOnce)
     }
 }
 
+// A command line's options over a job: each part given replaces only the
+// job's own, and the window stays the job's.
+TEST(JobSession, OpenEntersEachOptionOverTheJob)
+{
+    Job job;
+    job.inputs = {UnitSystem::Centimetres, Sizing::Height, 200, -3};
+    job.room = RoomSetting{DistanceKind::Throw, "250", "30"};
+    job.lengthFormat = LengthFormat::FeetAndInches;
+    job.audience = AudienceSetting{ViewingRule::Basic, "400", "3", "", std::nullopt, std::nullopt};
+    const RoomSetting room = *job.room;
+    const AudienceSetting audience = *job.audience;
+    struct Case {
+        const char* what;
+        JobOptions options;
+        RoomSetting room;
+        AudienceSetting audience;
+        LengthFormat lengths;
+    };
+    const auto with = [](auto value, auto change) {
+        change(value);
+        return value;
+    };
+    const Case cases[] = {
+        {"nothing", {}, room, audience, LengthFormat::FeetAndInches},
+        {"the window's inputs are the job's",
+            with(JobOptions{},
+                [](JobOptions& o) {
+                    o.inputs = {UnitSystem::Inches, Sizing::Width, 150, 12};
+                }),
+            room, audience, LengthFormat::FeetAndInches},
+        {"a distance",
+            with(JobOptions{},
+                [](JobOptions& o) {
+                    o.distanceKind = DistanceKind::Straight;
+                    o.distance = "300";
+                }),
+            RoomSetting{DistanceKind::Straight, "300", "30"}, audience, LengthFormat::FeetAndInches},
+        {"a screen bottom", with(JobOptions{}, [](JobOptions& o) { o.screenBottom = "12"; }),
+            RoomSetting{DistanceKind::Throw, "250", "12"}, audience, LengthFormat::FeetAndInches},
+        {"a length format", with(JobOptions{}, [](JobOptions& o) { o.lengths = LengthFormat::Decimal; }), room,
+            audience, LengthFormat::Decimal},
+        {"a resolution", with(JobOptions{}, [](JobOptions& o) { o.resolution = "1080"; }), room,
+            with(audience,
+                [](AudienceSetting& a) {
+                    a.rule = ViewingRule::Analytical;
+                    a.resolution = "1080";
+                }),
+            LengthFormat::FeetAndInches},
+        {"the audience's heights",
+            with(JobOptions{},
+                [](JobOptions& o) {
+                    o.farthest = "500";
+                    o.audienceScreenBottom = "100";
+                    o.eyeHeight = "110";
+                }),
+            room,
+            with(audience,
+                [](AudienceSetting& a) {
+                    a.farthest = "500";
+                    a.screenBottom = "100";
+                    a.eyeHeight = "110";
+                }),
+            LengthFormat::FeetAndInches},
+    };
+    for (const Case& c : cases) {
+        JobSession session(NumberFormat{});
+        session.open(job, c.options);
+        EXPECT_EQ(session.room(), c.room) << c.what;
+        EXPECT_EQ(session.audience(), c.audience) << c.what;
+        EXPECT_EQ(session.lengthFormat(), c.lengths) << c.what;
+        EXPECT_EQ(windowInputs(session.window()), job.inputs) << c.what;
+    }
+
+    // Without a job, the inputs are entered as the user's steps.
+    JobSession session(NumberFormat{});
+    const WindowInputs inputs{UnitSystem::Centimetres, Sizing::Diagonal, 300, 7};
+    session.open(std::nullopt, with(JobOptions{}, [&](JobOptions& o) {
+        o.inputs = inputs;
+        o.screenBottom = "40";
+    }));
+    MainWindow entered(NumberFormat{});
+    entered.load();
+    entered.enterInputs(inputs);
+    EXPECT_EQ(captions(session.window()), captions(entered));
+    EXPECT_EQ(session.room(), (RoomSetting{DistanceKind::Throw, "", "40"}));
+}
+
 TEST(JobSession, FollowersHearEachChangeUntilRemoved)
 {
     JobSession session{NumberFormat{}};

@@ -6,11 +6,11 @@
 #include "app/cli/csv_field.h"
 #include "app/cli/option_values.h"
 #include "app/cli/usage.h"
-#include "app/cli/whole_number.h"
 #include "runtime/length_format.h"
 #include "runtime/runtime_error.h"
 #include "ui/job/audience.h"
 #include "ui/job/job_file.h"
+#include "ui/job/job_session.h"
 
 #include <nlohmann/json.hpp>
 
@@ -251,38 +251,30 @@ int runAudience(std::span<const std::string_view> args, const TableOutput& outpu
 
     // A job gives the unit, the angle, its audience and its room; each option
     // given beside it replaces the job's.
-    AudienceSetting setting;
-    std::optional<int> jobAngle;
-    RoomSetting jobRoom; // the distance text the request then points into
-    if (options.jobPath) {
-        const std::optional<Job> job = readJobOption(*options.jobPath, output.err);
-        if (!job)
-            return ExitUsage;
-        options.units = job->inputs.units;
-        jobAngle = job->inputs.angle.value_or(0);
-        if (!options.lengths && job->inputs.units == UnitSystem::Inches)
-            options.lengths = job->lengthFormat;
-        if (job->audience)
-            setting = audienceForWindow(*job->audience, format);
-        if (job->room && !request->kind) {
-            jobRoom = roomForWindow(*job->room, format);
-            request->kind = jobRoom.kind;
-            request->distanceText = jobRoom.distance;
-        }
-    }
-    if (request->farthest)
-        setting.farthest = *request->farthest;
-    if (request->elementHeight) {
-        setting.rule = ViewingRule::Basic;
-        setting.elementHeight = *request->elementHeight;
-    } else if (request->resolution) {
-        setting.rule = ViewingRule::Analytical;
-        setting.resolution = *request->resolution;
-    }
-    if (options.screenBottomText)
-        setting.screenBottom = *options.screenBottomText;
-    if (request->eyeHeight)
-        setting.eyeHeight = *request->eyeHeight;
+    const std::optional<CommandJob> opened = commandJob(options, output.err);
+    if (!opened)
+        return ExitUsage;
+    const auto& [job, units] = *opened;
+    JobSession session(format);
+    const MainWindow& window = session.window();
+    const std::string& unit = window.controls().caption(window.unitLabel(units));
+    JobOptions given;
+    const std::string_view distanceName = request->kind == DistanceKind::Straight ? "--straight-line" : "--throw";
+    if (!enterRoomOptions(
+            given, options, units, unit, {request->kind, distanceName, request->distanceText, {}}, format, output.err))
+        return ExitUsage;
+    const auto text = [](std::optional<std::string_view> value) {
+        return value ? std::optional(std::string(*value)) : std::nullopt;
+    };
+    given.farthest = text(request->farthest);
+    given.elementHeight = text(request->elementHeight);
+    given.resolution = text(request->resolution);
+    given.audienceScreenBottom = text(options.screenBottomText);
+    given.eyeHeight = text(request->eyeHeight);
+    if (!openSession(session, job, given, output.err))
+        return ExitRuntimeError;
+
+    const AudienceSetting& setting = session.audience();
     if (setting.farthest.empty()) {
         output.err << "qvdtalvern-cli: audience needs --farthest D, the farthest viewer's distance to the screen\n"
                    << cliUsage();
@@ -294,53 +286,26 @@ int runAudience(std::span<const std::string_view> args, const TableOutput& outpu
         output.err << "qvdtalvern-cli: audience needs --element-height PERCENT or --resolution LINES\n" << cliUsage();
         return ExitUsage;
     }
-    if (!lengthFormatFits(options.lengths, options.units, output.err))
+    if (!lengthFormatFits(options.lengths, units, output.err))
         return ExitUsage;
-
-    AudienceSizer sizer(format);
-    const MainWindow& window = sizer.window();
-    const std::string& unit = window.controls().caption(window.unitLabel(options.units));
-    const AudienceReading reading = readAudience(setting, options.units, unit, format);
+    const AudienceReading reading = session.audienceReading();
     if (!reading.query) {
         output.err << "qvdtalvern-cli: " << withOption(reading.problem) << '\n';
         return ExitUsage;
     }
-    AudienceQuery query = *reading.query;
-    if (request->kind) {
-        const std::optional<double> distance = parseRoomDistance(request->distanceText, format);
-        if (!distance) {
-            output.err << "qvdtalvern-cli: " << (*request->kind == DistanceKind::Throw ? "--throw" : "--straight-line")
-                       << " takes a distance above 0 " << unit << " with " << roomLengthDigits() << " (as "
-                       << roomLengthExample(format) << "), not '" << request->distanceText << "'\n";
-            return ExitUsage;
-        }
-        query.kind = request->kind;
-        query.distance = *distance;
-    }
-    const AngleRange angles = angleRange();
-    query.angle = jobAngle.value_or(angles.start);
-    if (options.angleText) {
-        const std::optional<long long> given = parseWholeNumber(*options.angleText);
-        if (!given || *given < angles.min || *given > angles.max) {
-            output.err << "qvdtalvern-cli: --angle takes a whole number from " << angles.min << " to " << angles.max
-                       << " degrees, not '" << *options.angleText << "'\n";
-            return ExitUsage;
-        }
-        query.angle = static_cast<int>(*given);
-    }
+    const AudienceQuery& query = *reading.query;
 
     AudienceView view;
-    view.units = options.units == UnitSystem::Inches ? "in" : "cm";
+    view.units = unitName(units);
     view.unitCaption = unit;
     view.angle = FormatInteger(query.angle);
     view.query = query;
     try {
-        view.answer = sizer.size(query);
+        view.answer = session.audienceAnswer().value();
     } catch (const RuntimeError& error) {
-        output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
-        return ExitRuntimeError;
+        return runtimeErrorExit(error, output.err);
     }
-    const bool feetAndInches = options.lengths == LengthFormat::FeetAndInches;
+    const bool feetAndInches = session.roomFitLengths() == LengthFormat::FeetAndInches;
     const auto shown = [&](const std::string& text) {
         return feetAndInches ? lengthShown(text, LengthFormat::FeetAndInches, format) : text;
     };

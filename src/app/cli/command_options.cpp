@@ -4,6 +4,8 @@
 #include "runtime/utf8_text.h"
 
 #include "app/cli/usage.h"
+#include "app/cli/whole_number.h"
+#include "runtime/runtime_error.h"
 #include "ui/job/room_fit.h"
 
 #include <algorithm>
@@ -80,6 +82,98 @@ std::optional<Job> readJobOption(std::string_view path, std::ostream& err)
         return std::nullopt;
     }
     return reading.job;
+}
+
+int runtimeErrorExit(const RuntimeError& error, std::ostream& err)
+{
+    err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
+    return ExitRuntimeError;
+}
+
+bool openSession(JobSession& session, const std::optional<Job>& job, const JobOptions& options, std::ostream& err)
+{
+    try {
+        session.open(job, options);
+    } catch (const RuntimeError& error) {
+        static_cast<void>(runtimeErrorExit(error, err));
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> wholeNumberOption(
+    std::string_view option, std::string_view text, int min, int max, std::string_view unit, std::ostream& err)
+{
+    const std::optional<long long> value = parseWholeNumber(text);
+    if (!value || *value < min || *value > max) {
+        err << "qvdtalvern-cli: " << option << " takes a whole number from " << min << " to " << max << ' ' << unit
+            << ", not '" << escapedControls(text) << "'\n";
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+std::optional<int> angleOption(std::string_view text, std::ostream& err)
+{
+    // No handler changes the angle bar's range: it keeps its design range.
+    const AngleRange angles = angleRange();
+    return wholeNumberOption("--angle", text, angles.min, angles.max, "degrees", err);
+}
+
+std::optional<double> distanceOption(std::string_view option, std::string_view text, std::string_view unit,
+    const NumberFormat& format, std::ostream& err)
+{
+    const std::optional<double> distance = parseRoomDistance(text, format);
+    if (!distance)
+        err << "qvdtalvern-cli: " << option << " takes a distance above 0 " << unit << " with " << roomLengthDigits()
+            << " (as " << roomLengthExample(format) << "), not '" << escapedControls(text) << "'\n";
+    return distance;
+}
+
+std::optional<double> screenBottomOption(
+    std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err)
+{
+    const std::optional<double> height = parseRoomLength(text, format);
+    if (!height)
+        err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit << " up with " << roomLengthDigits()
+            << " (as " << roomLengthExample(format) << "), not '" << escapedControls(text) << "'\n";
+    return height;
+}
+
+std::optional<CommandJob> commandJob(const CommonOptions& options, std::ostream& err)
+{
+    CommandJob given{std::nullopt, options.units};
+    if (options.jobPath) {
+        given.job = readJobOption(*options.jobPath, err);
+        if (!given.job)
+            return std::nullopt;
+        given.units = given.job->inputs.units;
+    }
+    return given;
+}
+
+bool enterRoomOptions(JobOptions& given, const CommonOptions& options, UnitSystem units, std::string_view unit,
+    const RoomOptions& room, const NumberFormat& format, std::ostream& err)
+{
+    given.inputs.units = units;
+    given.lengths = options.lengths;
+    if (room.kind) {
+        if (!distanceOption(room.distanceName, room.distance, unit, format, err))
+            return false;
+        given.distanceKind = room.kind;
+        given.distance = room.distance;
+    }
+    if (room.screenBottom) {
+        if (!screenBottomOption(*room.screenBottom, unit, format, err))
+            return false;
+        given.screenBottom = std::string(*room.screenBottom);
+    }
+    if (options.angleText) {
+        given.inputs.angle = angleOption(*options.angleText, err);
+        if (!given.inputs.angle)
+            return false;
+    }
+    return true;
 }
 
 bool lengthFormatFits(std::optional<LengthFormat> asked, UnitSystem units, std::ostream& err)

@@ -7,10 +7,10 @@
 #include "app/cli/csv_field.h"
 #include "app/cli/option_values.h"
 #include "app/cli/usage.h"
-#include "app/cli/whole_number.h"
 #include "runtime/length_format.h"
 #include "runtime/runtime_error.h"
 #include "ui/job/job_file.h"
+#include "ui/job/job_session.h"
 #include "ui/job/room_fit.h"
 
 #include <nlohmann/json.hpp>
@@ -142,16 +142,6 @@ void printJson(const FitView& view, std::ostream& out)
 
 } // namespace
 
-std::optional<double> screenBottomOption(
-    std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err)
-{
-    const std::optional<double> height = parseRoomLength(text, format);
-    if (!height)
-        err << "qvdtalvern-cli: --screen-bottom takes a height from 0 " << unit << " up with " << roomLengthDigits()
-            << " (as " << roomLengthExample(format) << "), not '" << escapedControls(text) << "'\n";
-    return height;
-}
-
 int runFit(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format)
 {
     auto request = readRequest(args, output.err);
@@ -163,84 +153,43 @@ int runFit(std::span<const std::string_view> args, const TableOutput& output, co
         return ExitOk;
     }
 
-    // A job gives the unit, the angle and, unless a distance is given, its room.
-    std::optional<int> jobAngle;
-    RoomSetting jobRoom; // the texts the options then point into
-    if (options.jobPath) {
-        const std::optional<Job> job = readJobOption(*options.jobPath, output.err);
-        if (!job)
-            return ExitUsage;
-        options.units = job->inputs.units;
-        jobAngle = job->inputs.angle.value_or(0);
-        if (!options.lengths && job->inputs.units == UnitSystem::Inches)
-            options.lengths = job->lengthFormat;
-        if (!request->kind && !job->room) {
-            output.err << "qvdtalvern-cli: the job " << escapedControls(*options.jobPath)
-                       << " has no room; give --throw D or --straight D\n";
-            return ExitUsage;
-        }
-        if (job->room) {
-            // --throw or --straight replaces the job's distance; its screen bottom stays.
-            jobRoom = roomForWindow(*job->room, format);
-            if (!request->kind) {
-                request->kind = jobRoom.kind;
-                request->distanceText = jobRoom.distance;
-            }
-            if (!options.screenBottomText && jobRoom.screenBottom)
-                options.screenBottomText = *jobRoom.screenBottom;
-        }
-    }
-    if (!lengthFormatFits(options.lengths, options.units, output.err))
+    // A job gives the unit, the angle and, unless a distance is given, its
+    // room; --throw or --straight replaces the job's distance, --screen-bottom
+    // its screen bottom.
+    const std::optional<CommandJob> opened = commandJob(options, output.err);
+    if (!opened)
         return ExitUsage;
-
-    RoomFitter fitter(format);
-    const MainWindow& window = fitter.window();
-    const std::string& unit = window.controls().caption(window.unitLabel(options.units));
-    const std::optional<double> distance = parseRoomDistance(request->distanceText, format);
-    if (!distance) {
-        output.err << "qvdtalvern-cli: " << optionOf(*request->kind) << " takes a distance above 0 " << unit << " with "
-                   << roomLengthDigits() << " (as " << roomLengthExample(format) << "), not '" << request->distanceText
-                   << "'\n";
+    const auto& [job, units] = *opened;
+    if (job && !request->kind && !job->room) {
+        output.err << "qvdtalvern-cli: the job " << escapedControls(*options.jobPath)
+                   << " has no room; give --throw D or --straight D\n";
         return ExitUsage;
     }
-    std::optional<double> screenBottom;
-    if (options.screenBottomText) {
-        screenBottom = screenBottomOption(*options.screenBottomText, unit, format, output.err);
-        if (!screenBottom)
-            return ExitUsage;
-    }
-    const AngleRange angles = angleRange();
-    int angle = jobAngle.value_or(angles.start);
-    if (options.angleText) {
-        const std::optional<long long> given = parseWholeNumber(*options.angleText);
-        if (!given || *given < angles.min || *given > angles.max) {
-            output.err << "qvdtalvern-cli: --angle takes a whole number from " << angles.min << " to " << angles.max
-                       << " degrees, not '" << *options.angleText << "'\n";
-            return ExitUsage;
-        }
-        angle = static_cast<int>(*given);
-    }
+    if (!lengthFormatFits(options.lengths, units, output.err))
+        return ExitUsage;
 
-    FitView view{options.units == UnitSystem::Inches ? "in" : "cm", {}, FormatInteger(angle), *request->kind,
-        FormatGeneral(*distance, format),
+    JobSession session(format);
+    const MainWindow& window = session.window();
+    const std::string& unit = window.controls().caption(window.unitLabel(units));
+    JobOptions given;
+    const RoomOptions room{request->kind, request->kind ? optionOf(*request->kind) : std::string_view(),
+        request->distanceText, options.screenBottomText};
+    if (!enterRoomOptions(given, options, units, unit, room, format, output.err))
+        return ExitUsage;
+    if (!openSession(session, job, given, output.err))
+        return ExitRuntimeError;
+
+    // The session's room reads: its texts were checked above or come from the job.
+    const RoomSetting& entered = session.room();
+    const std::optional<double> screenBottom
+        = entered.screenBottom ? parseRoomLength(*entered.screenBottom, format) : std::nullopt;
+    FitView view{std::string(unitName(units)), unit, FormatInteger(session.angle()), entered.kind,
+        FormatGeneral(parseRoomDistance(entered.distance, format).value_or(0.0), format),
         screenBottom ? std::optional(FormatGeneral(*screenBottom, format)) : std::nullopt, {}};
     try {
-        view.rows = fitter.fit({options.units, angle, *request->kind, *distance, screenBottom});
+        view.rows = session.roomFitShown().value_or(RoomFit{});
     } catch (const RuntimeError& error) {
-        output.err << "qvdtalvern-cli: runtime error: " << errorKindName(error.kind()) << '\n';
-        return ExitRuntimeError;
-    }
-    view.unitCaption = unit;
-    if (options.lengths == LengthFormat::FeetAndInches) {
-        // Every length of a row in feet and inches; warning words stay as they are.
-        const auto shown = [&](std::string& text) { text = lengthShown(text, LengthFormat::FeetAndInches, format); };
-        for (RowFit& row : view.rows) {
-            for (std::string* text : {&row.widthCaption, &row.heightCaption, &row.diagonalCaption,
-                     &row.shown.throwDistance, &row.shown.straightLine, &row.shown.verticalOffset})
-                shown(*text);
-            if (row.baseHeight)
-                shown(row.baseHeight->text);
-        }
+        return runtimeErrorExit(error, output.err);
     }
     switch (options.format) {
     case OutputFormat::Text:

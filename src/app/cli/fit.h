@@ -10,18 +10,10 @@
 #include "app/cli/table.h"
 #include "runtime/caption_text.h"
 
-#include <optional>
-#include <ostream>
 #include <span>
 #include <string_view>
 
 namespace qvd {
-
-// The height of the screen's bottom edge given as `--screen-bottom`: a room
-// length from 0 up in the user's number settings. Anything
-// else is refused on `err`, naming what is allowed in `unit`.
-[[nodiscard]] std::optional<double> screenBottomOption(
-    std::string_view text, std::string_view unit, const NumberFormat& format, std::ostream& err);
 
 // `args` are the words after "fit". Returns the exit status (ExitStatus).
 [[nodiscard]] int runFit(std::span<const std::string_view> args, const TableOutput& output, const NumberFormat& format);

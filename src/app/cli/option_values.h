@@ -19,11 +19,10 @@ enum class OutputFormat { Text, Csv, Json };
 
 inline std::optional<UnitSystem> readUnitsOption(std::string_view value, std::ostream& err)
 {
-    if (value == "in")
-        return UnitSystem::Inches;
-    if (value == "cm")
-        return UnitSystem::Centimetres;
-    err << "qvdtalvern-cli: --units is in or cm, not '" << value << "'\n";
+    if (const std::optional<UnitSystem> units = unitNamed(value))
+        return units;
+    err << "qvdtalvern-cli: --units is " << unitName(UnitSystem::Inches) << " or " << unitName(UnitSystem::Centimetres)
+        << ", not '" << value << "'\n";
     return std::nullopt;
 }
 

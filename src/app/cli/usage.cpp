@@ -3,6 +3,7 @@
 #include "usage.h"
 
 #include "app/version.h"
+#include "ui/job/audience.h"
 #include "ui/window/main_window.h"
 
 #include <algorithm>
@@ -36,9 +37,19 @@ std::string barRange(const UnitRange& range)
         + std::to_string(range.centimetreMin) + ".." + std::to_string(range.centimetreMax) + " cm";
 }
 
+// The lines of resolution of this table's projectors: "768, 1050, 1200".
+std::string tableResolutions()
+{
+    std::string list;
+    for (const int lines : kTableResolutions)
+        list += (list.empty() ? "" : ", ") + std::to_string(lines);
+    return list;
+}
+
 // Every command with its options, in the order the help lists them.
 std::vector<CommandHelp> commands()
 {
+    const NumberFormat point{"."};
     const AngleRange angle = angleRange();
     return {
         {"table",
@@ -58,7 +69,7 @@ std::vector<CommandHelp> commands()
                 {"--screen-bottom H",
                     "the height of the screen's bottom edge above the floor: adds each row's base height"},
                 {"--format text|csv|json", "aligned text (the default), CSV with a header line, or one JSON object"},
-                {"--job FILE", "a saved job's inputs and length format, instead of the four above"},
+                {"--job FILE", "a saved job's inputs, screen bottom and length format, instead of the four above"},
                 {"--length-format F", "decimal (lengths as the captions show them) or ft-in (feet and inches)"},
             }},
         {"fit",
@@ -83,14 +94,17 @@ std::vector<CommandHelp> commands()
             {
                 {"--farthest D", "the farthest viewer's distance to the screen, above 0"},
                 {"--element-height PERCENT",
-                    "basic decision making: the smallest element's share of the image height, 0.5 to 20"},
+                    "basic decision making: the smallest element's share of the image height, "
+                        + FormatGeneral(kMinElementHeight, point) + " to " + FormatGeneral(kMaxElementHeight, point)},
                 {"--resolution LINES",
-                    "analytical decision making instead: the image's lines of vertical resolution (768, 1050, "
-                    "1200)"},
+                    "analytical decision making instead: the image's lines of vertical resolution ("
+                        + tableResolutions() + ")"},
                 {"--screen-bottom H",
                     "the screen's bottom edge above the floor: adds the closest viewer, the "
                     "image top and the base heights"},
-                {"--eye-height H", "the seated eye height (default 47.24 in. or 120 cm)"},
+                {"--eye-height H",
+                    "the seated eye height (default " + FormatGeneral(defaultEyeHeight(UnitSystem::Inches), point)
+                        + " in. or " + FormatGeneral(defaultEyeHeight(UnitSystem::Centimetres), point) + " cm)"},
                 {"--throw D", "the throw distance the room gives: says which rows make the screen there"},
                 {"--straight-line D", "the straight line the room gives instead"},
                 {"--units in|cm", "as for table; every length is in that unit"},

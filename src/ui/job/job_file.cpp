@@ -3,9 +3,11 @@
 #include "ui/job/job_file.h"
 
 #include "calc/projector_table.h"
-#include "runtime/runtime_error.h"
 #include "runtime/utf8_text.h"
 #include "ui/job/audience_file.h"
+#include "ui/job/job_json.h"
+#include "ui/job/job_window.h"
+#include "ui/job/strict_json.h"
 
 #include <nlohmann/json.hpp>
 
@@ -24,19 +26,10 @@ namespace qvd {
 
 namespace {
 
-using Json = nlohmann::json;
-using OrderedJson = nlohmann::ordered_json;
+using namespace job_json;
 
-// Nesting no job comes near; deeper text is refused before the parser sees it.
-constexpr int kMaxNesting = 32;
-
-constexpr std::string_view kUnitNames[] = {"in", "cm"};                            // by UnitSystem
-constexpr std::string_view kSizingNames[] = {"width", "height", "diagonal"};       // by Sizing
-constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};               // by DistanceKind
-constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"};            // by LengthFormat
-constexpr std::string_view kBarNames[] = {"width", "height", "diagonal", "angle"}; // by BarRole
-constexpr std::string_view kStepOptionNames[] = {"in", "cm", "width", "height", "diagonal"};
-
+constexpr std::string_view kRoomKindNames[] = {"throw", "straight"};    // by DistanceKind
+constexpr std::string_view kLengthFormatNames[] = {"decimal", "ft-in"}; // by LengthFormat
 struct DetailMember {
     std::string_view key;
     std::string JobDetails::*text;
@@ -51,264 +44,6 @@ constexpr DetailMember kDetailMembers[] = {
     {"notes", &JobDetails::notes, kMaxJobNotesLength},
 };
 
-template <typename Enum, std::size_t N> std::string_view nameOf(const std::string_view (&names)[N], Enum value)
-{
-    return names[static_cast<std::size_t>(value)];
-}
-
-std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-// "\"in\" or \"cm\"", "\"width\", \"height\" or \"diagonal\"".
-template <std::size_t N> std::string choices(const std::string_view (&names)[N])
-{
-    std::string text;
-    for (std::size_t i = 0; i < N; ++i)
-        text += (i == 0 ? "" : i + 1 == N ? " or " : ", ") + inQuotes(names[i]);
-    return text;
-}
-
-// Where byte `offset` of `text` lies, counting characters (code points).
-std::string lineAndColumn(std::string_view text, std::size_t offset)
-{
-    std::size_t line = 1;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\n') {
-            ++line;
-            column = 1;
-        } else if ((byte & 0xC0) != 0x80) {
-            ++column;
-        }
-    }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
-// The offset of the first byte that does not belong to well-formed UTF-8, or npos.
-std::size_t invalidUtf8At(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8CharacterAt(text.substr(i)).length;
-        if (length == 0)
-            return i;
-        i += length;
-    }
-    return std::string_view::npos;
-}
-
-std::size_t characterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// The parser's message with the token it quotes ("last read: '...'") cut to
-// a short excerpt of whole characters: a token can be as long as the file,
-// and a byte order mark read in part is no character.
-std::string shortenedLastRead(std::string message)
-{
-    constexpr std::string_view kLastRead = "last read: '";
-    constexpr std::size_t kMaxCharacters = 40;
-    const std::size_t start = message.find(kLastRead);
-    const std::size_t end = message.rfind('\'');
-    if (start == std::string::npos || end == std::string::npos || end < start + kLastRead.size())
-        return message;
-    const std::size_t from = start + kLastRead.size();
-    const std::string_view token = std::string_view(message).substr(from, end - from);
-    std::string excerpt;
-    std::size_t characters = 0;
-    std::size_t i = 0;
-    while (i < token.size() && characters < kMaxCharacters) {
-        const std::size_t length = utf8CharacterAt(token.substr(i)).length;
-        if (length == 0) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            const auto byte = static_cast<unsigned char>(token[i]);
-            excerpt += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
-            ++i;
-        } else {
-            excerpt += token.substr(i, length);
-            i += length;
-        }
-        ++characters;
-    }
-    if (i < token.size())
-        excerpt += "...";
-    return message.substr(0, from) + excerpt + message.substr(end);
-}
-
-bool isJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// How far the JSON value at the start of `text` reaches, judged by its
-// brackets and strings alone: `end` lies just past its closing bracket or
-// quote, or past its last character. Anything after it is not part of the
-// job. The parser is given only the value, because it would take a NUL byte
-// for the end of the text and never see what follows.
-struct ValueExtent {
-    std::size_t end = 0;
-    bool tooDeep = false; // brackets nest deeper than kMaxNesting
-};
-
-ValueExtent valueExtent(std::string_view text)
-{
-    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; // a byte order mark, which the parser skips too
-    while (i < text.size() && isJsonBlank(text[i]))
-        ++i;
-    if (i == text.size())
-        return {text.size()};
-    constexpr std::string_view kStructural = "{}[],:\"";
-    if (text[i] != '"' && text[i] != '{' && text[i] != '[') {
-        // At least one character, a structural one or a NUL included.
-        const std::size_t start = i++;
-        if (kStructural.find(text[start]) != std::string_view::npos)
-            return {i};
-        while (i < text.size() && !isJsonBlank(text[i]) && text[i] != '\0'
-            && kStructural.find(text[i]) == std::string_view::npos)
-            ++i;
-        return {i};
-    }
-    int depth = 0;
-    bool inString = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            if (++depth > kMaxNesting)
-                return {text.size(), true};
-        } else if (c == '}' || c == ']') {
-            --depth;
-        }
-        if (depth == 0 && !inString)
-            return {i + 1};
-    }
-    return {text.size()};
-}
-
-// A failed check: the reason the job is refused.
-struct Refusal {
-    JobError error;
-};
-
-[[noreturn]] void refuse(JobErrorKind kind, std::string message) { throw Refusal{{kind, std::move(message)}}; }
-
-// The parser's callback that refuses a member given twice in any object,
-// naming it by its path from the top ("size.value", "extra[2].name").
-class RepeatedMemberCheck {
-public:
-    bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed)
-    {
-        switch (event) {
-        case Json::parse_event_t::object_start:
-        case Json::parse_event_t::array_start: {
-            const std::string path = childPath();
-            m_containers.push_back({event == Json::parse_event_t::object_start, path, {}, {}, 0});
-            break;
-        }
-        case Json::parse_event_t::key: {
-            Container& object = m_containers.back();
-            object.key = parsed.get<std::string>();
-            if (!object.keys.insert(object.key).second)
-                refuse(JobErrorKind::Member, "the member " + inQuotes(childPath()) + " is given twice");
-            break;
-        }
-        case Json::parse_event_t::value:
-            childPath(); // counts an element of an array
-            break;
-        case Json::parse_event_t::object_end:
-        case Json::parse_event_t::array_end:
-            m_containers.pop_back();
-            break;
-        }
-        return true;
-    }
-
-private:
-    struct Container {
-        bool object = true;
-        std::string path;
-        std::set<std::string> keys; // an object's members so far
-        std::string key;            // an object's latest member
-        std::size_t elements = 0;   // an array's elements so far
-    };
-
-    // The path of the value that starts now in the innermost container.
-    std::string childPath()
-    {
-        if (m_containers.empty())
-            return {};
-        Container& container = m_containers.back();
-        if (!container.object)
-            return container.path + "[" + std::to_string(container.elements++) + "]";
-        return container.path.empty() ? container.key : container.path + "." + container.key;
-    }
-
-    std::vector<Container> m_containers;
-};
-
-const Json& member(const Json& object, std::string_view path, std::string_view key)
-{
-    const auto found = object.find(key);
-    if (found == object.end())
-        refuse(JobErrorKind::Member, inQuotes(path) + " is missing");
-    return *found;
-}
-
-// The value when it is a whole number; one beyond 64 bits reads as the
-// largest, so that it is off every range rather than wrapping into one.
-std::optional<std::int64_t> wholeOf(const Json& value)
-{
-    if (value.is_number_unsigned())
-        return static_cast<std::int64_t>(
-            std::min<std::uint64_t>(value.get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()));
-    if (value.is_number_integer())
-        return value.get<std::int64_t>();
-    return std::nullopt;
-}
-
-int wholeNumber(const Json& value, std::string_view path, int min, int max, std::string_view where = {})
-{
-    const std::string range
-        = " must be a whole number from " + std::to_string(min) + " to " + std::to_string(max) + std::string(where);
-    const std::optional<std::int64_t> number = wholeOf(value);
-    if (!number || *number < min || *number > max)
-        refuse(JobErrorKind::Member, inQuotes(path) + range + ", not " + value.dump());
-    return static_cast<int>(*number);
-}
-
-const std::string& text(const Json& value, std::string_view path)
-{
-    if (!value.is_string())
-        refuse(JobErrorKind::Member, inQuotes(path) + " must be a text, not " + value.dump());
-    return value.get_ref<const std::string&>();
-}
-
-template <typename Enum, std::size_t N>
-Enum oneOf(const Json& value, std::string_view path, const std::string_view (&names)[N])
-{
-    const auto refusal = [&] {
-        refuse(JobErrorKind::Member, inQuotes(path) + " must be " + choices(names) + ", not " + value.dump());
-    };
-    if (!value.is_string())
-        refusal();
-    const auto& name = value.get_ref<const std::string&>();
-    const auto found = std::find(std::begin(names), std::end(names), name);
-    if (found == std::end(names))
-        refusal();
-    return static_cast<Enum>(found - std::begin(names));
-}
-
-const Json& object(const Json& value, std::string_view path)
-{
-    if (!value.is_object())
-        refuse(JobErrorKind::Member, inQuotes(path) + " must be an object, not " + value.dump());
-    return value;
-}
-
 // A room length in the file's form ("." as the separator), kept canonical.
 std::string roomLength(const Json& value, std::string_view path, bool zeroAllowed)
 {
@@ -320,104 +55,6 @@ std::string roomLength(const Json& value, std::string_view path, bool zeroAllowe
     if (!length || (length->value <= 0.0 && !zeroAllowed))
         refuse(JobErrorKind::Member, rule + ", not " + value.dump());
     return length->canonical;
-}
-
-// The inputs of a version 1 file: "units", "size" and "angle".
-WindowInputs windowInputsOf(const Json& root)
-{
-    WindowInputs inputs;
-    inputs.units = oneOf<UnitSystem>(member(root, "units", "units"), "units", kUnitNames);
-    const Json& size = object(member(root, "size", "size"), "size");
-    inputs.sizing = oneOf<Sizing>(member(size, "size.by", "by"), "size.by", kSizingNames);
-    const UnitRange& range = sizeBarRange(inputs.sizing);
-    inputs.size = wholeNumber(member(size, "size.value", "value"), "size.value", range.min(inputs.units),
-        range.max(inputs.units),
-        " for a " + std::string(nameOf(kSizingNames, inputs.sizing)) + " in "
-            + inQuotes(nameOf(kUnitNames, inputs.units)));
-    const AngleRange angles = angleRange();
-    inputs.angle = wholeNumber(member(root, "angle", "angle"), "angle", angles.min, angles.max);
-    return inputs;
-}
-
-// The values a bar can hold at any time: its design range and the ranges its
-// handler gives it in each unit.
-std::pair<int, int> barReach(BarRole bar)
-{
-    if (bar == BarRole::Angle)
-        return {angleRange().min, angleRange().max};
-    const auto sizing = static_cast<Sizing>(bar);
-    const ControlDesign& design = controlDesign(roleNames().sizeRows[static_cast<std::size_t>(sizing)].bar);
-    const UnitRange& range = sizeBarRange(sizing);
-    return {std::min({design.min, range.inchMin, range.centimetreMin}),
-        std::max({design.max, range.inchMax, range.centimetreMax})};
-}
-
-// One step of "window": an object with exactly the members of its kind.
-WindowStep stepOf(const Json& value, const std::string& path)
-{
-    object(value, path);
-    const auto only = [&](std::initializer_list<std::string_view> keys) {
-        for (const auto& [key, ignored] : value.items()) {
-            if (std::find(keys.begin(), keys.end(), key) == keys.end())
-                refuse(JobErrorKind::Member,
-                    inQuotes(path + "." + key) + " does not belong in a step with " + inQuotes(*keys.begin()));
-        }
-    };
-    WindowStep step;
-    if (const auto choose = value.find("choose"); choose != value.end()) {
-        only({"choose"});
-        // The unit options, then the sizing options.
-        const int option = oneOf<int>(*choose, path + ".choose", kStepOptionNames);
-        if (option < 2) {
-            step.kind = WindowStep::Kind::Units;
-            step.units = static_cast<UnitSystem>(option);
-        } else {
-            step.kind = WindowStep::Kind::Sizing;
-            step.sizing = static_cast<Sizing>(option - 2);
-        }
-        return step;
-    }
-    for (const WindowStep::Kind kind : {WindowStep::Kind::Move, WindowStep::Kind::Drag}) {
-        const std::string_view verb = kind == WindowStep::Kind::Move ? "move" : "drag";
-        const auto bar = value.find(verb);
-        if (bar == value.end())
-            continue;
-        only({verb, "to"});
-        step.kind = kind;
-        step.bar = oneOf<BarRole>(*bar, path + "." + std::string(verb), kBarNames);
-        const auto [min, max] = barReach(step.bar);
-        step.value = wholeNumber(member(value, path + ".to", "to"), path + ".to", min, max,
-            " for the " + std::string(nameOf(kBarNames, step.bar)) + " bar");
-        return step;
-    }
-    refuse(JobErrorKind::Member, inQuotes(path) + " must be a step: \"choose\", \"move\" or \"drag\"");
-}
-
-// The steps of a version 2 file, and the inputs of the window they show.
-WindowSteps windowOf(const Json& root, WindowInputs& inputs)
-{
-    for (const std::string_view older : {"units", "size", "angle"}) {
-        if (root.contains(older))
-            refuse(JobErrorKind::Member,
-                inQuotes(older) + " belongs to version 1; version 2 gives the window as \"window\"");
-    }
-    const Json& list = member(root, "window", "window");
-    if (!list.is_array())
-        refuse(JobErrorKind::Member, "\"window\" must be a list of steps, not " + list.dump());
-    WindowSteps steps;
-    for (std::size_t i = 0; i < list.size(); ++i)
-        steps.push_back(stepOf(list[i], "window[" + std::to_string(i) + "]"));
-    // The inputs the window then shows, read off a window of its own.
-    MainWindow window(NumberFormat{});
-    try {
-        window.load();
-        window.enterSteps(steps);
-    } catch (const RuntimeError& error) {
-        refuse(JobErrorKind::Member,
-            "the steps of \"window\" end in a runtime error: " + std::string(errorKindName(error.kind())));
-    }
-    inputs = windowInputs(window);
-    return steps;
 }
 
 Job jobOf(const Json& root)
@@ -476,7 +113,7 @@ Job jobOf(const Json& root)
                 continue;
             const std::string path = "job." + std::string(detail.key);
             const std::string& given = text(*value, path);
-            if (characterCount(given) > detail.maxLength)
+            if (codePointCount(given) > detail.maxLength)
                 refuse(JobErrorKind::Member,
                     inQuotes(path) + " is longer than " + std::to_string(detail.maxLength) + " characters");
             job.details.*detail.text = given;
@@ -511,41 +148,28 @@ JobReading parseJob(std::string_view text)
 {
     if (text.size() > kMaxJobFileBytes)
         return refused(JobErrorKind::TooLarge, "larger than 1 MB (" + sizeInBytes(text.size()) + ")");
-    if (const std::size_t bad = invalidUtf8At(text); bad != std::string_view::npos)
-        return refused(
-            JobErrorKind::NotUtf8, "not UTF-8 text: a byte that is no character at " + lineAndColumn(text, bad));
-    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+    const StrictJson json = parseStrictJson(text);
+    switch (json.problem) {
+    case JsonProblem::None:
+        break;
+    case JsonProblem::NotUtf8:
+        return refused(JobErrorKind::NotUtf8, "not UTF-8 text: a byte that is no character at " + json.where);
+    case JsonProblem::Empty:
         return refused(JobErrorKind::Syntax, "empty: a job file holds a JSON object");
-    const ValueExtent extent = valueExtent(text);
-    if (extent.tooDeep)
+    case JsonProblem::TooDeep:
         return refused(
-            JobErrorKind::Syntax, "not a job file: it nests more than " + std::to_string(kMaxNesting) + " deep");
-    Json root;
-    try {
-        RepeatedMemberCheck repeated;
-        root = Json::parse(text.substr(0, extent.end), std::ref(repeated));
-    } catch (const Refusal& refusal) {
-        return {std::nullopt, refusal.error};
-    } catch (const Json::parse_error& error) {
-        // The library takes a NUL byte for the end of the text: name it instead.
-        if (error.byte >= 1 && error.byte <= extent.end && text[error.byte - 1] == '\0')
-            return refused(
-                JobErrorKind::Syntax, "not valid JSON at " + lineAndColumn(text, error.byte - 1) + ": a NUL byte");
-        // The library's message names the line and column: keep them, drop its prefix.
-        std::string reason = shortenedLastRead(error.what());
-        const std::size_t at = reason.find("at line ");
-        reason = at == std::string::npos ? lineAndColumn(text, error.byte) + ": " + reason : reason.substr(at + 3);
-        return refused(JobErrorKind::Syntax, "not valid JSON at " + reason);
-    } catch (const Json::exception& error) {
-        std::string reason = error.what();
-        const std::size_t bracket = reason.find("] ");
+            JobErrorKind::Syntax, "not a job file: it nests more than " + std::to_string(kMaxJsonNesting) + " deep");
+    case JsonProblem::Syntax:
         return refused(JobErrorKind::Syntax,
-            "not valid JSON: " + (bracket == std::string::npos ? reason : reason.substr(bracket + 2)));
+            "not valid JSON" + (json.where.empty() ? "" : " at " + json.where)
+                + (json.reason.empty() ? "" : ": " + json.reason));
+    case JsonProblem::RepeatedMember:
+        return refused(JobErrorKind::Member, "the member " + inQuotes(json.reason) + " is given twice");
+    case JsonProblem::TrailingBytes:
+        return refused(JobErrorKind::Syntax, "unexpected bytes after the job at " + json.where);
     }
-    if (const std::size_t after = text.find_first_not_of(" \t\r\n", extent.end); after != std::string_view::npos)
-        return refused(JobErrorKind::Syntax, "unexpected bytes after the job at " + lineAndColumn(text, after));
     try {
-        return {jobOf(root), {}};
+        return {jobOf(json.value), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.error};
     }
@@ -578,31 +202,6 @@ JobReading readJobFile(const std::filesystem::path& path)
     text.resize(static_cast<std::size_t>(file.gcount()));
     return parseJob(text);
 }
-
-namespace {
-
-OrderedJson stepsJson(const WindowSteps& steps)
-{
-    OrderedJson list = OrderedJson::array();
-    for (const WindowStep& step : steps) {
-        switch (step.kind) {
-        case WindowStep::Kind::Units:
-            list.push_back({{"choose", nameOf(kUnitNames, step.units)}});
-            break;
-        case WindowStep::Kind::Sizing:
-            list.push_back({{"choose", nameOf(kSizingNames, step.sizing)}});
-            break;
-        case WindowStep::Kind::Move:
-        case WindowStep::Kind::Drag:
-            list.push_back({{step.kind == WindowStep::Kind::Move ? "move" : "drag", nameOf(kBarNames, step.bar)},
-                {"to", step.value}});
-            break;
-        }
-    }
-    return list;
-}
-
-} // namespace
 
 std::string jobFileText(const Job& job)
 {
@@ -697,34 +296,6 @@ RoomSetting roomForWindow(const RoomSetting& room, const NumberFormat& format)
     if (room.screenBottom)
         shown.screenBottom = windowLength(*room.screenBottom, format);
     return shown;
-}
-
-void showJobWindow(MainWindow& window, const Job& job)
-{
-    if (job.window) {
-        window.restart();
-        window.enterSteps(*job.window);
-    } else {
-        window.enterInputs(job.inputs);
-    }
-}
-
-WindowInputs windowInputs(const MainWindow& window)
-{
-    const ControlSet& controls = window.controls();
-    WindowInputs inputs;
-    inputs.units = controls.isSelected(window.unitOption(UnitSystem::Centimetres)) ? UnitSystem::Centimetres
-                                                                                   : UnitSystem::Inches;
-    for (const Sizing sizing : {Sizing::Width, Sizing::Height, Sizing::Diagonal}) {
-        if (controls.isSelected(window.sizeOption(sizing)))
-            inputs.sizing = sizing;
-    }
-    const UnitRange& range = sizeBarRange(inputs.sizing);
-    inputs.size
-        = std::clamp(controls.value(window.sizeBar(inputs.sizing)), range.min(inputs.units), range.max(inputs.units));
-    const AngleRange angles = angleRange();
-    inputs.angle = std::clamp(controls.value(window.angleBar()), angles.min, angles.max);
-    return inputs;
 }
 
 } // namespace qvd

@@ -3,6 +3,7 @@
 #include "ui/job/job_session.h"
 
 #include "runtime/runtime_error.h"
+#include "runtime/utf8_text.h"
 #include "ui/job/table_report.h"
 
 #include <algorithm>
@@ -64,28 +65,17 @@ void JobSession::setAudience(const AudienceSetting& audience)
     notify();
 }
 
-namespace {
-
-// Code points of UTF-8 text: the bytes that do not continue a sequence.
-std::size_t characters(const std::string& text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-} // namespace
-
 std::vector<std::string> JobSession::detailsProblems(const JobDetails& details)
 {
     std::vector<std::string> problems;
     const std::pair<const std::string*, const char*> lines[] = {{&details.name, "The job"},
         {&details.client, "The client"}, {&details.site, "The site"}, {&details.preparedBy, "Prepared by"}};
     for (const auto& [text, field] : lines) {
-        if (const std::size_t length = characters(*text); length > kMaxJobNameLength)
+        if (const std::size_t length = codePointCount(*text); length > kMaxJobNameLength)
             problems.push_back(std::string(field) + " has " + std::to_string(length) + " characters; at most "
                 + std::to_string(kMaxJobNameLength) + " are kept.");
     }
-    if (const std::size_t notes = characters(details.notes); notes > kMaxJobNotesLength)
+    if (const std::size_t notes = codePointCount(details.notes); notes > kMaxJobNotesLength)
         problems.push_back("The notes have " + std::to_string(notes) + " characters; at most "
             + std::to_string(kMaxJobNotesLength) + " are kept.");
     return problems;
@@ -144,6 +134,40 @@ void JobSession::apply(const Job& job)
     notify();
 }
 
+void JobSession::open(const std::optional<Job>& job, const JobOptions& options)
+{
+    m_window.load();
+    if (job)
+        apply(*job);
+    else
+        m_window.enterInputs(options.inputs);
+    if (options.lengths)
+        setLengthFormat(*options.lengths);
+    RoomSetting room = m_room;
+    if (options.distanceKind) {
+        room.kind = *options.distanceKind;
+        room.distance = options.distance;
+    }
+    if (options.screenBottom)
+        room.screenBottom = options.screenBottom;
+    setRoom(room);
+    AudienceSetting audience = m_audience;
+    if (options.farthest)
+        audience.farthest = *options.farthest;
+    if (options.elementHeight) {
+        audience.rule = ViewingRule::Basic;
+        audience.elementHeight = *options.elementHeight;
+    } else if (options.resolution) {
+        audience.rule = ViewingRule::Analytical;
+        audience.resolution = *options.resolution;
+    }
+    if (options.audienceScreenBottom)
+        audience.screenBottom = options.audienceScreenBottom;
+    if (options.eyeHeight)
+        audience.eyeHeight = options.eyeHeight;
+    setAudience(audience);
+}
+
 bool JobSession::hasAdditions() const
 {
     return !m_details.isEmpty() || m_room != RoomSetting{} || m_audience != AudienceSetting{};
@@ -189,6 +213,16 @@ std::optional<RoomFit> JobSession::roomFit()
     if (m_room.screenBottom)
         query.screenBottom = parseRoomLength(*m_room.screenBottom, m_window.numberFormat());
     return m_fitter.fit(query);
+}
+
+std::optional<RoomFit> JobSession::roomFitShown()
+{
+    std::optional<RoomFit> fit = roomFit();
+    if (fit) {
+        for (RowFit& row : *fit)
+            row = lengthsShown(std::move(row), roomFitLengths(), m_window.numberFormat());
+    }
+    return fit;
 }
 
 std::string JobSession::roomUnit() const { return m_window.controls().caption(m_window.unitLabel(selectedUnits())); }

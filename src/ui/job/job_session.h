@@ -27,6 +27,26 @@
 
 namespace qvd {
 
+// What a command line gives beside a job or instead of one. Each part given
+// replaces the job's, entered as the user's own step would enter it.
+struct JobOptions {
+    // The window's inputs, entered over the window at start-up; only without a job.
+    WindowInputs inputs;
+    std::optional<LengthFormat> lengths;
+    // The room's distance with its kind, and the height of the screen's
+    // bottom edge, as typed.
+    std::optional<DistanceKind> distanceKind;
+    std::string distance;
+    std::optional<std::string> screenBottom;
+    // The audience's fields as typed; an element height chooses the basic
+    // rule, a resolution the analytical one.
+    std::optional<std::string> farthest;
+    std::optional<std::string> elementHeight;
+    std::optional<std::string> resolution;
+    std::optional<std::string> audienceScreenBottom;
+    std::optional<std::string> eyeHeight;
+};
+
 class JobSession {
 public:
     explicit JobSession(NumberFormat format);
@@ -71,6 +91,10 @@ public:
     // showJobWindow; a RuntimeError of the model passes through), then its
     // additions. Followers are told once.
     void apply(const Job& job);
+    // On a session fresh from its constructor: starts the window, shows
+    // `job` (apply) or, without one, enters `options.inputs`, then enters
+    // the rest of `options` over it. Throws RuntimeError as the model does.
+    void open(const std::optional<Job>& job, const JobOptions& options);
     // Whether the job holds more than the window's own inputs: a room or details.
     [[nodiscard]] bool hasAdditions() const;
 
@@ -93,6 +117,8 @@ public:
     // The widest screen each row fills in the room, at the selected unit and
     // the angle; nothing while the room has no valid distance.
     [[nodiscard]] std::optional<RoomFit> roomFit();
+    // The same with its lengths as roomFitLengths() shows them.
+    [[nodiscard]] std::optional<RoomFit> roomFitShown();
     // What the room fit is worked out for, in words: "At the window's angle
     // of 10 degrees, in in.", and the unit's caption the room is typed in.
     [[nodiscard]] std::string roomSettingText() const;

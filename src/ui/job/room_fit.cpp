@@ -136,6 +136,16 @@ std::optional<double> roomScreenBottom(const MainWindow& window, const RoomSetti
     return parseRoomLength(*room.screenBottom, window.numberFormat());
 }
 
+RowFit lengthsShown(RowFit row, LengthFormat lengths, const NumberFormat& format)
+{
+    for (std::string* text : {&row.widthCaption, &row.heightCaption, &row.diagonalCaption, &row.shown.throwDistance,
+             &row.shown.straightLine, &row.shown.verticalOffset})
+        *text = lengthShown(*text, lengths, format);
+    if (row.baseHeight)
+        row.baseHeight->text = lengthShown(row.baseHeight->text, lengths, format);
+    return row;
+}
+
 RoomFitter::RoomFitter(NumberFormat format)
     : m_window(std::move(format))
 {

@@ -8,6 +8,7 @@
 // of its own as a user would (unit, Width option, width bar, angle bar) and
 // reads the captions back. Only the search for the width is its own.
 
+#include "runtime/length_format.h"
 #include "ui/window/main_window.h"
 
 #include <array>
@@ -137,6 +138,11 @@ struct RowFit {
 };
 
 using RoomFit = std::array<RowFit, kRowCount>;
+
+// `row` with every length it holds (the width, height and diagonal captions,
+// the three results and the base height) as `lengths` shows them; a warning
+// word stays a word.
+[[nodiscard]] RowFit lengthsShown(RowFit row, LengthFormat lengths, const NumberFormat& format);
 
 // Finds the answers on one window model of its own, which it reuses from one
 // query to the next: each probe is the user's full set of steps, so the window

@@ -52,10 +52,26 @@ TableReport tableReport(const MainWindow& window)
     return report;
 }
 
+std::optional<TableBaseHeights> tableBaseHeights(
+    const MainWindow& window, LengthFormat lengths, const RoomSetting& room)
+{
+    const std::optional<double> screenBottom = roomScreenBottom(window, room);
+    if (!screenBottom)
+        return std::nullopt;
+    const NumberFormat& format = window.numberFormat();
+    TableBaseHeights heights{*screenBottom, lengthCaption(window, lengths, FormatGeneral(*screenBottom, format)), {}};
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        heights.rows[row] = baseHeight(*screenBottom, window.placement().result(row), format);
+        if (heights.rows[row])
+            heights.rows[row]->text = lengthCaption(window, lengths, heights.rows[row]->text);
+    }
+    return heights;
+}
+
 std::string tableAsTabSeparatedText(const MainWindow& window, LengthFormat lengths, const RoomSetting& room)
 {
     const TableReport report = tableReport(window);
-    const std::optional<double> screenBottom = roomScreenBottom(window, room);
+    const std::optional<TableBaseHeights> bases = tableBaseHeights(window, lengths, room);
     std::string names;
     std::string captions;
     for (std::size_t index = 0; index < report.inputs.size(); ++index) {
@@ -65,25 +81,24 @@ std::string tableAsTabSeparatedText(const MainWindow& window, LengthFormat lengt
         const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
         captions += separator + (length ? lengthCaption(window, lengths, input.caption) : input.caption);
     }
-    if (screenBottom) {
+    if (bases) {
         names += '\t' + std::string(kScreenBottomName);
-        captions += '\t' + lengthCaption(window, lengths, FormatGeneral(*screenBottom, window.numberFormat()));
+        captions += '\t' + bases->screenBottomCaption;
     }
     std::string text = names + '\n' + captions + "\n\n";
     text += "Projector";
     for (const ReportColumn& column : report.columns)
         text += '\t' + column.header;
-    if (screenBottom)
+    if (bases)
         text += '\t' + std::string(kBaseHeightHeader);
     text += '\n';
-    for (const ReportRow& row : report.rows) {
+    for (std::size_t index = 0; index < kRowCount; ++index) {
+        const ReportRow& row = report.rows[index];
         text += row.projector + '\t' + lengthCaption(window, lengths, row.shown.throwDistance) + '\t'
             + lengthCaption(window, lengths, row.shown.straightLine) + '\t'
             + lengthCaption(window, lengths, row.shown.verticalOffset);
-        if (screenBottom) {
-            const std::optional<BaseHeight> base = baseHeight(*screenBottom, row.shown, window.numberFormat());
-            text += '\t' + (base ? lengthCaption(window, lengths, base->text) : std::string());
-        }
+        if (bases)
+            text += '\t' + (bases->rows[index] ? bases->rows[index]->text : std::string());
         text += '\n';
     }
     return text;

@@ -73,6 +73,18 @@ struct TableReport {
 // The caption of that unit's label ("in." or "cm"), or empty.
 [[nodiscard]] std::string unitCaption(const MainWindow& window);
 
+// The base heights beside the table: with a screen-bottom height in `room`
+// that the table can take (see roomScreenBottom), that height and each row's
+// base height under it, their texts as lengthCaption shows them. Nothing
+// without such a height.
+struct TableBaseHeights {
+    double screenBottom = 0.0;
+    std::string screenBottomCaption;
+    std::array<std::optional<BaseHeight>, kRowCount> rows; // none for a row showing a warning
+};
+[[nodiscard]] std::optional<TableBaseHeights> tableBaseHeights(
+    const MainWindow& window, LengthFormat lengths, const RoomSetting& room);
+
 // The inputs and the table as tab-separated lines, lengths by lengthCaption, ready to paste into a
 // spreadsheet: a header line and a line of width, height, diagonal, angle and
 // unit; an empty line; a header line and one line per row with its three

@@ -318,15 +318,11 @@ public:
     {
         std::optional<RoomFit> fit;
         try {
-            fit = m_session.roomFit();
+            fit = m_session.roomFitShown();
         } catch (const RuntimeError&) {
         }
         if (!fit)
             return val::null();
-        const LengthFormat lengths = m_session.roomFitLengths();
-        const auto shown = [&](const std::string& length) {
-            return lengthShown(length, lengths, m_session.window().numberFormat());
-        };
         val rows = val::array();
         for (const RowFit& row : *fit) {
             val r = val::object();
@@ -334,15 +330,14 @@ public:
             r.set("limit", std::string(limitWords(row.limit)));
             r.set("fits", row.limit != FitLimit::None);
             r.set("width", row.width);
-            r.set("widthCaption", shown(row.widthCaption));
-            r.set("heightCaption", shown(row.heightCaption));
-            r.set("diagonalCaption", shown(row.diagonalCaption));
-            r.set("throwDistance", shown(row.shown.throwDistance));
-            r.set("straightLine", shown(row.shown.straightLine));
-            r.set("verticalOffset", shown(row.shown.verticalOffset));
+            r.set("widthCaption", row.widthCaption);
+            r.set("heightCaption", row.heightCaption);
+            r.set("diagonalCaption", row.diagonalCaption);
+            r.set("throwDistance", row.shown.throwDistance);
+            r.set("straightLine", row.shown.straightLine);
+            r.set("verticalOffset", row.shown.verticalOffset);
             r.set("baseHeight",
-                row.baseHeight ? withFloorFlag(shown(row.baseHeight->text), row.baseHeight->belowFloor)
-                               : std::string());
+                row.baseHeight ? withFloorFlag(row.baseHeight->text, row.baseHeight->belowFloor) : std::string());
             r.set("belowFloor", row.baseHeight && row.baseHeight->belowFloor);
             rows.call<void>("push", r);
         }

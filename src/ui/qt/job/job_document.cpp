@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "ui/qt/job/job_document.h"
+#include "ui/qt/window/qt_text.h"
 
 #include "ui/job/table_report.h"
 #include "ui/qt/job/job_details_dialog.h"
@@ -32,18 +33,16 @@ namespace qvd {
 namespace {
 
 const QString kRecentKey = QStringLiteral("recentJobs");
-const QString kFilter = QStringLiteral("Jobs (*.qvdjob);;All files (*)");
+QString jobSuffix() { return toQString(kJobFileSuffix); }
 
-QString jobSuffix()
-{
-    return QString::fromLatin1(kJobFileSuffix.data(), static_cast<qsizetype>(kJobFileSuffix.size()));
-}
+// The file dialogs' filter: jobs by their suffix, or any file.
+QString jobFilter() { return QStringLiteral("Jobs (*") + jobSuffix() + QStringLiteral(");;All files (*)"); }
 
 QString chooseJobFile(QWidget* parent, JobDocument::FileDialog kind, const QString& suggested)
 {
     if (kind == JobDocument::FileDialog::Open)
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open job"), suggested, kFilter);
-    return askSavePath(parent, QStringLiteral("Save job as"), suggested, kFilter, jobSuffix());
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open job"), suggested, jobFilter());
+    return askSavePath(parent, QStringLiteral("Save job as"), suggested, jobFilter(), jobSuffix());
 }
 
 void warn(QWidget* parent, const QString& text) { QMessageBox::warning(parent, QStringLiteral("Job"), text); }
@@ -180,10 +179,9 @@ bool JobDocument::openNativePath(const QByteArray& native)
     const QString path = QFile::decodeName(native);
     const JobReading reading = readJobFile(native.toStdString());
     if (!reading.ok()) {
-        qCWarning(lcView) << "job file refused:" << path << QString::fromStdString(reading.error.message);
+        qCWarning(lcView) << "job file refused:" << path << toQString(reading.error.message);
         m_tell(dialogParent(),
-            QStringLiteral("The job %1 could not be opened: %2.")
-                .arg(shown(path), QString::fromStdString(reading.error.message)));
+            QStringLiteral("The job %1 could not be opened: %2.").arg(shown(path), toQString(reading.error.message)));
         return false;
     }
     apply(*reading.job);
@@ -248,7 +246,7 @@ bool JobDocument::saveAs()
     QString suggested = m_path;
     if (suggested.isEmpty()) {
         suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                        .filePath(QString::fromStdString(m_session.suggestedFileName()));
+                        .filePath(toQString(m_session.suggestedFileName()));
     }
     QWidget* parent = dialogParent();
     const QString path

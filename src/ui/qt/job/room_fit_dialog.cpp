@@ -157,7 +157,7 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     QStringList rowHeaders;
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
-        const QString projector = QString::fromStdString(projectors.rows[row].projector);
+        const QString projector = toQString(projectors.rows[row].projector);
         rowHeaders << projector;
         for (int column = LimitColumn; column < UseColumn; ++column) {
             auto* item = new QTableWidgetItem;
@@ -303,9 +303,6 @@ LengthFormat RoomFitDialog::shownLengths() const { return m_session.roomFitLengt
 void RoomFitDialog::showAnswer()
 {
     m_lengths = shownLengths();
-    const auto shown = [this](const std::string& text) {
-        return QString::fromStdString(lengthShown(text, m_lengths, m_model.numberFormat()));
-    };
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
         const auto set = [&](int column, const QString& text, const QColor& colour = QColor()) {
@@ -314,16 +311,16 @@ void RoomFitDialog::showAnswer()
             item->setForeground(colour.isValid() ? QBrush(colour) : QBrush());
         };
         const RowFit empty;
-        const RowFit& fit = m_answer ? (*m_answer)[row] : empty;
+        const RowFit fit = m_answer ? lengthsShown((*m_answer)[row], m_lengths, m_model.numberFormat()) : empty;
         set(LimitColumn, m_answer ? toQString(limitWords(fit.limit)) : QString());
         const std::string texts[] = {fit.widthCaption, fit.heightCaption, fit.diagonalCaption, fit.shown.throwDistance,
             fit.shown.straightLine, fit.shown.verticalOffset};
         for (int column = WidthColumn; column <= OffsetColumn; ++column)
-            set(column, shown(texts[column - WidthColumn]));
+            set(column, toQString(texts[column - WidthColumn]));
         if (fit.baseHeight && fit.baseHeight->belowFloor)
-            set(BaseColumn, toQString(withFloorFlag(shown(fit.baseHeight->text).toStdString(), true)), kWarning);
+            set(BaseColumn, toQString(withFloorFlag(fit.baseHeight->text, true)), kWarning);
         else
-            set(BaseColumn, fit.baseHeight ? shown(fit.baseHeight->text) : QString());
+            set(BaseColumn, fit.baseHeight ? toQString(fit.baseHeight->text) : QString());
         QTableWidgetItem* use = m_table->item(r, useColumn());
         const bool usable = m_answer && fit.limit != FitLimit::None;
         use->setFlags(usable ? Qt::ItemIsEnabled : Qt::NoItemFlags);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "ui/qt/job/table_actions.h"
+#include "ui/qt/window/qt_text.h"
 
 #include "ui/job/table_report.h"
 #include "ui/qt/job/audience_dialog.h"
@@ -75,7 +76,7 @@ TableActions::TableActions(JobSession& session, WindowView& view)
     auto* rows = new QActionGroup(m_rowMenu);
     const TableReport projectors = tableReport(m_model);
     for (std::size_t row = 0; row < kRowCount; ++row) {
-        QAction* choice = m_rowMenu->addAction(QString::fromStdString(projectors.rows[row].projector));
+        QAction* choice = m_rowMenu->addAction(toQString(projectors.rows[row].projector));
         choice->setObjectName(QStringLiteral("chooseRow%1").arg(row));
         choice->setCheckable(true);
         rows->addAction(choice);
@@ -195,7 +196,7 @@ void TableActions::chooseRow(std::size_t row)
 void TableActions::nameChosenRow()
 {
     const std::size_t row = m_session.chosenRow();
-    const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
+    const QString projector = toQString(tableReport(m_model).rows[row].projector);
     m_showPlacement->setText(QStringLiteral("Placement &diagram for %1").arg(projector));
     m_rowChoices[row]->setChecked(true);
 }
@@ -222,15 +223,12 @@ void TableActions::showPlacement()
     m_placement->showRow(m_session.chosenRow());
 }
 
-void TableActions::copyTable()
-{
-    QGuiApplication::clipboard()->setText(QString::fromStdString(m_session.copiedTable()));
-}
+void TableActions::copyTable() { QGuiApplication::clipboard()->setText(toQString(m_session.copiedTable())); }
 
 void TableActions::saveJobSheetAs()
 {
     const std::size_t row = m_session.chosenRow();
-    const QString projector = QString::fromStdString(tableReport(m_model).rows[row].projector);
+    const QString projector = toQString(tableReport(m_model).rows[row].projector);
     // The job's folder where the job has been saved; else the documents
     // folder where the user has one, else the home folder: accepting the
     // name offered must write the file.

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 #include "ui/qt/job/table_hints.h"
+#include "ui/qt/window/qt_text.h"
 
 #include "ui/job/table_report.h"
 #include "ui/qt/window/window_view.h"
@@ -25,7 +26,7 @@ TableHints::TableHints(const JobSession& session, WindowView& view)
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         const ReportColumn& column = report.columns[c];
         QWidget* header = view.widget(model.columnHeader(static_cast<Column>(c)));
-        const QString explanation = QString::fromStdString(column.explanation);
+        const QString explanation = toQString(column.explanation);
         header->setToolTip(explanation);
         header->setAccessibleDescription(explanation);
     }
@@ -38,7 +39,7 @@ bool TableHints::eventFilter(QObject* watched, QEvent* event)
         if (found != m_rowCaptions.end()) {
             const auto row = static_cast<std::size_t>(found - m_rowCaptions.begin());
             // The widget then shows its tooltip as it always does.
-            static_cast<QWidget*>(watched)->setToolTip(QString::fromStdString(m_session.rangeHint(row)));
+            static_cast<QWidget*>(watched)->setToolTip(toQString(m_session.rangeHint(row)));
         }
     }
     return QObject::eventFilter(watched, event);

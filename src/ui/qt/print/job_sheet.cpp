@@ -312,12 +312,10 @@ bool paintJobSheet(QPaintDevice& device, const JobSession& session)
     // base heights beside the rows.
     std::vector<std::pair<QString, QString>> roomInputs;
     std::optional<std::array<std::optional<BaseHeight>, kRowCount>> bases;
-    const std::optional<double> screenBottom = roomScreenBottom(model, room);
-    if (screenBottom) {
-        roomInputs.emplace_back(toQString(kScreenBottomName), toQString(lengthText(model, lengths, *screenBottom)));
-        bases.emplace();
-        for (std::size_t index = 0; index < kRowCount; ++index)
-            (*bases)[index] = baseHeight(*screenBottom, report.rows[index].shown, model.numberFormat());
+    if (const std::optional<TableBaseHeights> heights = tableBaseHeights(model, lengths, room)) {
+        roomInputs.emplace_back(
+            toQString(kScreenBottomName), toQString(lengthText(model, lengths, heights->screenBottom)));
+        bases = heights->rows;
     }
     sheet.inputs(report, roomInputs);
     sheet.skip(6);

@@ -7,6 +7,7 @@
 // draws: the window view keeps them in step with the model.
 
 #include "runtime/controls.h"
+#include "ui/qt/window/qt_text.h"
 #include "ui/window/form_design.h"
 
 #include <QColor>
@@ -144,12 +145,6 @@ class ControlPushButton : public QPushButton {
 public:
     ControlPushButton(const QString& caption, QWidget* parent);
 };
-
-// Text of the model (UTF-8) as a QString.
-[[nodiscard]] inline QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A model colour (red in the low byte) as a QColor.
 [[nodiscard]] QColor toQColor(Colour colour);

@@ -249,7 +249,7 @@ void WindowView::mirror(ControlId id)
     switch (state.kind) {
     case ControlKind::Label: {
         auto* label = static_cast<CaptionLabel*>(widget);
-        const QString text = QString::fromStdString(state.caption);
+        const QString text = toQString(state.caption);
         label->setCaption(text);
         label->setTextColour(state.foreColor);
         // Screen readers name a result box by its row and column; its text goes with it.
@@ -345,7 +345,7 @@ void WindowView::fail(const RuntimeError& error)
         return;
     updateActions();
     const std::string_view kind = errorKindName(error.kind());
-    qCCritical(lcView) << "untrapped error:" << QString::fromUtf8(kind.data(), static_cast<qsizetype>(kind.size()));
+    qCCritical(lcView) << "untrapped error:" << toQString(kind);
     setEnabled(false);
     if (m_reporter)
         m_reporter(error);
