@@ -55,6 +55,8 @@ export class JobActions {
       this.diagram.hidden = !this.diagram.hidden;
       this.follow();
     });
+    // The core lays the diagram out for the width it has.
+    window.addEventListener('resize', () => this.drawDiagram());
     // The sheet is drawn when the printing starts (see habits.js).
     byId('print-sheet').addEventListener('click', () => window.print());
     // The job is kept once a burst of changes (a drag, typing) is over, and
@@ -227,7 +229,14 @@ export class JobActions {
     this.showRows();
     this.feet.checked = this.session.feetAndInches();
     this.feet.disabled = !this.session.feetAndInchesApply();
-    if (!this.diagram.hidden) this.diagram.innerHTML = diagramSvg(this.session.diagram());
+    this.drawDiagram();
+  }
+
+  // The diagram laid out for the section's width, its labels in the section's font size.
+  drawDiagram() {
+    if (this.diagram.hidden) return;
+    const em = parseFloat(getComputedStyle(this.diagram).fontSize);
+    this.diagram.innerHTML = diagramSvg(this.session.diagram(this.diagram.clientWidth, 0, em));
   }
 
   // The row chooser and each row caption's range hint, as the session gives
@@ -265,6 +274,6 @@ export class JobActions {
       + (d.notes ? `<p class="notes">${escape(d.notes)}</p>` : '')
       + this.session.audienceLines().map((line) => `<p class="audience">${escape(line)}</p>`).join('')
       + `<table>${rows.map((cells) => `<tr>${cells.map((c) => `<td>${escape(c)}</td>`).join('')}</tr>`).join('')}</table>`
-      + diagramSvg(this.session.diagram());
+      + diagramSvg(this.session.diagram(700, 0, 13));
   }
 }
