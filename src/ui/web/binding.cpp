@@ -11,6 +11,7 @@
 #include "ui/job/diagram_layout.h"
 #include "ui/job/job_file.h"
 #include "ui/job/job_session.h"
+#include "ui/job/job_sheet_content.h"
 #include "ui/job/table_report.h"
 #include "ui/job/typed_size.h"
 #include "ui/window/control_names.h"
@@ -525,6 +526,51 @@ public:
         return object;
     }
 
+    // What the job sheet shows, as plain values; its diagram is diagram().
+    [[nodiscard]] val jobSheet() const
+    {
+        const JobSheetContent sheet = jobSheetContent(m_session);
+        const auto strings = [](const std::vector<std::string>& texts) {
+            val array = val::array();
+            for (const std::string& text : texts)
+                array.call<void>("push", text);
+            return array;
+        };
+        const auto fields = [](const std::vector<SheetField>& shown) {
+            val array = val::array();
+            for (const SheetField& field : shown) {
+                val f = val::object();
+                f.set("name", field.name);
+                f.set("value", field.value);
+                array.call<void>("push", f);
+            }
+            return array;
+        };
+        val object = val::object();
+        object.set("title", sheet.title);
+        object.set("subtitle", sheet.subtitle);
+        object.set("details", fields(sheet.details));
+        object.set("notesHeading", sheet.notesHeading);
+        object.set("notes", sheet.notes);
+        object.set("audience", strings(sheet.audience));
+        object.set("inputs", fields(sheet.inputs));
+        object.set("headers", strings(sheet.headers));
+        val rows = val::array();
+        for (const SheetRow& row : sheet.rows) {
+            val r = val::object();
+            r.set("projector", row.projector);
+            r.set("cells", strings(row.cells));
+            r.set("chosen", row.chosen);
+            r.set("warning", row.warning);
+            r.set("baseBelowFloor", row.baseBelowFloor);
+            rows.call<void>("push", r);
+        }
+        object.set("rows", rows);
+        object.set("explanations", strings(sheet.explanations));
+        object.set("diagramHeading", sheet.diagramHeading);
+        return object;
+    }
+
     // What assistive technology is told beside the drawn window: whether row
     // `row` shows a range warning (its three captions are one phrase), and
     // the captions of the sizes and the angle, which a summary reads out.
@@ -620,6 +666,7 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("useAudienceScreen", &WebSession::useAudienceScreen)
         .function("audienceLines", &WebSession::audienceLines)
         .function("diagram", &WebSession::diagram)
+        .function("jobSheet", &WebSession::jobSheet)
         .function("rowWarning", &WebSession::rowWarning)
         .function("summaryCaptions", &WebSession::summaryCaptions)
         .function("enterTypedSize", &WebSession::enterTypedSize)
