@@ -93,7 +93,7 @@ TEST_P(DiagramLayoutCase, LabelsStandClearInsideTheFrameBesideTheirLines)
     // with the middle of what it measures; the projector's name is a title.
     const DiagramLabel& offset = *labelFor(layout, LabelRole::VerticalOffset);
     EXPECT_EQ(offset.text, d.verticalOffset.label);
-    EXPECT_EQ(offset.text.front() == '-', c.angle < 0) << offset.text;
+    EXPECT_EQ(offset.text.front() == '-', d.screenBottom.y < 0) << offset.text;
     EXPECT_EQ(offset.turned, c.turned);
     const ViewBox offsetBox = layout.box(offset);
     EXPECT_LT(offsetBox.right(), layout.map({d.screenBottom}).x);
@@ -108,8 +108,8 @@ TEST_P(DiagramLayoutCase, LabelsStandClearInsideTheFrameBesideTheirLines)
         EXPECT_EQ(labelFor(layout, LabelRole::BaseHeight)->turned, c.turned);
 }
 
-// At 10 degrees Ulmo's offset is positive, at -10 negative; a phone's frame
-// is too narrow for the room's heights to stand level.
+// At 10 degrees Ulmo's offset is positive, at 0 and below negative; a
+// phone's frame is too narrow for the room's heights to stand level.
 INSTANTIATE_TEST_SUITE_P(Diagram, DiagramLayoutCase,
     ::testing::Values(Case{"InchesUp", UnitSystem::Inches, 10, nullptr, 700, 13, false},
         Case{"InchesDown", UnitSystem::Inches, -10, nullptr, 700, 13, false},
@@ -117,6 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Diagram, DiagramLayoutCase,
         Case{"CentimetresDownRoom", UnitSystem::Centimetres, -10, "300", 700, 13, false},
         Case{"InchesDownRoomOnFloor", UnitSystem::Inches, -15, "0", 700, 13, false},
         Case{"PhoneInchesUp", UnitSystem::Inches, 10, nullptr, 340, 16, false},
+        Case{"PhoneInchesDown", UnitSystem::Inches, -15, nullptr, 328, 16, false},
+        Case{"PhoneCentimetresLevel", UnitSystem::Centimetres, 0, nullptr, 328, 16, false},
         Case{"PhoneInchesDownRoom", UnitSystem::Inches, -10, "40", 340, 16, true},
         Case{"PhoneCentimetresUpRoom", UnitSystem::Centimetres, 15, "120", 340, 16, true}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });

@@ -25,6 +25,7 @@ constexpr double kLine = 1.0 / 14;                    // the width of a thin lin
 constexpr double kLabelHeight = 1.3;                  // a label's ground, a line of text high
 constexpr double kLabelPadding = 0.3;                 // added to the text's width
 constexpr double kSetOff = 1.4;                       // a dimension line from what it measures
+constexpr double kExtension = 0.25;                   // an extension line's gap from what it measures
 constexpr double kHead = 0.6;                         // an arrow head's length
 constexpr double kLabelGap = 0.35;                    // a dimension's label from its line
 constexpr double kReference = 5.0;                    // the level line the tilt is measured from
@@ -195,7 +196,8 @@ public:
         double distance = kSetOff;
         DiagramLabel label;
         std::vector<double> labelAt = {0.5};
-        double extensionFrom = 0.25; // em from the measured points: clear of what lies between
+        double extensionFrom = kExtension;   // em from the measured points: clear of what lies between
+        std::vector<double> further = {0.0}; // em the label may stand further out, tried in turn
     };
 
     // Where a dimension's label stands: beyond its line by the gap and its own reach.
@@ -228,10 +230,15 @@ public:
         head(d.b, from, along * direction);
         DiagramLabel label = d.label;
         std::vector<DiagramPlace> places;
-        for (const double at : d.labelAt) {
-            Dimension tried = d;
-            tried.labelAt = {at};
-            places.push_back(labelPlace(tried));
+        for (const double out : d.further) {
+            for (const double at : d.labelAt) {
+                Dimension tried = d;
+                tried.labelAt = {at};
+                DiagramPlace where = labelPlace(tried);
+                where.dx += d.side.x * out;
+                where.dy += d.side.y * out;
+                places.push_back(where);
+            }
         }
         offer(std::move(label), std::move(places));
     }
@@ -455,15 +462,20 @@ void layOutPlacement(DiagramLayout& layout, const PlacementDiagram& d)
     }
 
     // The tilt's label below the lower of the level and the beam, out of the
-    // angle between them; else beyond the level line's end, or above it.
+    // angle between them; else beyond the level line's end, under the
+    // floor, or above the level.
     const double tiltAlong = kReference * 0.7;
     DiagramLabel tilt = makeLabel(LabelRole::Tilt, d.tiltLabel, {}, kDiagramInk);
     const double slope = std::tan(d.tiltDegrees * std::numbers::pi / 180);
     const double belowLens = d.tiltDegrees >= 0 ? 0.0 : (tiltAlong + tilt.width / 2) * -slope;
     const double aboveLens = d.tiltDegrees <= 0 ? 0.0 : (tiltAlong + tilt.width / 2) * slope;
-    const std::vector<DiagramPlace> tiltPlaces
-        = {place(d.lens, {-tiltAlong, -(belowLens + 0.85)}), place(d.lens, {-(kReference + 0.3 + tilt.width / 2), 0}),
-            place(d.lens, {-tiltAlong, aboveLens + 0.85}), place(d.lens, {-tiltAlong, aboveLens + 2.3})};
+    std::vector<DiagramPlace> tiltPlaces
+        = {place(d.lens, {-tiltAlong, -(belowLens + 0.85)}), place(d.lens, {-(kReference + 0.3 + tilt.width / 2), 0})};
+    for (const double along : {tiltAlong, tiltAlong + 3}) // under the floor, clear of its hatching
+        tiltPlaces.push_back(place({d.lens.x, 0.0}, {-along, -1.35}));
+    for (const double up : {0.85, 2.3, 3.7})
+        for (const double along : {tiltAlong, tiltAlong + 3})
+            tiltPlaces.push_back(place(d.lens, {-along, aboveLens + up}));
     const Vector beam = [&] {
         const double dx = d.screenCentre.x - d.lens.x;
         const double dy = d.screenCentre.y - d.lens.y;
@@ -480,11 +492,13 @@ void layOutPlacement(DiagramLayout& layout, const PlacementDiagram& d)
           };
     // The throw's dimension line above the beam; where the beam crosses the
     // floor its label would sit on the straight line's: it moves along its
-    // line until it is clear. The straight line runs below the room's floor
-    // where that lies beneath the projector's.
-    const double straightSetOff = kSetOff + (d.room && d.room->y < 0 ? -d.room->y * layout.scale / layout.em : 0.0);
+    // line, or further from it, until it is clear. The straight line runs
+    // below all the drawing, clear of a screen or a room's floor lower than
+    // the projector's base.
+    const double straightSetOff = kSetOff - d.minimum.y * layout.scale / layout.em;
     draw.dimension({d.lens, d.screenCentre, normal, kSetOff,
-        dimensionLabel(LabelRole::ThrowDistance, d.throwDistance.label, false), {0.5, 0.35, 0.65, 0.22, 0.78}});
+        dimensionLabel(LabelRole::ThrowDistance, d.throwDistance.label, false), {0.5, 0.35, 0.65, 0.22, 0.78},
+        kExtension, {0.0, kLabelHeight}});
     draw.dimension({d.frontFoot, {0.0, 0.0}, {0, -1}, straightSetOff,
         dimensionLabel(LabelRole::StraightLine, d.straightLine.label, false), {0.5, 0.3, 0.7}});
     draw.dimension({{0.0, 0.0}, d.screenBottom, {-1, 0}, kSetOff,
@@ -511,9 +525,10 @@ void layOutPlacement(DiagramLayout& layout, const PlacementDiagram& d)
             dimensionLabel(
                 LabelRole::BaseHeight, baseText, turned, d.room->belowFloor ? kDiagramWarning : kDimension)});
     }
-    // The heights and the straight line first: they have one place each.
+    // The heights and the straight line first: they have one place each;
+    // the throw before the tilt, which has more.
     draw.placeLabels({LabelRole::VerticalOffset, LabelRole::ScreenBottom, LabelRole::BaseHeight,
-        LabelRole::StraightLine, LabelRole::Screen, LabelRole::Tilt, LabelRole::Projector, LabelRole::ThrowDistance});
+        LabelRole::StraightLine, LabelRole::Screen, LabelRole::Projector, LabelRole::ThrowDistance, LabelRole::Tilt});
 }
 
 } // namespace
