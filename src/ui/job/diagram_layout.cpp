@@ -7,6 +7,7 @@
 #include <numbers>
 #include <optional>
 #include <sstream>
+#include <utility>
 
 namespace qvd {
 
@@ -187,8 +188,9 @@ public:
 
     // A dimension line between the measured points `a` and `b`, set off from
     // them by `distance` em towards `side` (a unit vector), with its label
-    // beyond the line at `labelAt` of the way from `a` to `b`. Too short for
-    // the heads between its extension lines, the heads point in from outside.
+    // beyond the line at the first of `labelAt` (shares of the way from `a`
+    // to `b`) that is clear. Too short for the heads between its extension
+    // lines, the heads point in from outside.
     struct Dimension {
         DiagramPoint a;
         DiagramPoint b;
@@ -340,7 +342,7 @@ void layOutNotice(DiagramLayout& layout, const PlacementDiagram& d)
     }
 }
 
-void paintProjector(Builder& draw, const PlacementDiagram& d)
+void addProjector(Builder& draw, const PlacementDiagram& d)
 {
     // The barrel and feet are sized from the row's own lengths: the lens sits
     // a foot offset in front of the front foot, at the lens height.
@@ -444,7 +446,7 @@ void layOutPlacement(DiagramLayout& layout, const PlacementDiagram& d)
     centre.radius = 0.18;
     layout.shapes.push_back(centre);
 
-    paintProjector(draw, d);
+    addProjector(draw, d);
 
     // The throw line and the tilt: the angle between the level and the line.
     draw.line(place(d.lens), place(d.screenCentre), kDiagramInk, kLine, true);
