@@ -1,34 +1,55 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
-// The placement diagram as SVG, from the geometry the core works out: the
-// screen, the projector standing on its floor, the beam from the lens and
-// the three distances with the captions the table shows.
+// The placement diagram as SVG, painted from the layout the core gives
+// (session.diagram): every shape and label already stands where it goes, in
+// the frame's pixels, with its size and colour. Nothing here decides where.
 
 const escape = (text) => String(text).replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' }[c]));
 
-export function diagramSvg(d) {
-  if (!d.drawable) {
-    return `<p><strong>${escape(d.projector)}</strong>: ${escape(d.notice)}${d.noticeDetail ? `; ${escape(d.noticeDetail)}` : ''}</p>`;
+const stroke = (s) => (s.stroke
+  ? ` stroke="${s.stroke}" stroke-width="${s.strokeWidth}"${s.dashed ? ` stroke-dasharray="${4 * s.strokeWidth} ${3 * s.strokeWidth}"` : ''}`
+  : '');
+
+function shapeSvg(s) {
+  const fill = ` fill="${s.fill ?? 'none'}"`;
+  const [p, q] = s.points;
+  switch (s.kind) {
+    case 'line':
+      return `<line x1="${p.x}" y1="${p.y}" x2="${q.x}" y2="${q.y}"${stroke(s)}/>`;
+    case 'polygon':
+      return `<polygon points="${s.points.map((point) => `${point.x},${point.y}`).join(' ')}"${fill}${stroke(s)}/>`;
+    case 'dot':
+      return `<circle cx="${p.x}" cy="${p.y}" r="${s.radius}"${fill}/>`;
+    case 'arc': {
+      // Anticlockwise as the eye sees it, in SVG's downward y.
+      const at = (degrees) => {
+        const radians = (degrees * Math.PI) / 180;
+        return `${p.x + s.radius * Math.cos(radians)} ${p.y - s.radius * Math.sin(radians)}`;
+      };
+      const large = Math.abs(s.spanDegrees) > 180 ? 1 : 0;
+      const sweep = s.spanDegrees > 0 ? 0 : 1;
+      return `<path d="M ${at(s.startDegrees)} A ${s.radius} ${s.radius} 0 ${large} ${sweep} ${at(s.startDegrees + s.spanDegrees)}" fill="none"${stroke(s)}/>`;
+    }
+    default:
+      return '';
   }
-  const margin = 0.08 * Math.max(d.maximum.x - d.minimum.x, d.maximum.y - d.minimum.y);
-  const x0 = d.minimum.x - margin;
-  const width = d.maximum.x - d.minimum.x + 2 * margin;
-  const height = d.maximum.y - d.minimum.y + 2 * margin;
-  // The core's y grows upwards; SVG's downwards.
-  const y = (value) => d.maximum.y + margin - value;
-  const line = (a, b, kind) => `<line class="${kind}" x1="${a.x}" y1="${y(a.y)}" x2="${b.x}" y2="${y(b.y)}"/>`;
-  const label = (dimension) => {
-    const mx = (dimension.from.x + dimension.to.x) / 2;
-    const my = (dimension.from.y + dimension.to.y) / 2;
-    return `${line(dimension.from, dimension.to, 'dimension')}<text x="${mx}" y="${y(my)}">${escape(dimension.label)}</text>`;
-  };
-  const body = `<rect class="projector" x="${Math.min(d.bodyFront.x, d.bodyBack.x)}" y="${y(d.bodyFront.y + d.bodyHeight)}" `
-    + `width="${Math.abs(d.bodyFront.x - d.bodyBack.x)}" height="${d.bodyHeight}"/>`;
-  const floor = d.room ? line({ x: d.minimum.x, y: d.room.y }, { x: d.maximum.x, y: d.room.y }, 'floor')
-    + label(d.room.screenBottom) + label({ ...d.room.baseHeight, label: d.room.baseLabel }) : '';
-  return `<svg class="placement" role="img" aria-label="${escape(d.description)}" viewBox="${x0} 0 ${width} ${height}" `
-    + `style="--unit:${height / 40}px" xmlns="http://www.w3.org/2000/svg">`
-    + line(d.screenBottom, d.screenTop, 'screen') + body + line(d.lens, d.screenCentre, 'beam')
-    + label(d.throwDistance) + label(d.straightLine) + label(d.verticalOffset) + floor
-    + `<text x="${d.screenTop.x}" y="${y(d.screenTop.y) - height / 60}" text-anchor="middle">Screen</text></svg>`;
+}
+
+function labelSvg(label, ground) {
+  const cx = label.left + label.width / 2;
+  const cy = label.top + label.height / 2;
+  const turn = label.turned ? ` transform="rotate(-90 ${cx} ${cy})"` : '';
+  return `<rect x="${label.left}" y="${label.top}" width="${label.width}" height="${label.height}" fill="${ground}"/>`
+    + `<text x="${cx}" y="${cy}" text-anchor="middle" dominant-baseline="central" fill="${label.colour}"`
+    + ` style="font-size:${label.size}px${label.bold ? ';font-weight:bold' : ''}"${turn}>${escape(label.text)}</text>`;
+}
+
+export function diagramSvg(diagram) {
+  const { layout } = diagram;
+  const body = layout.fits
+    ? layout.shapes.map(shapeSvg).join('') + layout.labels.map((label) => labelSvg(label, layout.ground)).join('')
+    : '';
+  return `<svg class="placement" role="img" aria-label="${escape(diagram.description)}" `
+    + `viewBox="0 0 ${layout.width} ${layout.height}" width="${layout.width}" height="${layout.height}" `
+    + `style="--unit:${layout.em}px" xmlns="http://www.w3.org/2000/svg">${body}</svg>`;
 }

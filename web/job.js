@@ -55,6 +55,8 @@ export class JobActions {
       this.diagram.hidden = !this.diagram.hidden;
       this.follow();
     });
+    // The core lays the diagram out for the width it has.
+    window.addEventListener('resize', () => this.drawDiagram());
     // The sheet is drawn when the printing starts (see habits.js).
     byId('print-sheet').addEventListener('click', () => window.print());
     // The job is kept once a burst of changes (a drag, typing) is over, and
@@ -227,7 +229,14 @@ export class JobActions {
     this.showRows();
     this.feet.checked = this.session.feetAndInches();
     this.feet.disabled = !this.session.feetAndInchesApply();
-    if (!this.diagram.hidden) this.diagram.innerHTML = diagramSvg(this.session.diagram());
+    this.drawDiagram();
+  }
+
+  // The diagram laid out for the section's width, its labels in the section's font size.
+  drawDiagram() {
+    if (this.diagram.hidden) return;
+    const em = parseFloat(getComputedStyle(this.diagram).fontSize);
+    this.diagram.innerHTML = diagramSvg(this.session.diagram(this.diagram.clientWidth, 0, em));
   }
 
   // The row chooser and each row caption's range hint, as the session gives
@@ -254,17 +263,25 @@ export class JobActions {
     if (this.row.value !== chosen) this.row.value = chosen;
   }
 
-  // The job sheet for printing: the details, the table as copied, the diagram.
+  // The job sheet for printing, as the core gives its content: the title,
+  // the details, the audience, the inputs, the rows, the explanations and
+  // the diagram of the chosen row.
   drawSheet() {
-    const d = this.session.details();
-    const rows = this.session.copiedTable().trimEnd().split('\n').map((line) => line.split('\t'));
+    const sheet = this.session.jobSheet();
     const escape = (text) => text.replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' }[c]));
-    const details = [['Job', d.name], ['Client', d.client], ['Site', d.site], ['Prepared by', d.preparedBy]]
-      .filter(([, value]) => value).map(([name, value]) => `<dt>${name}</dt><dd>${escape(value)}</dd>`).join('');
-    this.sheet.innerHTML = `<h2>Projector placement job sheet</h2><dl>${details}</dl>`
-      + (d.notes ? `<p class="notes">${escape(d.notes)}</p>` : '')
-      + this.session.audienceLines().map((line) => `<p class="audience">${escape(line)}</p>`).join('')
-      + `<table>${rows.map((cells) => `<tr>${cells.map((c) => `<td>${escape(c)}</td>`).join('')}</tr>`).join('')}</table>`
-      + diagramSvg(this.session.diagram());
+    const fields = (list) => list.map(({ name, value }) => `<dt>${escape(name)}</dt><dd>${escape(value)}</dd>`).join('');
+    const cell = (text, warning) => `<td${warning ? ' class="warning"' : ''}>${escape(text)}</td>`;
+    const rows = sheet.rows.map((row) => `<tr${row.chosen ? ' class="chosen"' : ''}><th scope="row">${escape(row.projector)}</th>`
+      + row.cells.map((text, index) => cell(text, index < 3 ? row.warning : row.baseBelowFloor)).join('') + '</tr>').join('');
+    this.sheet.innerHTML = `<h1>${escape(sheet.title)}</h1><p class="subtitle">${escape(sheet.subtitle)}</p>`
+      + (sheet.details.length ? `<dl>${fields(sheet.details)}</dl>` : '')
+      + (sheet.notes ? `<h3>${escape(sheet.notesHeading)}</h3><p class="notes">${escape(sheet.notes)}</p>` : '')
+      + sheet.audience.map((line) => `<p class="audience">${escape(line)}</p>`).join('')
+      + `<dl class="inputs">${fields(sheet.inputs)}</dl>`
+      + `<table><thead><tr>${sheet.headers.map((h) => `<th scope="col">${escape(h)}</th>`).join('')}</tr></thead>`
+      + `<tbody>${rows}</tbody></table>`
+      + sheet.explanations.map((text) => `<p class="explanation">${escape(text)}</p>`).join('')
+      + `<h2>${escape(sheet.diagramHeading)}</h2>`
+      + diagramSvg(this.session.diagram(700, 0, 13));
   }
 }

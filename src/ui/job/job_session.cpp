@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace qvd {
 
@@ -65,19 +66,39 @@ void JobSession::setAudience(const AudienceSetting& audience)
     notify();
 }
 
+std::string JobSession::detailsProblem(const JobDetails& details, DetailsField field)
+{
+    const auto line = [](const std::string& text, const char* name) {
+        const std::size_t length = codePointCount(text);
+        return length <= kMaxJobNameLength ? std::string()
+                                           : std::string(name) + " has " + std::to_string(length)
+                + " characters; at most " + std::to_string(kMaxJobNameLength) + " are kept.";
+    };
+    switch (field) {
+    case DetailsField::Name:
+        return line(details.name, "The job");
+    case DetailsField::Client:
+        return line(details.client, "The client");
+    case DetailsField::Site:
+        return line(details.site, "The site");
+    case DetailsField::PreparedBy:
+        return line(details.preparedBy, "Prepared by");
+    case DetailsField::Notes:
+        break;
+    }
+    const std::size_t notes = codePointCount(details.notes);
+    return notes <= kMaxJobNotesLength ? std::string()
+                                       : "The notes have " + std::to_string(notes) + " characters; at most "
+            + std::to_string(kMaxJobNotesLength) + " are kept.";
+}
+
 std::vector<std::string> JobSession::detailsProblems(const JobDetails& details)
 {
     std::vector<std::string> problems;
-    const std::pair<const std::string*, const char*> lines[] = {{&details.name, "The job"},
-        {&details.client, "The client"}, {&details.site, "The site"}, {&details.preparedBy, "Prepared by"}};
-    for (const auto& [text, field] : lines) {
-        if (const std::size_t length = codePointCount(*text); length > kMaxJobNameLength)
-            problems.push_back(std::string(field) + " has " + std::to_string(length) + " characters; at most "
-                + std::to_string(kMaxJobNameLength) + " are kept.");
+    for (const DetailsField field : kDetailsFields) {
+        if (std::string problem = detailsProblem(details, field); !problem.empty())
+            problems.push_back(std::move(problem));
     }
-    if (const std::size_t notes = codePointCount(details.notes); notes > kMaxJobNotesLength)
-        problems.push_back("The notes have " + std::to_string(notes) + " characters; at most "
-            + std::to_string(kMaxJobNotesLength) + " are kept.");
     return problems;
 }
 

@@ -47,6 +47,11 @@ struct JobOptions {
     std::optional<std::string> eyeHeight;
 };
 
+// The fields of the job's details, in the order the dialogs show them.
+enum class DetailsField { Name, Client, Site, PreparedBy, Notes };
+inline constexpr DetailsField kDetailsFields[]
+    = {DetailsField::Name, DetailsField::Client, DetailsField::Site, DetailsField::PreparedBy, DetailsField::Notes};
+
 class JobSession {
 public:
     explicit JobSession(NumberFormat format);
@@ -80,6 +85,9 @@ public:
     // ("The client has 230 characters; at most 200 are kept."), characters
     // counted as code points; empty when everything fits.
     [[nodiscard]] static std::vector<std::string> detailsProblems(const JobDetails& details);
+    // The problem of one field of `details`, as detailsProblems words it;
+    // empty when the field fits.
+    [[nodiscard]] static std::string detailsProblem(const JobDetails& details, DetailsField field);
     // The file name a job not yet saved is offered under: the job's name
     // without the characters no file name may hold, its blanks tidied to
     // single spaces, or "Job" when nothing is left, with the job suffix.

@@ -8,8 +8,10 @@
 // binding converts values and decides nothing.
 
 #include "runtime/runtime_error.h"
+#include "ui/job/diagram_layout.h"
 #include "ui/job/job_file.h"
 #include "ui/job/job_session.h"
+#include "ui/job/job_sheet_content.h"
 #include "ui/job/table_report.h"
 #include "ui/job/typed_size.h"
 #include "ui/window/control_names.h"
@@ -45,20 +47,81 @@ const char* kindName(ControlKind kind)
     return "label";
 }
 
-val point(const DiagramPoint& p)
+// A colour as CSS takes it.
+std::string cssColour(DiagramColour colour)
 {
+    const auto channel = [colour](int shift) { return std::to_string((colour >> shift) & 0xff); };
+    return "rgba(" + channel(16) + "," + channel(8) + "," + channel(0) + ","
+        + std::to_string(((colour >> 24) & 0xff) / 255.0) + ")";
+}
+
+val viewPoint(const DiagramLayout& layout, const DiagramPlace& place)
+{
+    const ViewPoint p = layout.map(place);
     val object = val::object();
     object.set("x", p.x);
     object.set("y", p.y);
     return object;
 }
 
-val dimension(const DimensionLine& line)
+const char* shapeKind(DiagramShape::Kind kind)
+{
+    switch (kind) {
+    case DiagramShape::Kind::Line:
+        return "line";
+    case DiagramShape::Kind::Polygon:
+        return "polygon";
+    case DiagramShape::Kind::Arc:
+        return "arc";
+    case DiagramShape::Kind::Dot:
+        return "dot";
+    }
+    return "line";
+}
+
+// The layout with every place mapped to the frame's pixels and sizes in pixels.
+val layoutValue(const DiagramLayout& layout)
 {
     val object = val::object();
-    object.set("from", point(line.from));
-    object.set("to", point(line.to));
-    object.set("label", line.label);
+    object.set("width", layout.width);
+    object.set("height", layout.height);
+    object.set("em", layout.em);
+    object.set("fits", layout.fits);
+    val shapes = val::array();
+    for (const DiagramShape& shape : layout.shapes) {
+        val s = val::object();
+        s.set("kind", std::string(shapeKind(shape.kind)));
+        val points = val::array();
+        for (const DiagramPlace& place : shape.points)
+            points.call<void>("push", viewPoint(layout, place));
+        s.set("points", points);
+        s.set("stroke", shape.stroke != 0 ? val(cssColour(shape.stroke)) : val::null());
+        s.set("strokeWidth", shape.strokeWidth * layout.em);
+        s.set("dashed", shape.dashed);
+        s.set("fill", shape.fill != 0 ? val(cssColour(shape.fill)) : val::null());
+        s.set("radius", shape.radius * layout.em);
+        s.set("startDegrees", shape.startDegrees);
+        s.set("spanDegrees", shape.spanDegrees);
+        shapes.call<void>("push", s);
+    }
+    object.set("shapes", shapes);
+    val labels = val::array();
+    for (const DiagramLabel& label : layout.labels) {
+        const ViewBox box = layout.box(label);
+        val l = val::object();
+        l.set("text", label.text);
+        l.set("left", box.left);
+        l.set("top", box.top);
+        l.set("width", box.width);
+        l.set("height", box.height);
+        l.set("size", label.size * layout.em);
+        l.set("bold", label.bold);
+        l.set("turned", label.turned);
+        l.set("colour", cssColour(label.colour));
+        labels.call<void>("push", l);
+    }
+    object.set("labels", labels);
+    object.set("ground", cssColour(kDiagramGround));
     return object;
 }
 
@@ -462,42 +525,62 @@ public:
         }));
     }
 
-    // The placement diagram of the chosen row, in the shared geometry.
-    [[nodiscard]] val diagram() const
+    // The placement diagram of the chosen row laid out in a frame `width`
+    // pixels wide (and `height` high, or as high as it needs with 0), its
+    // labels `em` pixels, and its description in words.
+    [[nodiscard]] val diagram(double width, double height, double em) const
     {
         const PlacementDiagram d = m_session.diagram();
         val object = val::object();
         object.set("projector", d.projector);
-        object.set("notice", d.notice);
-        object.set("noticeDetail", d.noticeDetail);
         object.set("drawable", d.isDrawable());
         object.set("description", diagramDescription(d));
-        if (!d.isDrawable())
-            return object;
-        object.set("screenBottom", point(d.screenBottom));
-        object.set("screenCentre", point(d.screenCentre));
-        object.set("screenTop", point(d.screenTop));
-        object.set("frontFoot", point(d.frontFoot));
-        object.set("lens", point(d.lens));
-        object.set("bodyFront", point(d.bodyFront));
-        object.set("bodyBack", point(d.bodyBack));
-        object.set("bodyHeight", d.bodyHeight);
-        object.set("tiltDegrees", d.tiltDegrees);
-        object.set("tiltLabel", d.tiltLabel);
-        object.set("throwDistance", dimension(d.throwDistance));
-        object.set("straightLine", dimension(d.straightLine));
-        object.set("verticalOffset", dimension(d.verticalOffset));
-        object.set("minimum", point(d.minimum));
-        object.set("maximum", point(d.maximum));
-        if (d.room) {
-            val room = val::object();
-            room.set("y", d.room->y);
-            room.set("screenBottom", dimension(d.room->screenBottom));
-            room.set("baseHeight", dimension(d.room->baseHeight));
-            room.set("baseLabel", withFloorFlag(d.room->baseHeight.label, d.room->belowFloor));
-            room.set("belowFloor", d.room->belowFloor);
-            object.set("room", room);
+        object.set("layout", layoutValue(layOutDiagram(d, width, height, em)));
+        return object;
+    }
+
+    // What the job sheet shows, as plain values; its diagram is diagram().
+    [[nodiscard]] val jobSheet() const
+    {
+        const JobSheetContent sheet = jobSheetContent(m_session);
+        const auto strings = [](const std::vector<std::string>& texts) {
+            val array = val::array();
+            for (const std::string& text : texts)
+                array.call<void>("push", text);
+            return array;
+        };
+        const auto fields = [](const std::vector<SheetField>& shown) {
+            val array = val::array();
+            for (const SheetField& field : shown) {
+                val f = val::object();
+                f.set("name", field.name);
+                f.set("value", field.value);
+                array.call<void>("push", f);
+            }
+            return array;
+        };
+        val object = val::object();
+        object.set("title", sheet.title);
+        object.set("subtitle", sheet.subtitle);
+        object.set("details", fields(sheet.details));
+        object.set("notesHeading", sheet.notesHeading);
+        object.set("notes", sheet.notes);
+        object.set("audience", strings(sheet.audience));
+        object.set("inputs", fields(sheet.inputs));
+        object.set("headers", strings(sheet.headers));
+        val rows = val::array();
+        for (const SheetRow& row : sheet.rows) {
+            val r = val::object();
+            r.set("projector", row.projector);
+            r.set("cells", strings(row.cells));
+            r.set("chosen", row.chosen);
+            r.set("warning", row.warning);
+            r.set("baseBelowFloor", row.baseBelowFloor);
+            rows.call<void>("push", r);
         }
+        object.set("rows", rows);
+        object.set("explanations", strings(sheet.explanations));
+        object.set("diagramHeading", sheet.diagramHeading);
         return object;
     }
 
@@ -624,6 +707,7 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("useAudienceScreen", &WebSession::useAudienceScreen)
         .function("audienceLines", &WebSession::audienceLines)
         .function("diagram", &WebSession::diagram)
+        .function("jobSheet", &WebSession::jobSheet)
         .function("rowWarning", &WebSession::rowWarning)
         .function("summaryCaptions", &WebSession::summaryCaptions)
         .function("enterTypedSize", &WebSession::enterTypedSize)

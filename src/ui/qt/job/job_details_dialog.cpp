@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/job/job_details_dialog.h"
 
+#include "ui/job/job_session.h"
 #include "ui/qt/window/dialog_conventions.h"
 
 #include <QDialogButtonBox>
@@ -19,9 +20,6 @@
 namespace qvd {
 
 namespace {
-
-// Characters as the job file counts them: code points, not UTF-16 units.
-qsizetype characters(const QString& text) { return text.toUcs4().size(); }
 
 QLineEdit* lineField(const char* name, const QString& what, const std::string& text, QWidget* parent)
 {
@@ -137,27 +135,21 @@ std::string JobDetailsDialog::notes() const
     return (given.left(from) + now.mid(head, now.size() - head - tail) + given.mid(to)).toStdString();
 }
 
+// The session words what the job file would not keep, counting characters
+// as the file does; the dialog only marks the fields.
 void JobDetailsDialog::checkLimits()
 {
+    const JobDetails now = details();
     QStringList problems;
     QList<QWidget*> faulty;
-    const std::pair<QLineEdit*, const char*> fields[]
-        = {{m_name, "The job"}, {m_client, "The client"}, {m_site, "The site"}, {m_preparedBy, "Prepared by"}};
-    for (const auto& [field, name] : fields) {
-        const qsizetype length = characters(field->text());
-        if (length <= static_cast<qsizetype>(kMaxJobNameLength))
+    const std::pair<DetailsField, QWidget*> fields[] = {{DetailsField::Name, m_name}, {DetailsField::Client, m_client},
+        {DetailsField::Site, m_site}, {DetailsField::PreparedBy, m_preparedBy}, {DetailsField::Notes, m_notes}};
+    for (const auto& [field, widget] : fields) {
+        const std::string problem = JobSession::detailsProblem(now, field);
+        if (problem.empty())
             continue;
-        faulty << field;
-        problems << QStringLiteral("%1 has %2 characters; at most %3 are kept.")
-                        .arg(QString::fromLatin1(name))
-                        .arg(length)
-                        .arg(kMaxJobNameLength);
-    }
-    const qsizetype notes = characters(m_notes->toPlainText());
-    if (notes > static_cast<qsizetype>(kMaxJobNotesLength)) {
-        faulty << m_notes;
-        problems
-            << QStringLiteral("The notes have %1 characters; at most %2 are kept.").arg(notes).arg(kMaxJobNotesLength);
+        faulty << widget;
+        problems << QString::fromStdString(problem);
     }
     m_problem->setProblem(problems.join(QLatin1Char('\n')), faulty);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.isEmpty());

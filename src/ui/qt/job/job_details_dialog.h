@@ -3,8 +3,8 @@
 #pragma once
 
 // The dialog "Job details": the job's name, client, site, who prepared it and
-// notes, as plain text. OK is offered only while every text keeps to its
-// limit (200 characters, the notes 20,000).
+// notes, as plain text. OK is offered only while every text keeps to the
+// job file's limit, as the session counts it.
 
 #include "ui/job/job_file.h"
 

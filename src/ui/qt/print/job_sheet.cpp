@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt/print/job_sheet.h"
 
-#include "ui/job/placement_diagram.h"
-#include "ui/job/table_report.h"
+#include "ui/job/job_sheet_content.h"
 #include "ui/qt/print/file_writer.h"
 #include "ui/qt/print/placement_painter.h"
 #include "ui/qt/window/control_widgets.h"
@@ -15,10 +14,6 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
-#include <array>
-#include <functional>
-#include <optional>
-#include <utility>
 #include <vector>
 
 namespace qvd {
@@ -43,10 +38,8 @@ QFont sheetFont(double points, bool bold = false)
 // Lays the sheet out from the top down, in the device's pixels.
 class SheetPainter {
 public:
-    SheetPainter(QPainter& painter, const QRectF& content, double millimetre,
-        std::function<std::string(const std::string&)> length)
-        : m_length(std::move(length))
-        , m_painter(painter)
+    SheetPainter(QPainter& painter, const QRectF& content, double millimetre)
+        : m_painter(painter)
         , m_content(content)
         , m_mm(millimetre)
         , m_y(content.top())
@@ -63,7 +56,8 @@ public:
 
     // A paragraph wrapped to the sheet's width, at most `maxLines` lines
     // high: what does not fit is cut after a whole line and marked.
-    void paragraph(const QString& text, const QFont& font, const QColor& colour, int maxLines = 1000)
+    void paragraph(
+        const QString& text, const QFont& font, const QColor& colour, int maxLines = 1000, const QString& cutMark = {})
     {
         QString shown = text;
         const bool cut = cutAfterLines(shown, font, maxLines - 1) && maxLines > 1;
@@ -81,38 +75,33 @@ public:
         m_y += bounds.height();
         if (cut) {
             m_painter.setPen(kQuiet);
-            m_painter.drawText(QRectF(m_content.left(), m_y, m_content.width(), metrics.lineSpacing()), Qt::AlignLeft,
-                QStringLiteral("\u2026 (continued in the job file)"));
+            m_painter.drawText(
+                QRectF(m_content.left(), m_y, m_content.width(), metrics.lineSpacing()), Qt::AlignLeft, cutMark);
             m_y += metrics.lineSpacing();
         }
     }
 
     // The job's details that are given: name and value side by side, the
     // notes below them.
-    void details(const JobDetails& job)
+    void details(const JobSheetContent& sheet)
     {
         const QFont nameFont = sheetFont(8.5, true);
         const QFont valueFont = sheetFont(10.5);
-        const std::pair<const char*, const std::string*> fields[]
-            = {{"Job", &job.name}, {"Client", &job.client}, {"Site", &job.site}, {"Prepared by", &job.preparedBy}};
         const double nameWidth = 28 * m_mm;
-        for (const auto& [name, value] : fields) {
-            if (value->empty())
-                continue;
-            const QString text = QString::fromStdString(*value).simplified();
+        for (const SheetField& field : sheet.details) {
             const double height = lineHeight(valueFont);
-            cellText(QRectF(m_content.left(), m_y, nameWidth, height), QString::fromLatin1(name), nameFont, kQuiet,
+            cellText(QRectF(m_content.left(), m_y, nameWidth, height), toQString(field.name), nameFont, kQuiet,
                 Qt::AlignLeft);
             const QFontMetricsF metrics(valueFont, m_painter.device());
             cellText(QRectF(m_content.left() + nameWidth, m_y, m_content.width() - nameWidth, height),
-                metrics.elidedText(text, Qt::ElideRight, m_content.width() - nameWidth), valueFont, kInk,
-                Qt::AlignLeft);
+                metrics.elidedText(toQString(field.value), Qt::ElideRight, m_content.width() - nameWidth), valueFont,
+                kInk, Qt::AlignLeft);
             m_y += height;
         }
-        if (!job.notes.empty()) {
+        if (!sheet.notes.empty()) {
             skip(1);
-            line(QStringLiteral("Notes"), nameFont, kQuiet);
-            paragraph(QString::fromStdString(job.notes), sheetFont(9.5), kInk, 6);
+            line(toQString(sheet.notesHeading), nameFont, kQuiet);
+            paragraph(toQString(sheet.notes), sheetFont(9.5), kInk, 6, toQString(sheet.notesCut));
         }
     }
 
@@ -124,38 +113,29 @@ public:
 
     void skip(double millimetres) { m_y += millimetres * m_mm; }
 
-    // The inputs, and after them any further (name, value) pairs.
-    void inputs(const TableReport& report, const std::vector<std::pair<QString, QString>>& more)
+    // The inputs side by side, each name over its value.
+    void inputs(const std::vector<SheetField>& shown)
     {
-        std::vector<std::pair<QString, QString>> shown;
-        for (std::size_t index = 0; index < report.inputs.size(); ++index) {
-            const ReportInput& input = report.inputs[index];
-            const bool length = index == WidthInput || index == HeightInput || index == DiagonalInput;
-            QString value = QString::fromStdString(length ? m_length(input.caption) : input.caption);
-            if (index == AngleInput && !value.isEmpty())
-                value += QStringLiteral("\u00b0");
-            shown.emplace_back(QString::fromStdString(input.name), value);
-        }
-        shown.insert(shown.end(), more.begin(), more.end());
         const QFont nameFont = sheetFont(8.5, true);
         const QFont valueFont = sheetFont(12);
         const double width = m_content.width() / static_cast<double>(shown.size());
         const double nameHeight = lineHeight(nameFont);
         const double valueHeight = lineHeight(valueFont);
         double x = m_content.left();
-        for (const auto& [name, value] : shown) {
-            cellText(QRectF(x, m_y, width, nameHeight), name, nameFont, kQuiet, Qt::AlignLeft);
-            cellText(QRectF(x, m_y + nameHeight, width, valueHeight), value, valueFont, kInk, Qt::AlignLeft);
+        for (const SheetField& field : shown) {
+            cellText(QRectF(x, m_y, width, nameHeight), toQString(field.name), nameFont, kQuiet, Qt::AlignLeft);
+            cellText(QRectF(x, m_y + nameHeight, width, valueHeight), toQString(field.value), valueFont, kInk,
+                Qt::AlignLeft);
             x += width;
         }
         m_y += nameHeight + valueHeight;
     }
 
-    // The nine rows under the column headers, `chosen` marked; with `bases`,
-    // a column of base heights, red below the floor.
-    void table(const TableReport& report, std::size_t chosen,
-        const std::optional<std::array<std::optional<BaseHeight>, kRowCount>>& bases)
+    // The rows under their headers, the chosen one marked, warnings and bases
+    // below the floor in red.
+    void table(const JobSheetContent& sheet)
     {
+        const bool bases = sheet.headers.size() > 4;
         const std::vector<double> widths
             = bases ? std::vector{0.18, 0.205, 0.205, 0.205, 0.205} : std::vector{0.28, 0.24, 0.24, 0.24};
         const double rowHeight = 7 * m_mm;
@@ -164,7 +144,7 @@ public:
         const auto cells = [&](const std::vector<QString>& texts, const QFont& font,
                                const std::vector<QColor>& colours) {
             double x = m_content.left();
-            for (std::size_t column = 0; column < widths.size(); ++column) {
+            for (std::size_t column = 0; column < widths.size() && column < texts.size(); ++column) {
                 const double width = widths[column] * m_content.width();
                 const QRectF cell(x + pad, m_y, width - 2 * pad, rowHeight);
                 cellText(cell, texts[column], font, colours[column], column == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
@@ -175,31 +155,26 @@ public:
 
         QFont headerFont = sheetFont(9.5);
         headerFont.setUnderline(true);
-        std::vector<QString> headers = {QStringLiteral("Projector"), QString::fromStdString(report.columns[0].header),
-            QString::fromStdString(report.columns[1].header), QString::fromStdString(report.columns[2].header)};
-        if (bases)
-            headers.push_back(toQString(kBaseHeightHeader));
+        std::vector<QString> headers;
+        for (const std::string& header : sheet.headers)
+            headers.push_back(toQString(header));
         cells(headers, headerFont, std::vector<QColor>(widths.size(), kInk));
         rule();
-        for (std::size_t index = 0; index < report.rows.size(); ++index) {
-            const ReportRow& row = report.rows[index];
+        for (std::size_t index = 0; index < sheet.rows.size(); ++index) {
+            const SheetRow& row = sheet.rows[index];
             const QRectF band(m_content.left(), m_y, m_content.width(), rowHeight);
-            if (index == chosen)
+            if (row.chosen)
                 m_painter.fillRect(band, kChosen);
             else if (index % 2 == 1)
                 m_painter.fillRect(band, kStripe);
-            const QColor colour = row.shown.isWarning ? kWarning : kInk;
-            std::vector<QString> texts
-                = {QString::fromStdString(row.projector), QString::fromStdString(m_length(row.shown.throwDistance)),
-                    QString::fromStdString(m_length(row.shown.straightLine)),
-                    QString::fromStdString(m_length(row.shown.verticalOffset))};
-            std::vector<QColor> colours = {kInk, colour, colour, colour};
-            if (bases) {
-                const std::optional<BaseHeight>& base = (*bases)[index];
-                texts.push_back(base ? QString::fromStdString(m_length(base->text)) : QString());
-                colours.push_back(base && base->belowFloor ? kWarning : kInk);
+            const QColor colour = row.warning ? kWarning : kInk;
+            std::vector<QString> texts = {toQString(row.projector)};
+            std::vector<QColor> colours = {kInk};
+            for (std::size_t cell = 0; cell < row.cells.size(); ++cell) {
+                texts.push_back(toQString(row.cells[cell]));
+                colours.push_back(cell < 3 ? colour : row.baseBelowFloor ? kWarning : kInk);
             }
-            cells(texts, sheetFont(10, index == chosen), colours);
+            cells(texts, sheetFont(10, row.chosen), colours);
         }
         rule();
     }
@@ -254,8 +229,6 @@ private:
         m_painter.drawText(box, align | Qt::AlignVCenter, text);
     }
 
-    // A length caption as the sheet shows it.
-    std::function<std::string(const std::string&)> m_length;
     QPainter& m_painter;
     QRectF m_content;
     double m_mm;
@@ -271,11 +244,7 @@ QPageSize::PageSizeId jobSheetPaper(const QLocale& locale)
 
 bool paintJobSheet(QPaintDevice& device, const JobSession& session)
 {
-    const MainWindow& model = session.window();
-    const LengthFormat lengths = session.lengthFormat();
-    const std::size_t row = session.chosenRow();
-    const JobDetails& details = session.details();
-    const RoomSetting& room = session.room();
+    const JobSheetContent content = jobSheetContent(session);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -286,50 +255,38 @@ bool paintJobSheet(QPaintDevice& device, const JobSession& session)
     painter.fillRect(page, Qt::white);
     const double margin = 15 * millimetre;
 
-    const TableReport report = tableReport(model);
-    SheetPainter sheet(painter, page.adjusted(margin, margin, -margin, -margin), millimetre,
-        [&model, lengths](const std::string& caption) { return lengthCaption(model, lengths, caption); });
-    sheet.line(toQString(formDesign().caption), sheetFont(16, true), kInk);
-    sheet.line(QStringLiteral("Projector placement job sheet"), sheetFont(11), kQuiet);
+    SheetPainter sheet(painter, page.adjusted(margin, margin, -margin, -margin), millimetre);
+    sheet.line(toQString(content.title), sheetFont(16, true), kInk);
+    sheet.line(toQString(content.subtitle), sheetFont(11), kQuiet);
     sheet.skip(2);
     sheet.rule();
     sheet.skip(4);
-    if (!details.isEmpty()) {
-        sheet.details(details);
+    if (!content.details.empty() || !content.notes.empty()) {
+        sheet.details(content);
         sheet.skip(3);
         sheet.rule();
         sheet.skip(4);
     }
     // The audience the screen is sized for, its rule and figures.
-    if (const std::vector<std::string> audience = session.audienceLines(); !audience.empty()) {
-        for (const std::string& text : audience)
+    if (!content.audience.empty()) {
+        for (const std::string& text : content.audience)
             sheet.paragraph(toQString(text), sheetFont(10.5), kInk);
         sheet.skip(3);
         sheet.rule();
         sheet.skip(4);
     }
-    // With the room's height, its screen bottom among the inputs and the
-    // base heights beside the rows.
-    std::vector<std::pair<QString, QString>> roomInputs;
-    std::optional<std::array<std::optional<BaseHeight>, kRowCount>> bases;
-    if (const std::optional<TableBaseHeights> heights = tableBaseHeights(model, lengths, room)) {
-        roomInputs.emplace_back(
-            toQString(kScreenBottomName), toQString(lengthText(model, lengths, heights->screenBottom)));
-        bases = heights->rows;
-    }
-    sheet.inputs(report, roomInputs);
+    sheet.inputs(content.inputs);
     sheet.skip(6);
-    sheet.table(report, row, bases);
+    sheet.table(content);
     sheet.skip(3);
-    for (const ReportColumn& column : report.columns) {
-        sheet.paragraph(QString::fromStdString(column.explanation), sheetFont(8.5), kQuiet);
+    for (const std::string& explanation : content.explanations) {
+        sheet.paragraph(toQString(explanation), sheetFont(8.5), kQuiet);
         sheet.skip(1.2);
     }
     sheet.skip(4);
-    sheet.line(QStringLiteral("Placement of ") + QString::fromStdString(report.rows[row].projector),
-        sheetFont(11, true), kInk);
+    sheet.line(toQString(content.diagramHeading), sheetFont(11, true), kInk);
     sheet.skip(2);
-    sheet.diagram(placementDiagram(model, lengths, row, room));
+    sheet.diagram(content.diagram);
     return painter.end();
 }
 

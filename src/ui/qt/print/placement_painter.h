@@ -2,14 +2,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Paints the side view of a row's placement. The geometry comes whole from
-// placementDiagram(); this only maps it into a rectangle, to scale (one unit
-// of length is as many pixels across as up), and dresses it: the floor, the
-// screen, the projector with its lens, the beam, the tilt and the three
-// dimension lines labelled with the table's captions. A row that shows a
-// range warning is painted as its warning and what would make it fit.
+// Paints the side view of a row's placement as the core lays it out
+// (layOutDiagram): every shape and label, where it stands and its colour come
+// from there; this only maps the layout into a rectangle and paints it.
 
-#include "ui/job/placement_diagram.h"
+#include "ui/job/diagram_layout.h"
 
 #include <QFont>
 #include <QLineF>
@@ -34,8 +31,8 @@ struct PaintedDiagram {
     std::vector<Label> labels; // the three dimensions, the tilt, the names, the room's heights; or the warning's lines
 };
 
-// Paints `diagram` into `area` of `painter`'s device, setting its labels in
-// `font` and every line width in proportion to it. Paints no background.
+// Paints `diagram` into `area` of `painter`'s device, its labels in `font`'s
+// face at the font's size (its em) on that device. Paints no background.
 PaintedDiagram paintPlacementDiagram(
     QPainter& painter, const QRectF& area, const PlacementDiagram& diagram, const QFont& font);
 
