@@ -43,6 +43,10 @@ done
 cp /usr/share/doc/fonts-liberation/copyright "$site/fonts/LICENSE-Liberation.txt"
 cp /usr/share/doc/fonts-urw-base35/copyright "$site/fonts/LICENSE-URW-base35.txt"
 
+# The window's first state drawn into index.html, shown before the module
+# has loaded.
+node scripts/prerender_window.mjs "$site" >&2
+
 # The service worker caches every file the page loads under the build's
 # version: each once (index.html as "./"), the licences left to the network.
 files=$(cd "$site" && find . -type f ! -name sw.js | sed 's|^\./||' | sort)

@@ -69,7 +69,7 @@ export class WindowAccess {
       phrase.className = 'visually-hidden';
       phrase.setAttribute('role', 'cell');
       phrase.setAttribute('aria-colspan', String(ids.results.length));
-      phrase.hidden = true;
+      phrase.dataset.silent = 'true';
       return phrase;
     });
   }
@@ -113,7 +113,9 @@ export class WindowAccess {
       const phrase = this.phrases[row];
       const text = warning ? this.rowPhrase(ids) : '';
       if (phrase.textContent === text) return;
-      phrase.hidden = !warning;
+      // Silenced, not hidden: a box that left the layout at every warning
+      // that came or went made the browser lay the whole page out again.
+      phrase.dataset.silent = String(!warning);
       phrase.textContent = text;
       for (const id of ids.results) {
         if (warning) this.view.elements[id].setAttribute('aria-hidden', 'true');

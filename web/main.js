@@ -12,11 +12,20 @@ import { WindowAccess } from './access.js';
 import { followHabits } from './habits.js';
 import { watchForUpdates } from './update.js';
 
+// Start-up runs as a few short tasks rather than one long one, so that a
+// slow phone's main thread is never held for long: the page shows the
+// window's first state (drawn into index.html when the site is built) and
+// answers scrolling and taps between them.
+const nextTask = () => (globalThis.scheduler?.yield ? scheduler.yield() : new Promise((done) => setTimeout(done, 0)));
+
+await nextTask();
+
 // The browser's language gives the decimal separator, as the desktop's
 // locale does. Its first use loads the language's data, which takes a while:
-// done here, while the WebAssembly still compiles, not before the first paint.
+// a task of its own, done while the WebAssembly still arrives and compiles.
 const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
   .find((part) => part.type === 'decimal')?.value ?? '.';
+await nextTask();
 
 // The module compiled by the page's head is instantiated here; without it
 // (a host that serves the WebAssembly under another type) the module fetches
@@ -28,24 +37,32 @@ const module = await createQvdModule(compiled ? {
     return {};
   },
 } : {});
+await nextTask();
+
 const session = new module.WebSession(separator);
 session.start();
-
 // The job survives a reload: the one kept at the last change is entered
 // again, as an opened job is; one that no longer reads is said, not dropped.
 const kept = loadJob();
 const keptProblem = kept ? session.openJob(kept) : '';
+await nextTask();
 
+// The live window replaces the drawn one, with what assistive technology
+// meets in it, in one task; the job's actions beside it follow in the next.
 const root = document.getElementById('window');
-let actions = null;
-const view = new WindowView(session, root, () => actions?.follow());
-actions = new JobActions(session, view, document);
+const followers = [];
+const view = new WindowView(session, root, () => followers.forEach((follow) => follow()));
 const access = new WindowAccess(session, view, document);
+followers.push(() => access.follow());
+await nextTask();
+
+const actions = new JobActions(session, view, document);
 const habits = followHabits(session, view, actions, document);
 actions.onFollow = () => {
   access.follow();
   habits.follow();
 };
+followers.splice(0, followers.length, () => actions.follow());
 habits.follow();
 if (keptProblem) actions.say(`The job kept from the last visit could not be read: ${keptProblem}.`);
 root.setAttribute('aria-busy', 'false');

@@ -12,7 +12,10 @@ export function watchForUpdates(doc) {
   // (the first one, on the first visit, holds the page's own).
   let controlled = Boolean(navigator.serviceWorker.controller);
   navigator.serviceWorker.addEventListener('controllerchange', () => {
-    if (controlled) notice.hidden = false;
+    if (controlled) {
+      notice.hidden = false;
+      doc.body.dataset.update = 'ready';
+    }
     controlled = true;
   });
   navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((registration) => {

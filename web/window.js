@@ -39,6 +39,10 @@ export class WindowView {
 
   build() {
     const { session, root } = this;
+    // The built site's index.html holds a picture of the first state, shown
+    // while the module loads; the live window takes its place, control for
+    // control at the same places and sizes.
+    root.replaceChildren();
     const count = session.controlCount();
     const designs = [];
     for (let id = 0; id < count; id += 1) designs.push(session.design(id));
@@ -251,7 +255,12 @@ export class WindowView {
   updateTabStops() {
     const focused = this.controlOf(document.activeElement);
     const stop = focused !== undefined && this.session.state(focused).takesInput ? focused : this.session.firstFocus();
-    for (const [id, element] of this.focusables) element.tabIndex = id === stop ? 0 : -1;
+    // Written only where it changes: even an unchanged tabIndex written again
+    // makes the browser restyle the element, at every step of a drag.
+    for (const [id, element] of this.focusables) {
+      const tabIndex = id === stop ? 0 : -1;
+      if (element.tabIndex !== tabIndex) element.tabIndex = tabIndex;
+    }
   }
 
   refreshAll() {
@@ -275,12 +284,12 @@ export class WindowView {
       }
       case 'option': {
         const input = this.radios.get(id);
-        input.checked = state.value !== 0;
-        input.disabled = !state.takesInput;
+        if (input.checked !== (state.value !== 0)) input.checked = state.value !== 0;
+        if (input.disabled === state.takesInput) input.disabled = !state.takesInput;
         break;
       }
       case 'button':
-        element.disabled = !state.takesInput;
+        if (element.disabled === state.takesInput) element.disabled = !state.takesInput;
         break;
       case 'scrollbar':
         this.bars.get(id).show(state);

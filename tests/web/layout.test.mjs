@@ -83,3 +83,38 @@ for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'ph
     }
   });
 }
+
+// Each control of the window, where it stands and what it says.
+const controlBoxes = (page) => page.evaluate(() => [...document.querySelectorAll('#window [data-control]')]
+  .map((element) => {
+    const box = element.getBoundingClientRect();
+    return `${element.dataset.control} ${element.textContent.trim()} ${[box.x, box.y, box.width, box.height].map(Math.round)}`;
+  }));
+
+for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'phone', width: 360, height: 740 }]) {
+  test(`${layout.name}: the window drawn before the module loads is the live one, and nothing moves`, async ({ browser }) => {
+    const viewport = { width: layout.width, height: layout.height };
+    const still = await browser.newContext({ viewport, javaScriptEnabled: false, serviceWorkers: 'block' });
+    const picture = await still.newPage();
+    await picture.goto('/');
+    await picture.evaluate(() => document.fonts.ready);
+    const drawn = await controlBoxes(picture);
+    await still.close();
+    expect(drawn.length).toBeGreaterThan(60);
+
+    const live = await browser.newContext({ viewport, serviceWorkers: 'block' });
+    const page = await live.newPage();
+    await page.addInitScript(() => {
+      window.shifted = 0;
+      new PerformanceObserver((list) => {
+        for (const entry of list.getEntries()) window.shifted += entry.value;
+      }).observe({ type: 'layout-shift', buffered: true });
+    });
+    await page.goto('/');
+    await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
+    await page.evaluate(() => document.fonts.ready);
+    expect(await controlBoxes(page)).toEqual(drawn);
+    expect(await page.evaluate(() => window.shifted)).toBeLessThanOrEqual(0.02);
+    await live.close();
+  });
+}
