@@ -47,11 +47,7 @@ void ControlSet::setHandler(ControlId id, Event event, Handler handler)
     }
 }
 
-void ControlSet::notify(ControlId id, Property property) const
-{
-    if (m_observer)
-        m_observer(id, property);
-}
+void ControlSet::notify(ControlId id, Property property) const { m_changed.notify(id, property); }
 
 void ControlSet::raise(ControlId id, Event event) const
 {

@@ -6,9 +6,11 @@
 // push buttons, with the properties and events that the window's handlers use.
 // A write that raises an event runs the event's handler to completion inside
 // the write, before the writer goes on; an error thrown by a handler unwinds
-// through every write that started it. An observer (the window's view) is told
-// of every property that changed, after the change and before any event the
-// change raises.
+// through every write that started it. The slots connected with onChange
+// (the window's view, the job session) are told of every property written,
+// after the write and before any event the write raises.
+
+#include "runtime/signal.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,12 +59,12 @@ struct ControlState {
 class ControlSet {
 public:
     using Handler = std::function<void()>;
-    using Observer = std::function<void(ControlId, Property)>;
+    using ChangeSlot = std::function<void(ControlId, Property)>;
 
     ControlId add(ControlState state);
     // Puts every property of control `id` back as `state` gives it, as when
-    // the window is created anew: no event is raised; the observer is told
-    // of each property.
+    // the window is created anew: no event is raised; the slots are told of
+    // each property.
     void restore(ControlId id, ControlState state);
 
     [[nodiscard]] std::size_t size() const { return m_controls.size(); }
@@ -72,7 +74,9 @@ public:
 
     // Installs the handler that `event` of control `id` runs.
     void setHandler(ControlId id, Event event, Handler handler);
-    void setObserver(Observer observer) { m_observer = std::move(observer); }
+    // Tells `slot` of each property written (the control and which
+    // property), until the connection ends.
+    [[nodiscard]] Connection onChange(ChangeSlot slot) { return m_changed.connect(std::move(slot)); }
 
     // Labels. Every caption write raises Change, also when the text is unchanged.
     [[nodiscard]] const std::string& caption(ControlId id) const { return m_controls[id].caption; }
@@ -120,7 +124,7 @@ private:
 
     std::vector<ControlState> m_controls;
     std::vector<Handlers> m_handlers;
-    Observer m_observer;
+    Signal<ControlId, Property> m_changed;
 };
 
 } // namespace qvd

@@ -81,7 +81,7 @@ TEST(AngleRecalculation, HeightAndDiagonalFollowTheWidthFirst)
         model.setWidth(c.width);
         EXPECT_EQ(model.caption(model.height), "") << c.width;
         std::vector<ControlId> order;
-        model.controls.setObserver([&](ControlId id, Property) { order.push_back(id); });
+        const Connection watching = model.controls.onChange([&](ControlId id, Property) { order.push_back(id); });
         model.setAngle("5");
         EXPECT_EQ(model.caption(model.height), c.height) << c.width;
         EXPECT_EQ(model.caption(model.diagonal), c.diagonal) << c.width;
@@ -96,7 +96,7 @@ TEST(AngleRecalculation, WarningsAreWrittenAgainAtEveryChange)
     TableModel model;
     model.setWidth("100");
     std::map<ControlId, int> writes;
-    model.controls.setObserver([&](ControlId id, Property p) {
+    const Connection watching = model.controls.onChange([&](ControlId id, Property p) {
         if (p == Property::Caption)
             ++writes[id];
     });

@@ -212,7 +212,7 @@ TEST(WidthRecalculation, WritesNothingButTheResultLabels)
 {
     TableModel model;
     std::vector<ControlId> written;
-    model.controls.setObserver([&](ControlId id, Property) { written.push_back(id); });
+    const Connection watching = model.controls.onChange([&](ControlId id, Property) { written.push_back(id); });
     model.setWidth("100");
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(written.front(), model.width);

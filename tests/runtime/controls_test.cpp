@@ -14,7 +14,7 @@ namespace {
 using Log = std::vector<std::string>;
 
 // Two frames of option buttons, two labels and a scroll bar; every event and
-// every change the observer is told of goes into one log, in order.
+// every change notice goes into one log, in order.
 class ControlsTest : public testing::Test {
 protected:
     void SetUp() override
@@ -33,7 +33,7 @@ protected:
         logEvent(input, Event::Change, "Change");
         logEvent(bar, Event::Change, "Change");
         logEvent(bar, Event::Scroll, "Scroll");
-        controls.setObserver([this](ControlId id, Property property) {
+        watching = controls.onChange([this](ControlId id, Property property) {
             const ControlState& c = controls.control(id);
             log.push_back("saw " + c.name + (property == Property::Caption ? " " + c.caption : ""));
         });
@@ -65,6 +65,7 @@ protected:
     }
 
     ControlSet controls;
+    Connection watching;
     Log log;
     ControlId inches{}, cm{}, width{}, height{}, input{}, output{}, bar{};
 };

@@ -132,6 +132,18 @@ WindowDump dumpWindow(const MainWindow& window, std::optional<ControlId> focus)
     return dump;
 }
 
+WindowDump modelDump(const MainWindow& window)
+{
+    WindowDump dump = dumpWindow(window, std::nullopt);
+    dump.erase("Focus");
+    const ControlSet& controls = window.controls();
+    for (ControlId id = 0; id < controls.size(); ++id) {
+        if (controls.control(id).kind == ControlKind::Label)
+            dump[std::to_string(id) + ".ForeColor"] = std::to_string(controls.control(id).foreColor);
+    }
+    return dump;
+}
+
 std::vector<WindowDump> replayScript(const ActionScript& script)
 {
     MainWindow window(NumberFormat{"."});

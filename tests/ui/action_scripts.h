@@ -9,7 +9,8 @@
 // test and every view: "ID.Caption" of each label, "ID.Value" of each option
 // button and scroll bar, "ID.Min", "ID.Max" and "ID.Visible" of each scroll
 // bar, "Frame ID.Visible" of each frame, and "Focus" (the focused control's
-// id, or -1).
+// id, or -1). Tests of the model compare modelDump(), the same dump with each
+// label's "ID.ForeColor" added: every property that can change.
 
 #include "ui/window/main_window.h"
 #include "ui/window/window_input.h"
@@ -44,6 +45,11 @@ using WindowDump = std::map<std::string, std::string>;
 
 // The dump of `window` with the focus on `focus`.
 [[nodiscard]] WindowDump dumpWindow(const MainWindow& window, std::optional<ControlId> focus);
+
+// Every property of every control that can change: dumpWindow() without a
+// focus, and "ID.ForeColor" of each label. Two of them compared (see
+// differences) tell whether anything was written, or whether two windows agree.
+[[nodiscard]] WindowDump modelDump(const MainWindow& window);
 
 // The model alone through the steps of `script`, starting as the window
 // starts (Form_Load, the focus on the first control that takes it): the dump

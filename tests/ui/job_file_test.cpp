@@ -4,6 +4,7 @@
 // same bytes; every kind of bad file is refused with a message that says
 // what is wrong and where.
 
+#include "action_scripts.h"
 #include "ui/job/job_file.h"
 
 #include "calc/projector_table.h"
@@ -21,26 +22,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every property of every control, one line each.
-std::string stateOf(const MainWindow& window)
-{
-    std::string state;
-    const ControlSet& controls = window.controls();
-    for (ControlId id = 0; id < controls.size(); ++id) {
-        const ControlState& c = controls.control(id);
-        state += c.name + " " + c.caption + " " + std::to_string(c.value) + " " + std::to_string(c.min) + " "
-            + std::to_string(c.max) + " " + std::to_string(c.foreColor) + (c.visible ? " shown\n" : " hidden\n");
-    }
-    return state;
-}
-
-std::string windowAfter(const WindowInputs& inputs)
+// Every property of every control after `inputs`.
+qvd::test::WindowDump windowAfter(const WindowInputs& inputs)
 {
     MainWindow window(NumberFormat{"."});
     window.load();
     window.enterInputs(inputs);
     EXPECT_EQ(windowInputs(window), inputs);
-    return stateOf(window);
+    return qvd::test::modelDump(window);
 }
 
 TEST(JobFile, EveryJobComesBackAsTheSameWindowAndTheSameBytes)

@@ -65,7 +65,7 @@ TEST_F(Window, StartUpShowsTheTableFor100InchesBehindTheIntroduction)
 TEST_F(Window, ContinueHidesTheIntroductionAndWritesNoCaption)
 {
     std::vector<Property> changes;
-    controls().setObserver([&](ControlId, Property p) { changes.push_back(p); });
+    const Connection watching = controls().onChange([&](ControlId, Property p) { changes.push_back(p); });
     controls().press(window.continueButton());
     EXPECT_FALSE(visible(window.introduction()));
     EXPECT_EQ(changes, std::vector<Property>{Property::Visible});
@@ -196,7 +196,7 @@ TEST_F(Window, RangeWriteThatMovesTheValueRunsTheHandlerInside)
     click(window.unitOption(UnitSystem::Centimetres));
     int widthWrites = 0;
     const ControlId width = window.widthCaption();
-    controls().setObserver([&](ControlId id, Property p) {
+    const Connection watching = controls().onChange([&](ControlId id, Property p) {
         if (id == width && p == Property::Caption)
             ++widthWrites;
     });

@@ -17,26 +17,37 @@ JobSession::JobSession(NumberFormat format)
     , m_fitter(format)
     , m_sizer(format)
 {
+    // Which of the window's inputs a user action reached, for its notice.
+    m_watchingControls = m_window.controls().onChange([this](ControlId id, Property property) {
+        if (property != Property::Value)
+            return;
+        if (id == m_window.angleBar())
+            m_windowChange = m_windowChange | JobPart::Angle;
+        else if (id == m_window.unitOption(UnitSystem::Inches) || id == m_window.unitOption(UnitSystem::Centimetres))
+            m_windowChange = m_windowChange | JobPart::Units;
+    });
 }
+
+void JobSession::inputsChanged() { notify(std::exchange(m_windowChange, JobPart::Window)); }
 
 void JobSession::chooseRow(std::size_t row)
 {
     if (row >= kRowCount)
         throw std::out_of_range("no such row");
     m_row = row;
-    notify();
+    notify(JobPart::Row);
 }
 
 void JobSession::setRoom(const RoomSetting& room)
 {
     m_room = room;
-    notify();
+    notify(JobPart::Room);
 }
 
 void JobSession::setLengthFormat(LengthFormat lengths)
 {
     m_lengths = lengths;
-    notify();
+    notify(JobPart::Lengths);
 }
 
 UnitSystem JobSession::selectedUnits() const
@@ -50,7 +61,7 @@ bool JobSession::feetAndInchesApply() const { return tableUnits(m_window) == Uni
 void JobSession::setDetails(const JobDetails& details)
 {
     m_details = details;
-    notify();
+    notify(JobPart::Details);
 }
 
 void JobSession::setAudience(const AudienceSetting& audience)
@@ -63,7 +74,7 @@ void JobSession::setAudience(const AudienceSetting& audience)
     else if (audience.farthest.empty() && audience.elementHeight.empty() && audience.resolution.empty()
         && !audience.screenBottom && !audience.eyeHeight)
         m_keptAudience.reset();
-    notify();
+    notify(JobPart::Audience);
 }
 
 std::string JobSession::detailsProblem(const JobDetails& details, DetailsField field)
@@ -142,7 +153,7 @@ void JobSession::apply(const Job& job)
         showJobWindow(m_window, job);
     } catch (...) {
         m_applying = false;
-        notify();
+        notify(std::exchange(m_windowChange, JobPart::Window));
         throw;
     }
     m_lengths = job.lengthFormat;
@@ -152,7 +163,8 @@ void JobSession::apply(const Job& job)
     m_audience = job.audience ? audienceForWindow(*job.audience, m_window.numberFormat()) : AudienceSetting{};
     m_keptAudience = job.audience;
     m_applying = false;
-    notify();
+    m_windowChange = JobPart::Window;
+    notify(JobChange::whole());
 }
 
 void JobSession::open(const std::optional<Job>& job, const JobOptions& options)
@@ -194,25 +206,12 @@ bool JobSession::hasAdditions() const
     return !m_details.isEmpty() || m_room != RoomSetting{} || m_audience != AudienceSetting{};
 }
 
-int JobSession::addFollower(std::function<void()> follower)
-{
-    m_followers.emplace_back(m_nextKey, std::move(follower));
-    return m_nextKey++;
-}
+Connection JobSession::onChange(std::function<void(JobChange)> slot) { return m_changed.connect(std::move(slot)); }
 
-void JobSession::removeFollower(int key)
+void JobSession::notify(JobChange change)
 {
-    std::erase_if(m_followers, [key](const auto& follower) { return follower.first == key; });
-}
-
-void JobSession::notify()
-{
-    if (m_applying)
-        return;
-    // A follower may add or remove followers: tell the ones there now.
-    const auto followers = m_followers;
-    for (const auto& [key, follow] : followers)
-        follow();
+    if (!m_applying)
+        m_changed.notify(change);
 }
 
 std::string JobSession::copiedTable() const { return tableAsTabSeparatedText(m_window, m_lengths, m_room); }

@@ -6,13 +6,16 @@
 // what a job adds to it (the chosen row, the room, the length format and the
 // details). Every view and command reads and changes the job through the
 // session: the desktop's document, dialogs, diagram, sheet and copy, the web
-// page and the command line. Followers are told after every change of the
-// additions, and after each user action on the window (`inputsChanged`).
+// page and the command line. Whoever follows the job (onChange) is told after
+// every change of the additions and after each user action on the window
+// (`inputsChanged`), with the parts of the job that changed, and reads the
+// session again: nothing that follows it keeps a copy of the job.
 //
 // The commands of the window's menu that are not drawing are here too: the
 // copied table, the range hints, the room fit and what "Use this size" does.
 
 #include "runtime/length_format.h"
+#include "runtime/signal.h"
 #include "ui/job/audience.h"
 #include "ui/job/job_file.h"
 #include "ui/job/placement_diagram.h"
@@ -21,6 +24,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +55,50 @@ struct JobOptions {
 enum class DetailsField { Name, Client, Site, PreparedBy, Notes };
 inline constexpr DetailsField kDetailsFields[]
     = {DetailsField::Name, DetailsField::Client, DetailsField::Site, DetailsField::PreparedBy, DetailsField::Notes};
+
+// The parts of a job a change notice names.
+enum class JobPart : unsigned {
+    Window,   // anything the window shows: each user action on it, a job applied
+    Units,    // the unit option (a Window change too)
+    Angle,    // the angle bar (a Window change too)
+    Row,      // the chosen row
+    Room,     // the room as typed
+    Lengths,  // the length format
+    Details,  // the job's details
+    Audience, // the audience as typed
+};
+
+// What one notice says changed: one or more parts.
+class JobChange {
+public:
+    constexpr JobChange(JobPart part)
+        : m_parts(bit(part))
+    {
+    }
+    // Every part: a whole job applied.
+    [[nodiscard]] static constexpr JobChange whole() { return JobChange((1U << kPartCount) - 1U); }
+    [[nodiscard]] constexpr bool touches(JobPart part) const { return (m_parts & bit(part)) != 0; }
+    [[nodiscard]] constexpr bool touchesAny(std::initializer_list<JobPart> parts) const
+    {
+        for (const JobPart part : parts) {
+            if (touches(part))
+                return true;
+        }
+        return false;
+    }
+    [[nodiscard]] constexpr JobChange operator|(JobChange other) const { return JobChange(m_parts | other.m_parts); }
+    constexpr bool operator==(const JobChange&) const = default;
+
+private:
+    static constexpr unsigned kPartCount = static_cast<unsigned>(JobPart::Audience) + 1;
+    explicit constexpr JobChange(unsigned parts)
+        : m_parts(parts)
+    {
+    }
+    [[nodiscard]] static constexpr unsigned bit(JobPart part) { return 1U << static_cast<unsigned>(part); }
+
+    unsigned m_parts;
+};
 
 class JobSession {
 public:
@@ -97,7 +145,7 @@ public:
     [[nodiscard]] Job job() const;
     // Applies `job`: its window through the model's events (see
     // showJobWindow; a RuntimeError of the model passes through), then its
-    // additions. Followers are told once.
+    // additions. Those following are told once, of the whole job.
     void apply(const Job& job);
     // On a session fresh from its constructor: starts the window, shows
     // `job` (apply) or, without one, enters `options.inputs`, then enters
@@ -106,11 +154,12 @@ public:
     // Whether the job holds more than the window's own inputs: a room or details.
     [[nodiscard]] bool hasAdditions() const;
 
-    // Tells `follower` of every change; returns its key for removeFollower.
-    int addFollower(std::function<void()> follower);
-    void removeFollower(int key);
-    // A view reports each user action that reached the model.
-    void inputsChanged() { notify(); }
+    // Tells `slot` of every change of the job, with the parts it touched,
+    // until the connection ends.
+    [[nodiscard]] Connection onChange(std::function<void(JobChange)> slot);
+    // A view reports each user action that reached the model (one notice of
+    // the Window, naming Units or Angle when their controls were written).
+    void inputsChanged();
 
     // The table as tab-separated text for the clipboard.
     [[nodiscard]] std::string copiedTable() const;
@@ -167,7 +216,7 @@ public:
     void useScreen(const OfferedScreen& screen);
 
 private:
-    void notify();
+    void notify(JobChange change);
 
     MainWindow m_window;
     std::size_t m_row = 0;
@@ -178,9 +227,10 @@ private:
     std::optional<AudienceSetting> m_keptAudience; // as the job file keeps it
     RoomFitter m_fitter;
     mutable AudienceSizer m_sizer; // a scratch window model, whatever it last sized
-    std::vector<std::pair<int, std::function<void()>>> m_followers;
-    int m_nextKey = 0;
-    bool m_applying = false; // apply() tells once, at its end
+    Signal<JobChange> m_changed;
+    JobChange m_windowChange = JobPart::Window; // what the user action under way has written
+    Connection m_watchingControls;              // keeps m_windowChange
+    bool m_applying = false;                    // apply() tells once, at its end
 };
 
 } // namespace qvd

@@ -615,7 +615,7 @@ public:
     [[nodiscard]] std::string typedSizePrompt() const { return qvd::typedSizePrompt(m_session.window()); }
 
 private:
-    // The session's followers hear of each action that reached the model.
+    // Whoever follows the session hears of each action that reached the model.
     bool told(bool reached)
     {
         if (reached)

@@ -117,7 +117,7 @@ public:
     // Enters `steps` as a user would, through the model's events.
     void enterSteps(const WindowSteps& steps);
     // The window as at start-up: every control back to its design-time
-    // properties (the observer told of each), then Form_Load. An
+    // properties (the change notices told of each), then Form_Load. An
     // introduction closed stays closed: it is the program's, not the window's.
     void restart();
     [[nodiscard]] ControlId bar(BarRole role) const;

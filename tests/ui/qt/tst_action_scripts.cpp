@@ -69,14 +69,6 @@ void perform(WindowUnderTest& window, const ActionStep& step)
     }
 }
 
-QString described(const std::vector<std::string>& differences)
-{
-    QStringList lines;
-    for (const std::string& line : differences)
-        lines << QString::fromStdString(line);
-    return lines.join(QStringLiteral("; "));
-}
-
 } // namespace
 
 class ActionScriptsTest : public QObject {
@@ -102,10 +94,10 @@ void ActionScriptsTest::viewEqualsTheModelsReplay()
     const std::vector<qvd::test::WindowDump> held = qvd::test::replayScript(actions);
     WindowUnderTest window;
     QVERIFY(window.start());
-    QCOMPARE(described(qvd::test::differences(held[0], window.shownDump())), QString());
+    QCOMPARE(qvd::test::described(qvd::test::differences(held[0], window.shownDump())), QString());
     for (std::size_t step = 0; step < actions.steps.size(); ++step) {
         perform(window, actions.steps[step]);
-        const QString found = described(qvd::test::differences(held[step + 1], window.shownDump()));
+        const QString found = qvd::test::described(qvd::test::differences(held[step + 1], window.shownDump()));
         QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(found)));
     }
 }

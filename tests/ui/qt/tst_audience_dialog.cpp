@@ -30,16 +30,6 @@ namespace {
 
 enum { RoomCell = 0, ThrowCell = 1, BaseCell = 4 };
 
-std::vector<std::string> modelState(const MainWindow& model)
-{
-    std::vector<std::string> state;
-    for (ControlId id = 0; id < model.controls().size(); ++id) {
-        const ControlState& c = model.controls().control(id);
-        state.push_back(c.caption + "|" + std::to_string(c.value) + "|" + std::to_string(c.foreColor));
-    }
-    return state;
-}
-
 } // namespace
 
 class AudienceDialogTest : public QObject {
@@ -84,7 +74,7 @@ void AudienceDialogTest::answersTheWorkedExampleAndEntersTheScreen()
 {
     MainWindow& model = m_window->model;
     m_window->click(model.unitOption(UnitSystem::Centimetres));
-    const std::vector<std::string> before = modelState(model);
+    const qvd::test::WindowDump before = qvd::test::modelDump(model);
     open();
     // The focus starts on the farthest viewer.
     QCOMPARE(QApplication::focusWidget(), dialog()->findChild<QWidget*>(QStringLiteral("audienceFarthest")));
@@ -93,7 +83,7 @@ void AudienceDialogTest::answersTheWorkedExampleAndEntersTheScreen()
     enter("audienceScreenBottom", QStringLiteral("140"));
     enter("audienceEyeHeight", QStringLiteral("120"));
     enter("audienceDistance", QStringLiteral("420"));
-    QCOMPARE(modelState(model), before);
+    QCOMPARE(qvd::test::writtenSince(model, before), QString());
     QCOMPARE(label("audienceSummary"),
         QStringLiteral("Basic decision making, element height 3.5 %: image at least 150 cm high"));
     QCOMPARE(label("audienceScreen"),
@@ -109,7 +99,7 @@ void AudienceDialogTest::answersTheWorkedExampleAndEntersTheScreen()
     // Return in a field presses nothing: the job stays as it was.
     QTest::keyClick(dialog()->findChild<QLineEdit*>(QStringLiteral("audienceFarthest")), Qt::Key_Return);
     QVERIFY(dialog()->isVisible());
-    QCOMPARE(modelState(model), before);
+    QCOMPARE(qvd::test::writtenSince(model, before), QString());
 
     const QString throwShown = dialog()->table()->item(1, ThrowCell)->text();
     QTest::mouseClick(dialog()->findChild<QPushButton*>(QStringLiteral("audienceUse1")), Qt::LeftButton);

@@ -243,25 +243,23 @@ void InputStormTest::widgetsFollowTheModelThroughAStorm()
     Storm storm(window, seed);
     const ControlSet& controls = window.model.controls();
     const auto introduced = [&controls, &window] { return controls.isVisible(window.model.introduction()); };
-    const auto state = [&controls] {
-        std::vector<std::pair<std::string, int>> held;
-        for (ControlId id = 0; id < controls.size(); ++id)
-            held.emplace_back(controls.caption(id), controls.value(id));
-        return held;
-    };
     int covered = 0;
     for (int step = 0; step < kActions; ++step) {
         storm.spareTheIntroduction(step < kCoveredActions);
         const bool wasIntroduced = introduced();
-        const auto before = wasIntroduced ? state() : decltype(state()){};
+        const test::WindowDump before = wasIntroduced ? test::modelDump(window.model) : test::WindowDump{};
         covered += wasIntroduced ? 1 : 0;
         const QString action = storm.act();
         const QStringList differing = window.widgetsDifferingFromTheModel();
         if (!differing.isEmpty())
             QFAIL(qPrintable(QStringLiteral("after action %1 (%2): %3").arg(step).arg(action, differing.join(' '))));
         // Beneath the introduction nothing takes input: only its own button changes anything.
-        if (wasIntroduced && introduced() && state() != before)
-            QFAIL(qPrintable(QStringLiteral("action %1 (%2) reached a covered control").arg(step).arg(action)));
+        if (wasIntroduced && introduced()) {
+            const QString written = test::writtenSince(window.model, before);
+            if (!written.isEmpty())
+                QFAIL(qPrintable(
+                    QStringLiteral("action %1 (%2) reached a covered control: %3").arg(step).arg(action, written)));
+        }
     }
     QVERIFY(window.errors.empty());
     // The storm met the introduction, and went on past it.

@@ -51,24 +51,6 @@ using qvd::test::WindowUnderTest;
 
 namespace {
 
-// Every property of every control.
-QString stateOf(const MainWindow& model)
-{
-    QString state;
-    const ControlSet& controls = model.controls();
-    for (ControlId id = 0; id < controls.size(); ++id) {
-        const ControlState& c = controls.control(id);
-        state += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
-                     .arg(QString::fromStdString(c.name), QString::fromStdString(c.caption))
-                     .arg(c.value)
-                     .arg(c.min)
-                     .arg(c.max)
-                     .arg(c.foreColor)
-                     .arg(c.visible);
-    }
-    return state;
-}
-
 QByteArray contents(const QString& path)
 {
     QFile file(path);
@@ -244,12 +226,12 @@ void JobDocumentTest::saveAsGivesTheSameWindowAndTheSameBytes()
     QCOMPARE(saved, QByteArray::fromStdString(jobFileText(m_window->session.job())));
     QVERIFY(!m_document->hasUnsavedChanges());
     QCOMPARE(m_document->filePath(), path("saal.qvdjob"));
-    const QString state = stateOf(m_window->model);
+    const test::WindowDump state = test::modelDump(m_window->model);
 
     makeWindow();
     QVERIFY(m_document->open(path("saal.qvdjob")));
     m_window->click(roles().continueButton());
-    QCOMPARE(stateOf(m_window->model), state);
+    QCOMPARE(test::writtenSince(m_window->model, state), QString());
     QCOMPARE(m_window->session.chosenRow(), std::size_t{5});
     QCOMPARE(m_window->session.details(), details);
     m_window->typeWith(Qt::ControlModifier, Qt::Key_S); // the same file, the same bytes
@@ -303,14 +285,14 @@ void JobDocumentTest::badFileLeavesTheWindowAsItWas()
     m_window->click(roles().continueButton());
     m_window->widget(roles().angleBar())->setFocus();
     m_window->type(Qt::Key_Left);
-    const QString state = stateOf(m_window->model);
+    const test::WindowDump state = test::modelDump(m_window->model);
     const Job job = m_window->session.job();
 
     QVERIFY(!m_document->open(file));
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages[0].contains(QDir::toNativeSeparators(file)), qPrintable(m_messages[0]));
     QVERIFY2(m_messages[0].contains(problem), qPrintable(m_messages[0]));
-    QCOMPARE(stateOf(m_window->model), state);
+    QCOMPARE(test::writtenSince(m_window->model, state), QString());
     QVERIFY(m_window->session.job() == job);
     QCOMPARE(m_document->filePath(), path("good.qvdjob"));
     QVERIFY(m_document->hasUnsavedChanges());

@@ -10,6 +10,7 @@
 
 #include "ui/job/job_file.h"
 #include "ui/job/placement_diagram.h"
+#include "ui/qt/job/audience_dialog.h"
 #include "ui/qt/job/room_fit_dialog.h"
 #include "ui/qt/job/table_actions.h"
 #include "ui/qt/print/job_sheet.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -33,17 +35,6 @@ namespace {
 // The table's columns, after the projectors heading the rows: limit, width,
 // height, diagonal, throw, straight line, vertical offset, base height.
 enum { LimitCell = 0, WidthCell = 1, ThrowCell = 4, StraightCell = 5, OffsetCell = 6, BaseCell = 7 };
-
-// Every caption and value of the model, to see that nothing was written.
-std::vector<std::string> modelState(const MainWindow& model)
-{
-    std::vector<std::string> state;
-    for (ControlId id = 0; id < model.controls().size(); ++id) {
-        const ControlState& c = model.controls().control(id);
-        state.push_back(c.caption + "|" + std::to_string(c.value) + "|" + std::to_string(c.foreColor));
-    }
-    return state;
-}
 
 // What a fresh window shows in `row`'s throw column after the user's steps.
 QString freshThrow(UnitSystem units, int width, int angle, std::size_t row)
@@ -67,6 +58,7 @@ private slots:
     void useThisSizeShowsTheRowsDistancesAtItsWidth();
     void feetAndInchesForAnAnswerInInches();
     void takesTheLengthsTheJobFileKeeps();
+    void showsChangesMadeElsewhereWhileOpen();
 
 private:
     [[nodiscard]] RoomFitDialog* dialog() const { return m_window->actions.roomFitDialog(); }
@@ -88,9 +80,13 @@ private:
         m_window->typeWith(Qt::ControlModifier, Qt::Key_F);
         QTRY_VERIFY(dialog() != nullptr && dialog()->isVisible());
     }
-    void enter(const char* field, const QString& text) const
+    [[nodiscard]] QLineEdit* field(const char* name) const
     {
-        auto* edit = dialog()->findChild<QLineEdit*>(QString::fromLatin1(field));
+        return dialog()->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    void enter(const char* name, const QString& text) const
+    {
+        QLineEdit* edit = field(name);
         edit->clear();
         QTest::keyClicks(edit, text);
     }
@@ -107,11 +103,11 @@ void RoomFitDialogTest::init()
 
 void RoomFitDialogTest::fillsFromTheWindowAndFollowsItsUnit()
 {
-    const std::vector<std::string> before = modelState(m_window->model);
+    const qvd::test::WindowDump before = qvd::test::modelDump(m_window->model);
     open();
     enter("roomDistance", QStringLiteral("250"));
     enter("roomScreenBottom", QStringLiteral("0"));
-    QCOMPARE(modelState(m_window->model), before);
+    QCOMPARE(qvd::test::writtenSince(m_window->model, before), QString());
 
     // At the start-up angle of 10 degrees in inches: Ulmo's widest screen,
     // and what a fresh window shows at that width; its base stands above the
@@ -158,8 +154,7 @@ void RoomFitDialogTest::feetAndInchesForAnAnswerInInches()
     open();
     enter("roomDistance", QStringLiteral("250"));
     const QString decimal = cell(0, ThrowCell);
-    m_window->session.setLengthFormat(LengthFormat::FeetAndInches);
-    m_window->actions.followModel();
+    m_window->session.setLengthFormat(LengthFormat::FeetAndInches); // heard by the open dialog
     QCOMPARE(cell(0, ThrowCell),
         QString::fromStdString(feetAndInches(decimal.toStdString(), m_window->model.numberFormat()).value()));
     QCOMPARE(cell(3, LimitCell), QStringLiteral("lens or bar range"));    // words unchanged
@@ -222,8 +217,9 @@ void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
     JobSession session(NumberFormat{","});
     MainWindow& model = session.window();
     model.load();
+    const JobNotices notices(session, nullptr);
     RoomFitDialog fit(
-        session, [](int) {}, nullptr);
+        session, notices, [](int) {}, nullptr);
     auto* distance = fit.findChild<QLineEdit*>(QStringLiteral("roomDistance"));
     const struct {
         const char* typed;
@@ -249,6 +245,52 @@ void RoomFitDialogTest::takesTheLengthsTheJobFileKeeps()
         const RoomSetting shown = roomForWindow(*reading.job->room, model.numberFormat());
         QCOMPARE(parseRoomLength(shown.distance, model.numberFormat()), parseRoomLength(c.typed, model.numberFormat()));
     }
+}
+
+// The dialog stays open while the room, the job and the window change
+// elsewhere, and shows each change as the session holds it, at once.
+void RoomFitDialogTest::showsChangesMadeElsewhereWhileOpen()
+{
+    JobSession& session = m_window->session;
+    open();
+    enter("roomDistance", QStringLiteral("250"));
+    const QString at250 = cell(0, WidthCell);
+    m_window->typeWith(Qt::ControlModifier, Qt::Key_U);
+    AudienceDialog* audience = m_window->actions.audienceDialog();
+    QTRY_VERIFY(audience != nullptr && audience->isVisible());
+    QCOMPARE(audience->findChild<QLineEdit*>(QStringLiteral("audienceDistance"))->text(), QStringLiteral("250"));
+
+    // The room's distance and kind typed in the audience's dialog.
+    auto* distance = audience->findChild<QLineEdit*>(QStringLiteral("audienceDistance"));
+    distance->clear();
+    QTest::keyClicks(distance, QStringLiteral("320"));
+    auto* straight = audience->findChild<QWidget*>(QStringLiteral("audienceStraight"));
+    QTest::mouseClick(straight, Qt::LeftButton, {}, QPoint(8, straight->height() / 2));
+    QCOMPARE(field("roomDistance")->text(), QStringLiteral("320"));
+    QVERIFY(dialog()->findChild<QRadioButton*>(QStringLiteral("roomStraight"))->isChecked());
+    QVERIFY(cell(0, WidthCell) != at250);
+    QCOMPARE(cell(0, WidthCell), QString::fromStdString((*session.roomFit())[0].widthCaption));
+
+    // A job opened, with another room.
+    Job job = session.job();
+    job.room = RoomSetting{DistanceKind::Throw, "180", "12"};
+    QVERIFY(m_window->view.enter([&] { session.apply(job); }));
+    QCOMPARE(field("roomDistance")->text(), QStringLiteral("180"));
+    QCOMPARE(field("roomScreenBottom")->text(), QStringLiteral("12"));
+    QVERIFY(dialog()->findChild<QRadioButton*>(QStringLiteral("roomThrow"))->isChecked());
+    QCOMPARE(audience->findChild<QLineEdit*>(QStringLiteral("audienceDistance"))->text(), QStringLiteral("180"));
+    QCOMPARE(cell(0, WidthCell), QString::fromStdString((*session.roomFit())[0].widthCaption));
+    QVERIFY(cell(0, BaseCell).startsWith(QString::fromStdString((*session.roomFit())[0].baseHeight->text)));
+
+    // The window's angle, a key away.
+    m_window->view.activateWindow();
+    m_window->widget(m_window->model.angleBar())->setFocus();
+    m_window->type(Qt::Key_Right);
+    QVERIFY(dialog()
+                ->findChild<QLabel*>(QStringLiteral("roomSetting"))
+                ->text()
+                .startsWith(QStringLiteral("At the window's angle of 11 degrees")));
+    QCOMPARE(cell(0, WidthCell), QString::fromStdString((*session.roomFit())[0].widthCaption));
 }
 
 QTEST_MAIN(RoomFitDialogTest)

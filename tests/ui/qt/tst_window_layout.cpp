@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The QVDTALVERN developers
 // SPDX-License-Identifier: MIT
 // The window's layout as drawn: positions from the design, fonts that fit,
+// every text inside its box (also scaled 2x: ctest's tst_window_layout_2x),
 // the introduction frame on top, the tab order, and renders to look at.
 
 #include "view_test_support.h"
@@ -14,11 +15,96 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QFontMetrics>
+#include <QStyleOptionGroupBox>
+#include <algorithm>
+
 using namespace qvd;
 using qvd::test::result;
 using qvd::test::roles;
 using qvd::test::rowCaption;
 using qvd::test::WindowUnderTest;
+
+namespace {
+
+QString named(const QWidget* widget)
+{
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+// Where the ink of `text` lies in `box`, drawn in `font` with `flags`, as
+// the font's metrics measure it, each wrapped line included: a word wider
+// than the box, or more lines than it holds, reach out of it. The first
+// baseline lies the font's ascent below the top, and lines stand the window's
+// pitch apart, the font's pixel size and one, as the design's do; the ink
+// reaches as high and as low as the text's glyphs do (the room a font keeps
+// for accents and descenders the text does not have is no part of it).
+QRect textNeeds(const QFont& font, const QRect& box, int flags, const QString& text)
+{
+    const QFontMetrics metrics(font);
+    const QRect wrapped = metrics.boundingRect(box, flags, text);
+    const int lines = std::max(1, (wrapped.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+    const int pitch = QFontInfo(font).pixelSize() + 1;
+    const QRect ink = metrics.tightBoundingRect(text);
+    const int baseline = wrapped.top() + metrics.ascent();
+    return QRect(QPoint(wrapped.left(), baseline + ink.top()),
+        QPoint(wrapped.right(), baseline + (lines - 1) * pitch + std::max(0, ink.bottom())));
+}
+
+// Every visible widget of `window` that has no width or no height, and every
+// visible text that reaches out of its widget: the captions, the frames'
+// titles and the button's caption.
+QStringList cutTexts(const QWidget& window)
+{
+    QStringList found;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window))
+            continue;
+        if (widget->width() <= 0 || widget->height() <= 0)
+            found << named(widget) + QStringLiteral(" has no size");
+        QRect box;
+        QRect needs;
+        QString text;
+        if (const auto* label = qobject_cast<const CaptionLabel*>(widget)) {
+            text = label->text();
+            box = label->contentsRect();
+            const int wrap = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+            needs = textNeeds(label->captionFont(), box, int(label->alignment()) | wrap, text);
+        } else if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) {
+            text = frame->title();
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = text;
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            box = frame->rect();
+            needs = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+            needs.setWidth(std::max(needs.width(), frame->fontMetrics().horizontalAdvance(text)));
+        } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+            text = button->text();
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = text;
+            box = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            needs = textNeeds(button->font(), box, Qt::AlignCenter | Qt::TextShowMnemonic, text);
+        }
+        if (!text.isEmpty() && !box.contains(needs)) {
+            found << QStringLiteral("%1 \"%2\" needs %3x%4 at %5,%6 in %7x%8 at %9,%10")
+                         .arg(named(widget), text)
+                         .arg(needs.width())
+                         .arg(needs.height())
+                         .arg(needs.x())
+                         .arg(needs.y())
+                         .arg(box.width())
+                         .arg(box.height())
+                         .arg(box.x())
+                         .arg(box.y());
+        }
+    }
+    return found;
+}
+
+} // namespace
 
 class WindowLayoutTest : public QObject {
     Q_OBJECT
@@ -35,6 +121,8 @@ private slots:
     void designFacesResolveToMetricCompatibleFonts();
     void captionsFitTheirBoxes_data();
     void captionsFitTheirBoxes();
+    void everyVisibleTextLiesInsideItsWidget_data();
+    void everyVisibleTextLiesInsideItsWidget();
     void labelsPaintTheirLatestCaption();
     void accessibleNamesComeFromTheLayout_data();
     void accessibleNamesComeFromTheLayout();
@@ -173,6 +261,43 @@ void WindowLayoutTest::captionsFitTheirBoxes()
     }
     auto* button = m_window->widget<QPushButton>(roles().continueButton());
     QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width() - 8);
+}
+
+void WindowLayoutTest::everyVisibleTextLiesInsideItsWidget_data()
+{
+    QTest::addColumn<bool>("introduced");
+    QTest::addColumn<bool>("centimetres");
+    QTest::addColumn<int>("sizing"); // a Sizing
+    QTest::addColumn<int>("key");    // the size bar's key; 0 for none
+    const auto row = [](const char* name, bool introduced, bool centimetres, Sizing sizing, int key) {
+        QTest::newRow(name) << introduced << centimetres << static_cast<int>(sizing) << key;
+    };
+    row("introduction at start-up", true, false, Sizing::Width, 0);
+    row("working window", false, false, Sizing::Width, 0);
+    row("inches, smallest height", false, false, Sizing::Height, Qt::Key_Home);
+    row("centimetres, widest diagonal", false, true, Sizing::Diagonal, Qt::Key_End);
+}
+
+void WindowLayoutTest::everyVisibleTextLiesInsideItsWidget()
+{
+    QFETCH(bool, introduced);
+    QFETCH(bool, centimetres);
+    QFETCH(int, sizing);
+    QFETCH(int, key);
+    const auto size = static_cast<Sizing>(sizing);
+    QVERIFY(m_window->start());
+    if (!introduced) {
+        m_window->click(roles().continueButton());
+        m_window->click(roles().unitOption(centimetres ? UnitSystem::Centimetres : UnitSystem::Inches));
+        m_window->click(roles().sizeOption(size));
+    }
+    if (key != 0) {
+        m_window->widget(roles().sizeBar(size))->setFocus();
+        m_window->type(static_cast<Qt::Key>(key));
+    }
+    QCOMPARE(m_window->widget(roles().introduction())->isVisible(), introduced);
+    const QStringList cut = cutTexts(m_window->view);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
 // A label keeps its caption laid out, condensed and coloured from one paint

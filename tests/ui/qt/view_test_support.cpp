@@ -254,6 +254,19 @@ bool WindowUnderTest::chooseFromMenu(const char* action) const
     return false;
 }
 
+QString described(const std::vector<std::string>& differences)
+{
+    QStringList lines;
+    for (const std::string& line : differences)
+        lines << QString::fromStdString(line);
+    return lines.join(QStringLiteral("; "));
+}
+
+QString writtenSince(const MainWindow& model, const WindowDump& before)
+{
+    return described(differences(before, modelDump(model)));
+}
+
 QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part)
 {
     QStyleOptionSlider option;

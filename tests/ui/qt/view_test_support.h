@@ -90,6 +90,13 @@ public:
     std::vector<ErrorKind> errors;
 };
 
+// The differences of two dumps (see differences()) on one line, separated by
+// "; "; empty when the dumps agree.
+[[nodiscard]] QString described(const std::vector<std::string>& differences);
+// What `model` holds now that differs from `before`, a modelDump() of it,
+// described; empty while nothing has been written.
+[[nodiscard]] QString writtenSince(const MainWindow& model, const WindowDump& before);
+
 // The rectangle of `part` in `bar`'s coordinates, as the style draws it.
 [[nodiscard]] QRect scrollBarPart(const QScrollBar* bar, QStyle::SubControl part);
 

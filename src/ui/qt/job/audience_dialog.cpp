@@ -3,6 +3,7 @@
 #include "ui/qt/job/audience_dialog.h"
 
 #include "runtime/runtime_error.h"
+#include "ui/qt/job/room_distance_fields.h"
 #include "ui/qt/window/control_widgets.h"
 #include "ui/qt/window/dialog_conventions.h"
 #include "ui/qt/window/view_logging.h"
@@ -35,7 +36,7 @@ std::optional<std::string> optionalText(const QLineEdit* field)
     return text.isEmpty() ? std::nullopt : std::optional(text.toStdString());
 }
 
-// Sets the text of `field` without telling its followers; true when it changed.
+// Sets the text of `field` without raising its signals; true when it changed.
 bool showText(QLineEdit* field, const std::string& text)
 {
     if (field->text().toStdString() == text)
@@ -47,7 +48,7 @@ bool showText(QLineEdit* field, const std::string& text)
 
 } // namespace
 
-AudienceDialog::AudienceDialog(JobSession& session, ScreenUser useScreen, QWidget* parent)
+AudienceDialog::AudienceDialog(JobSession& session, const JobNotices& notices, ScreenUser useScreen, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
     , m_model(session.window())
@@ -89,21 +90,12 @@ AudienceDialog::AudienceDialog(JobSession& session, ScreenUser useScreen, QWidge
         = field("audienceScreenBottom", QStringLiteral("Height of the screen's bottom edge above the floor"));
     m_screenBottom->setPlaceholderText(QStringLiteral("optional"));
     m_eyeHeight = field("audienceEyeHeight", QStringLiteral("Seated eye height above the floor"));
-    m_distance = field("audienceDistance", QStringLiteral("Distance the room gives"));
-    m_distance->setPlaceholderText(QStringLiteral("optional"));
-    m_throw = new QRadioButton(QStringLiteral("&Throw distance (lens to screen centre)"), this);
-    m_throw->setObjectName(QStringLiteral("audienceThrow"));
-    m_straight = new QRadioButton(QStringLiteral("&Straight line (front foot to screen)"), this);
-    m_straight->setObjectName(QStringLiteral("audienceStraight"));
-    auto* kinds = new QButtonGroup(this);
-    kinds->addButton(m_throw);
-    kinds->addButton(m_straight);
-    for (QButtonGroup* group : {rules, kinds}) {
-        connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
-            if (checked)
-                readInputs();
-        });
-    }
+    m_room = new RoomDistanceFields(QStringLiteral("audience"), *this, [this] { readInputs(); });
+    m_room->distance()->setPlaceholderText(QStringLiteral("optional"));
+    connect(rules, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
+        if (checked)
+            readInputs();
+    });
 
     auto* form = new QFormLayout;
     const auto addField = [&](const QString& label, QWidget* input, const QString& suffix = QString()) {
@@ -125,9 +117,7 @@ AudienceDialog::AudienceDialog(JobSession& session, ScreenUser useScreen, QWidge
     addField(QStringLiteral("&Resolution:"), m_resolution, QStringLiteral("lines"));
     addField(QStringLiteral("Screen &bottom above the floor:"), m_screenBottom);
     addField(QStringLiteral("Seated e&ye height:"), m_eyeHeight);
-    addField(QStringLiteral("Room &distance:"), m_distance);
-    form->addRow(QString(), m_throw);
-    form->addRow(QString(), m_straight);
+    m_room->addRows(*form, QStringLiteral("Room &distance:"));
 
     m_setting = new QLabel(this);
     m_setting->setObjectName(QStringLiteral("audienceSetting"));
@@ -197,9 +187,8 @@ AudienceDialog::AudienceDialog(JobSession& session, ScreenUser useScreen, QWidge
     layout->addWidget(buttons);
 
     showSession();
-    m_units = m_session.selectedUnits();
-    m_angle = m_session.angle();
     resize();
+    connect(&notices, &JobNotices::changed, this, &AudienceDialog::follow);
     // First focus on the farthest viewer, no default button, Escape closes,
     // the focus back to the window, the whole dialog on the screen.
     adoptDialogConventions(*this, {m_farthest, nullptr});
@@ -221,10 +210,7 @@ AudienceSetting AudienceDialog::typedAudience() const
 
 RoomSetting AudienceDialog::typedRoom() const
 {
-    RoomSetting room = m_session.room(); // its screen bottom is the room fit's
-    room.kind = m_straight->isChecked() ? DistanceKind::Straight : DistanceKind::Throw;
-    room.distance = m_distance->text().toStdString();
-    return room;
+    return m_room->typed(m_session.room()); // its screen bottom is the room fit's
 }
 
 bool AudienceDialog::showSession()
@@ -236,50 +222,43 @@ bool AudienceDialog::showSession()
     moved |= showText(m_elementHeight, audience.elementHeight);
     moved |= showText(m_screenBottom, audience.screenBottom.value_or(std::string()));
     moved |= showText(m_eyeHeight, audience.eyeHeight.value_or(std::string()));
-    moved |= showText(m_distance, room.distance);
+    moved |= m_room->show(room);
     if (m_resolution->currentText().toStdString() != audience.resolution) {
         const QSignalBlocker blocker(m_resolution);
         m_resolution->setEditText(toQString(audience.resolution));
         moved = true;
     }
     QRadioButton* rule = audience.rule == ViewingRule::Basic ? m_basic : m_analytical;
-    QRadioButton* kind = room.kind == DistanceKind::Throw ? m_throw : m_straight;
-    for (QRadioButton* button : {rule, kind}) {
-        if (!button->isChecked()) {
-            const QSignalBlocker blockers[] = {QSignalBlocker(m_basic), QSignalBlocker(m_analytical),
-                QSignalBlocker(m_throw), QSignalBlocker(m_straight)};
-            button->setChecked(true);
-            moved = true;
-        }
+    if (!rule->isChecked()) {
+        const QSignalBlocker blockers[] = {QSignalBlocker(m_basic), QSignalBlocker(m_analytical)};
+        rule->setChecked(true);
+        moved = true;
     }
     m_elementHeight->setEnabled(m_basic->isChecked());
     m_resolution->setEnabled(m_analytical->isChecked());
     return moved;
 }
 
-void AudienceDialog::followModel()
+void AudienceDialog::follow(JobChange change)
 {
-    const bool moved = showSession();
-    if (!moved && m_session.selectedUnits() == m_units && m_session.angle() == m_angle)
-        return;
-    m_units = m_session.selectedUnits();
-    m_angle = m_session.angle();
-    resize();
+    if (change.touchesAny({JobPart::Audience, JobPart::Room}))
+        showSession();
+    if (change.touchesAny({JobPart::Audience, JobPart::Room, JobPart::Units, JobPart::Angle}))
+        resize();
 }
 
 void AudienceDialog::readInputs()
 {
     m_elementHeight->setEnabled(m_basic->isChecked());
     m_resolution->setEnabled(m_analytical->isChecked());
-    // The session tells its followers, this dialog among them: the fields
-    // already show what it holds, so only the answer is worked out here.
+    // The session tells this dialog too (follow): the fields already show
+    // what it holds, and the answer is worked out then.
     const AudienceSetting audience = typedAudience();
     const RoomSetting room = typedRoom();
     if (room != m_session.room())
         m_session.setRoom(room);
     if (audience != m_session.audience())
         m_session.setAudience(audience);
-    resize();
 }
 
 void AudienceDialog::markProblem(const QString& problem)
@@ -294,7 +273,7 @@ void AudienceDialog::markProblem(const QString& problem)
             faulty << widget;
     }
     if (problem.startsWith(QStringLiteral("Give the distance")))
-        faulty << m_distance;
+        faulty << m_room->distance();
     m_status->setProblem(problem, faulty);
 }
 
@@ -303,6 +282,7 @@ void AudienceDialog::resize()
     const QString unit = toQString(m_session.roomUnit());
     for (QLabel* label : m_unitLabels)
         label->setText(unit);
+    m_room->setUnit(unit);
     m_eyeHeight->setPlaceholderText(
         QStringLiteral("%1 if not given")
             .arg(toQString(FormatGeneral(defaultEyeHeight(m_session.selectedUnits()), m_model.numberFormat()))));

@@ -20,6 +20,7 @@
 
 #include "ui/job/audience.h"
 #include "ui/job/job_session.h"
+#include "ui/qt/print/job_notices.h"
 
 #include <QDialog>
 
@@ -36,6 +37,7 @@ class QTableWidget;
 namespace qvd {
 
 class ProblemText;
+class RoomDistanceFields;
 
 class AudienceDialog : public QDialog {
 public:
@@ -43,12 +45,10 @@ public:
     using ScreenUser = std::function<void(const OfferedScreen& screen, std::size_t row)>;
 
     // Edits the audience and the room's distance of `session`, which must
-    // outlive the dialog, as the user types.
-    AudienceDialog(JobSession& session, ScreenUser useScreen, QWidget* parent);
-
-    // After each change of the job: shows an audience or room set elsewhere,
-    // and sizes again if the window's unit or angle has changed.
-    void followModel();
+    // outlive the dialog, as the user types, and follows the session's
+    // `notices`: an audience or room set elsewhere shows in the fields, and
+    // sizes again when they or the window's unit or angle change.
+    AudienceDialog(JobSession& session, const JobNotices& notices, ScreenUser useScreen, QWidget* parent);
 
     [[nodiscard]] const std::optional<AudienceAnswer>& answer() const { return m_answer; }
     [[nodiscard]] QTableWidget* table() const { return m_table; }
@@ -65,6 +65,7 @@ private:
         ColumnCount
     };
 
+    void follow(JobChange change);
     [[nodiscard]] AudienceSetting typedAudience() const;
     [[nodiscard]] RoomSetting typedRoom() const;
     // Puts the session's audience and room into the fields when they show
@@ -78,9 +79,7 @@ private:
     JobSession& m_session;
     const MainWindow& m_model;
     ScreenUser m_useScreen;
-    std::optional<AudienceAnswer> m_answer;
-    UnitSystem m_units = UnitSystem::Inches;
-    int m_angle = 0;
+    std::optional<AudienceAnswer> m_answer; // as the table shows it
 
     QRadioButton* m_basic = nullptr;
     QRadioButton* m_analytical = nullptr;
@@ -89,9 +88,7 @@ private:
     QComboBox* m_resolution = nullptr;
     QLineEdit* m_screenBottom = nullptr;
     QLineEdit* m_eyeHeight = nullptr;
-    QLineEdit* m_distance = nullptr;
-    QRadioButton* m_throw = nullptr;
-    QRadioButton* m_straight = nullptr;
+    RoomDistanceFields* m_room = nullptr; // the room's distance and its kind
     QList<QLabel*> m_unitLabels;
     QLabel* m_setting = nullptr;     // the angle and unit sized at
     ProblemText* m_status = nullptr; // what is wrong with an input

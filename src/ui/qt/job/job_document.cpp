@@ -131,7 +131,7 @@ JobDocument::JobDocument(JobSession& session, WindowView& view, TableActions& ac
     actions.addAction(m_feetAndInches, first);
     menu->insertSeparator(first);
     connect(&actions, &TableActions::availabilityChanged, this, [this] { followModel(); });
-    m_following = session.addFollower([this] { followModel(); });
+    connect(&actions.notices(), &JobNotices::changed, this, [this] { followModel(); });
     // The job sheet's PDF goes beside the job by default.
     actions.setStartFolder([this] { return m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath(); });
     view.installEventFilter(this);
@@ -152,8 +152,6 @@ QWidget* JobDocument::dialogParent() const
 {
     return QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : &m_view;
 }
-
-JobDocument::~JobDocument() { m_session.removeFollower(m_following); }
 
 bool JobDocument::hasUnsavedChanges() const
 {

@@ -57,7 +57,6 @@ public:
     // Adds the actions to the menu of `actions`, over the job of `session`;
     // the recent list is kept in `settings`. All must outlive the document.
     JobDocument(JobSession& session, WindowView& view, TableActions& actions, QSettings& settings);
-    ~JobDocument() override;
 
     // Replace the dialogs, e.g. in a test.
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -135,7 +134,6 @@ private:
     [[nodiscard]] static std::optional<DiskState> diskState(const QString& path);
     std::optional<DiskState> m_onDisk;
     mutable bool m_settingsWarned = false; // a settings problem is said once in the log
-    int m_following = 0;                   // the key of this follower of the session
 };
 
 } // namespace qvd

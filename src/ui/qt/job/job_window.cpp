@@ -8,7 +8,8 @@ namespace qvd {
 
 JobWindow::JobWindow(JobSession& session)
     : m_view(session.window())
-    , m_actions(new TableActions(session, m_view))
+    , m_notices(new JobNotices(session, &m_view))
+    , m_actions(new TableActions(session, m_view, *m_notices))
 {
     new TableHints(session, m_view);
     // Each user action is a change of the job for everything that follows it.

@@ -4,12 +4,13 @@
 
 // The window program's window put together: the view of the session's window
 // model, and beside it the table's menu with its shortcuts and the table's
-// hints. The view knows none of them; they meet through Qt signals and the
-// session's followers. The job document, which needs the user's settings, is
+// hints. The view knows none of them; they meet through Qt signals, the
+// session's notices among them (JobNotices). The job document, which needs the user's settings, is
 // added by whoever builds the window (the program's entry point, a test).
 
 #include "ui/job/job_session.h"
 #include "ui/qt/job/table_actions.h"
+#include "ui/qt/print/job_notices.h"
 #include "ui/qt/window/window_view.h"
 
 namespace qvd {
@@ -26,7 +27,8 @@ public:
 
 private:
     WindowView m_view;
-    TableActions* m_actions = nullptr; // owned by the view, as the hints are
+    JobNotices* m_notices = nullptr; // owned by the view, as the actions and the hints are
+    TableActions* m_actions = nullptr;
 };
 
 } // namespace qvd

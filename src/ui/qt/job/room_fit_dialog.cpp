@@ -4,6 +4,7 @@
 
 #include "runtime/runtime_error.h"
 #include "ui/job/table_report.h"
+#include "ui/qt/job/room_distance_fields.h"
 #include "ui/qt/window/control_widgets.h"
 #include "ui/qt/window/dialog_conventions.h"
 #include "ui/qt/window/view_logging.h"
@@ -83,7 +84,7 @@ private:
 
 } // namespace
 
-RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* parent)
+RoomFitDialog::RoomFitDialog(JobSession& session, const JobNotices& notices, WidthUser useWidth, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
     , m_model(session.window())
@@ -98,19 +99,8 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
         setFont(parent->font());
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    m_distance = new QLineEdit(toQString(room.distance), this);
-    m_distance->setObjectName(QStringLiteral("roomDistance"));
-    m_distance->setAccessibleName(QStringLiteral("Distance the room gives"));
-    m_distanceUnit = new QLabel(this);
-    // The first letter of each kind's label is its mnemonic.
-    m_throw = new QRadioButton(QLatin1Char('&') + toQString(distanceKindLabel(DistanceKind::Throw)), this);
-    m_throw->setObjectName(QStringLiteral("roomThrow"));
-    m_straight = new QRadioButton(QLatin1Char('&') + toQString(distanceKindLabel(DistanceKind::Straight)), this);
-    m_straight->setObjectName(QStringLiteral("roomStraight"));
-    (room.kind == DistanceKind::Throw ? m_throw : m_straight)->setChecked(true);
-    auto* kinds = new QButtonGroup(this);
-    kinds->addButton(m_throw);
-    kinds->addButton(m_straight);
+    m_distance = new RoomDistanceFields(QStringLiteral("room"), *this, [this] { readInputs(); });
+    m_distance->show(room);
     m_screenBottom = new QLineEdit(toQString(room.screenBottom.value_or(std::string())), this);
     m_screenBottom->setObjectName(QStringLiteral("roomScreenBottom"));
     m_screenBottom->setAccessibleName(QStringLiteral("Height of the screen's bottom edge above the floor"));
@@ -129,11 +119,7 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
         return row;
     };
     auto* form = new QFormLayout;
-    auto* distanceLabel = new QLabel(QStringLiteral("&Distance:"), this);
-    distanceLabel->setBuddy(m_distance);
-    form->addRow(distanceLabel, withUnit(m_distance, m_distanceUnit));
-    form->addRow(QString(), m_throw);
-    form->addRow(QString(), m_straight);
+    m_distance->addRows(*form, QStringLiteral("&Distance:"));
     auto* bottomLabel = new QLabel(QStringLiteral("Screen &bottom above the floor:"), this);
     bottomLabel->setBuddy(m_screenBottom);
     form->addRow(bottomLabel, withUnit(m_screenBottom, m_screenBottomUnit));
@@ -186,19 +172,13 @@ RoomFitDialog::RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* p
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
 
-    connect(m_distance, &QLineEdit::textChanged, this, [this] { readInputs(); });
     connect(m_screenBottom, &QLineEdit::textChanged, this, [this] { readInputs(); });
-    connect(kinds, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
-        if (checked)
-            readInputs();
-    });
 
-    m_units = windowUnits();
-    m_angle = windowAngle();
+    connect(&notices, &JobNotices::changed, this, &RoomFitDialog::follow);
     refit();
     // No default button: Return in a field leaves the job as it is; a row's
     // size enters the window only when the user chooses it.
-    adoptDialogConventions(*this, {m_distance, nullptr});
+    adoptDialogConventions(*this, {m_distance->distance(), nullptr});
 }
 
 int RoomFitDialog::useColumn() { return UseColumn - LimitColumn; }
@@ -226,65 +206,51 @@ bool RoomFitDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-UnitSystem RoomFitDialog::windowUnits() const { return m_session.selectedUnits(); }
-
-int RoomFitDialog::windowAngle() const { return m_session.angle(); }
-
-bool RoomFitDialog::showRoom()
+void RoomFitDialog::showRoom()
 {
-    const std::string bottom = m_screenBottom->text().trimmed().toStdString();
-    const bool throwShown = m_throw->isChecked();
-    if (m_distance->text().toStdString() == m_session.room().distance
-        && bottom == m_session.room().screenBottom.value_or(std::string())
-        && throwShown == (m_session.room().kind == DistanceKind::Throw))
-        return false;
-    const QSignalBlocker distance(m_distance);
-    const QSignalBlocker screenBottom(m_screenBottom);
-    const QSignalBlocker throwBlocker(m_throw);
-    const QSignalBlocker straightBlocker(m_straight);
-    m_distance->setText(toQString(m_session.room().distance));
-    m_screenBottom->setText(toQString(m_session.room().screenBottom.value_or(std::string())));
-    (m_session.room().kind == DistanceKind::Throw ? m_throw : m_straight)->setChecked(true);
-    return true;
+    const RoomSetting& room = m_session.room();
+    m_distance->show(room);
+    const std::string bottom = room.screenBottom.value_or(std::string());
+    if (m_screenBottom->text().trimmed().toStdString() != bottom) {
+        const QSignalBlocker blocker(m_screenBottom);
+        m_screenBottom->setText(toQString(bottom));
+    }
 }
 
-void RoomFitDialog::followModel()
+void RoomFitDialog::follow(JobChange change)
 {
-    // The room may have been set elsewhere (a job opened): the fields show it.
-    const bool roomMoved = showRoom();
-    if (!roomMoved && windowUnits() == m_units && windowAngle() == m_angle) {
-        if (shownLengths() != m_lengths)
-            showAnswer();
-        return;
-    }
-    m_units = windowUnits();
-    m_angle = windowAngle();
-    refit();
+    // The room may have been set elsewhere (a job opened, the audience's
+    // distance): the fields show it.
+    if (change.touches(JobPart::Room))
+        showRoom();
+    // The fit depends on the room, the window's unit and its angle, not on
+    // its size.
+    if (change.touchesAny({JobPart::Room, JobPart::Units, JobPart::Angle}))
+        refit();
+    else if (change.touches(JobPart::Lengths))
+        showAnswer();
 }
 
 void RoomFitDialog::readInputs()
 {
-    RoomSetting room;
-    room.kind = m_throw->isChecked() ? DistanceKind::Throw : DistanceKind::Straight;
-    room.distance = m_distance->text().toStdString();
+    RoomSetting room = m_distance->typed({});
     const QString bottom = m_screenBottom->text().trimmed();
     room.screenBottom = bottom.isEmpty() ? std::nullopt : std::optional(bottom.toStdString());
-    // The session tells its followers, this dialog among them: the fields
-    // already show the room, so only the answer is worked out here.
+    // The session tells this dialog too (follow): the fields already show
+    // the room, and the answer is worked out then.
     m_session.setRoom(room);
-    refit();
 }
 
 void RoomFitDialog::refit()
 {
     const QString unit = toQString(m_session.roomUnit());
-    m_distanceUnit->setText(unit);
+    m_distance->setUnit(unit);
     m_screenBottomUnit->setText(unit);
     m_setting->setText(toQString(m_session.roomSettingText()));
     const NumberFormat& format = m_model.numberFormat();
     QList<QWidget*> faulty;
     if (!m_session.room().distance.empty() && !parseRoomDistance(m_session.room().distance, format))
-        faulty << m_distance;
+        faulty << m_distance->distance();
     if (m_session.room().screenBottom && !parseRoomLength(*m_session.room().screenBottom, format))
         faulty << m_screenBottom;
     m_status->setProblem(toQString(m_session.roomProblem()), faulty);
@@ -298,11 +264,9 @@ void RoomFitDialog::refit()
     showAnswer();
 }
 
-LengthFormat RoomFitDialog::shownLengths() const { return m_session.roomFitLengths(); }
-
 void RoomFitDialog::showAnswer()
 {
-    m_lengths = shownLengths();
+    const LengthFormat lengths = m_session.roomFitLengths();
     for (std::size_t row = 0; row < kRowCount; ++row) {
         const int r = static_cast<int>(row);
         const auto set = [&](int column, const QString& text, const QColor& colour = QColor()) {
@@ -311,7 +275,7 @@ void RoomFitDialog::showAnswer()
             item->setForeground(colour.isValid() ? QBrush(colour) : QBrush());
         };
         const RowFit empty;
-        const RowFit fit = m_answer ? lengthsShown((*m_answer)[row], m_lengths, m_model.numberFormat()) : empty;
+        const RowFit fit = m_answer ? lengthsShown((*m_answer)[row], lengths, m_model.numberFormat()) : empty;
         set(LimitColumn, m_answer ? toQString(limitWords(fit.limit)) : QString());
         const std::string texts[] = {fit.widthCaption, fit.heightCaption, fit.diagonalCaption, fit.shown.throwDistance,
             fit.shown.straightLine, fit.shown.verticalOffset};

@@ -13,6 +13,7 @@
 #include "runtime/length_format.h"
 #include "ui/job/job_session.h"
 #include "ui/job/room_fit.h"
+#include "ui/qt/print/job_notices.h"
 
 #include <QDialog>
 
@@ -23,12 +24,12 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class QTableWidget;
 
 namespace qvd {
 
 class ProblemText;
+class RoomDistanceFields;
 
 class RoomFitDialog : public QDialog {
 public:
@@ -36,12 +37,10 @@ public:
     using WidthUser = std::function<void(int width)>;
 
     // Edits the room of `session`, which must outlive the dialog, as the
-    // user types.
-    RoomFitDialog(JobSession& session, WidthUser useWidth, QWidget* parent);
-
-    // After each user action on the window: fits again if the window's unit
-    // or angle has changed.
-    void followModel();
+    // user types, and follows the session's `notices`: a room set elsewhere
+    // shows in the fields, and a change of the window's unit or angle, the
+    // room or the length format shows in the answer.
+    RoomFitDialog(JobSession& session, const JobNotices& notices, WidthUser useWidth, QWidget* parent);
 
     // The answer shown, and the table that shows it (a row per projector).
     [[nodiscard]] const std::optional<RoomFit>& answer() const { return m_answer; }
@@ -69,13 +68,11 @@ private:
         ColumnCount,
     };
 
-    [[nodiscard]] UnitSystem windowUnits() const;
-    [[nodiscard]] int windowAngle() const;
-    // Puts the session's room into the fields when they show something else; true then.
-    bool showRoom();
+    void follow(JobChange change);
+    // Puts the session's room into the fields.
+    void showRoom();
     void readInputs();
     void refit();
-    [[nodiscard]] LengthFormat shownLengths() const;
     void showAnswer();
     // "Use this size" of `row`, when the row has a size.
     void useSize(std::size_t row);
@@ -83,16 +80,10 @@ private:
     JobSession& m_session;
     const MainWindow& m_model;
     WidthUser m_useWidth;
-    std::optional<RoomFit> m_answer;
-    UnitSystem m_units = UnitSystem::Inches;
-    int m_angle = 0;
-    LengthFormat m_lengths = LengthFormat::Decimal; // as the answer is shown
+    std::optional<RoomFit> m_answer; // as the table shows it
 
-    QLineEdit* m_distance = nullptr;
-    QRadioButton* m_throw = nullptr;
-    QRadioButton* m_straight = nullptr;
+    RoomDistanceFields* m_distance = nullptr; // the distance and its kind
     QLineEdit* m_screenBottom = nullptr;
-    QLabel* m_distanceUnit = nullptr;
     QLabel* m_screenBottomUnit = nullptr;
     QLabel* m_setting = nullptr;     // the angle and unit fitted at
     ProblemText* m_status = nullptr; // what is wrong with an input

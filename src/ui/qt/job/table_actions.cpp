@@ -47,9 +47,10 @@ bool askForPrinter(QPrinter& printer, QWidget* parent)
 
 } // namespace
 
-TableActions::TableActions(JobSession& session, WindowView& view)
+TableActions::TableActions(JobSession& session, WindowView& view, const JobNotices& notices)
     : QObject(&view)
     , m_session(session)
+    , m_notices(notices)
     , m_model(session.window())
     , m_view(view)
     , m_chooseFile(askForPdfPath)
@@ -116,11 +117,12 @@ TableActions::TableActions(JobSession& session, WindowView& view)
 
     connect(&view, &WindowView::menuRequested, this, &TableActions::openMenu);
     connect(&view, &WindowView::inputAvailabilityChanged, this, &TableActions::setAvailable);
-    m_following = session.addFollower([this] { followModel(); });
+    connect(&notices, &JobNotices::changed, this, [this](JobChange change) {
+        if (change.touches(JobPart::Row))
+            nameChosenRow();
+    });
     setAvailable(!view.hasFailed());
 }
-
-TableActions::~TableActions() { m_session.removeFollower(m_following); }
 
 QAction* TableActions::addAction(const char* name, const QString& text, const QList<QKeySequence>& keys)
 {
@@ -201,21 +203,10 @@ void TableActions::nameChosenRow()
     m_rowChoices[row]->setChecked(true);
 }
 
-void TableActions::followModel()
-{
-    nameChosenRow();
-    if (m_placement != nullptr)
-        m_placement->followModel();
-    if (m_roomFit != nullptr)
-        m_roomFit->followModel();
-    if (m_audience != nullptr)
-        m_audience->followModel();
-}
-
 void TableActions::showPlacement()
 {
     if (m_placement == nullptr) {
-        m_placement = new PlacementWindow(m_session, &m_view);
+        m_placement = new PlacementWindow(m_session, m_notices, &m_view);
         // The same shortcuts work in the diagram's window.
         for (QAction* action : m_menu->actions())
             m_placement->addAction(action);
@@ -279,8 +270,8 @@ void TableActions::showRoomFit()
 {
     if (m_roomFit == nullptr) {
         m_roomFit = new RoomFitDialog(
-            m_session, [this](int width) { m_view.enter([this, width] { m_session.useScreenWidth(width); }); },
-            &m_view);
+            m_session, m_notices,
+            [this](int width) { m_view.enter([this, width] { m_session.useScreenWidth(width); }); }, &m_view);
         // The same shortcuts work in the dialog.
         for (QAction* action : m_menu->actions())
             m_roomFit->addAction(action);
@@ -294,7 +285,7 @@ void TableActions::showAudience()
 {
     if (m_audience == nullptr) {
         m_audience = new AudienceDialog(
-            m_session,
+            m_session, m_notices,
             [this](const OfferedScreen& screen, std::size_t row) {
                 m_view.enter([this, screen, row] {
                     m_session.useScreen(screen);

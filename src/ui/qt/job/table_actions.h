@@ -17,6 +17,7 @@
 
 #include "ui/job/job_file.h"
 #include "ui/job/job_session.h"
+#include "ui/qt/print/job_notices.h"
 #include "ui/qt/print/save_dialogs.h"
 #include "ui/window/main_window.h"
 
@@ -54,9 +55,9 @@ public:
     using PrintDialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
     // Adds the actions to `view`, over the job of `session`, which must
-    // outlive them; follows the view's signals and the session.
-    TableActions(JobSession& session, WindowView& view);
-    ~TableActions() override;
+    // outlive them; follows the view's signals and the session's `notices`,
+    // which the dialogs it opens follow as well.
+    TableActions(JobSession& session, WindowView& view, const JobNotices& notices);
 
     // Replaces the save dialog, e.g. with a fixed path in a test.
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -88,11 +89,10 @@ public:
     // and its "Projector row" submenu chooses another.
     void openMenu(QPoint position, bool atPointer = true);
 
-    // After each change of the job: the diagram and the room fit, if open,
-    // are read again.
-    void followModel();
+    // The session's notices, for whatever else joins the menu.
+    [[nodiscard]] const JobNotices& notices() const { return m_notices; }
 
-    // The chosen row is the session's; choosing one tells its followers.
+    // The chosen row is the session's; choosing one is a notice of the Row.
     void chooseRow(std::size_t row);
     [[nodiscard]] QMenu* menu() const { return m_menu; }
     // Nothing until the diagram is first shown.
@@ -120,6 +120,7 @@ private:
     void nameChosenRow();
 
     JobSession& m_session;
+    const JobNotices& m_notices;
     const MainWindow& m_model;
     WindowView& m_view;
     FileChooser m_chooseFile;
@@ -138,7 +139,6 @@ private:
     PlacementWindow* m_placement = nullptr;
     RoomFitDialog* m_roomFit = nullptr;
     AudienceDialog* m_audience = nullptr;
-    int m_following = 0; // the key of this follower of the session
 };
 
 } // namespace qvd

@@ -67,7 +67,7 @@ private:
     PaintedDiagram m_painted;
 };
 
-PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
+PlacementWindow::PlacementWindow(JobSession& session, const JobNotices& notices, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_session(session)
 {
@@ -108,7 +108,8 @@ PlacementWindow::PlacementWindow(JobSession& session, QWidget* parent)
         if (index >= 0)
             setRow(static_cast<std::size_t>(index));
     });
-    followModel();
+    connect(&notices, &JobNotices::changed, this, &PlacementWindow::follow);
+    follow(JobChange::whole());
 }
 
 const PaintedDiagram& PlacementWindow::paintedDiagram() const { return m_canvas->painted(); }
@@ -117,8 +118,7 @@ QRect PlacementWindow::canvasRect() const { return m_canvas->rect(); }
 
 void PlacementWindow::setRow(std::size_t row)
 {
-    m_session.chooseRow(row);
-    followModel(); // a hidden window reads it when shown
+    m_session.chooseRow(row); // a hidden window reads it when shown
 }
 
 void PlacementWindow::showRow(std::size_t row)
@@ -131,13 +131,13 @@ void PlacementWindow::showRow(std::size_t row)
 
 std::size_t PlacementWindow::row() const { return static_cast<std::size_t>(std::max(0, m_rows->currentIndex())); }
 
-void PlacementWindow::followModel()
+void PlacementWindow::follow(JobChange change)
 {
-    {
+    if (change.touches(JobPart::Row)) {
         const QSignalBlocker blocker(m_rows);
         m_rows->setCurrentIndex(static_cast<int>(m_session.chosenRow()));
     }
-    if (isVisible())
+    if (isVisible() && change.touchesAny({JobPart::Window, JobPart::Row, JobPart::Room, JobPart::Lengths}))
         refresh();
 }
 

@@ -89,11 +89,11 @@ WindowView::WindowView(MainWindow& model, QWidget* parent)
     setTabOrderFromDesign();
     for (ControlId id = 0; id < m_widgets.size(); ++id)
         mirror(id);
-    m_model.controls().setObserver([this](ControlId id, Property) { mirror(id); });
+    m_mirroring = m_model.controls().onChange([this](ControlId id, Property) { mirror(id); });
     connectInputs();
 }
 
-WindowView::~WindowView() { m_model.controls().setObserver({}); }
+WindowView::~WindowView() = default;
 
 void WindowView::setErrorReporter(ErrorReporter reporter) { m_reporter = std::move(reporter); }
 

@@ -4,8 +4,8 @@
 
 // The window QVDTALVERN on screen: one widget per control of the model, laid
 // out from the design-time data. What the user does becomes a model event
-// (clickOption, press, moveScrollBar, dragScrollBar); the model's observer
-// then brings each changed widget back in step. The view computes nothing.
+// (clickOption, press, moveScrollBar, dragScrollBar); the model's change
+// notices then bring each changed widget back in step. The view computes nothing.
 // It knows nothing of what is built beside it (the table's menu, its hints,
 // the job document): it tells them through its signals.
 
@@ -105,6 +105,7 @@ private:
     int m_updating = 0;              // > 0 while widgets are set from the model
     bool m_dragMoved = false;        // the thumb being dragged has raised Scroll
     bool m_reported = false;         // the untrapped error has been reported
+    Connection m_mirroring;          // the model's notices; ends first, as the view goes
 };
 
 // The window program: starts the view and runs the event loop. Returns the
