@@ -4,6 +4,7 @@
 
 #include "ui/job/job_session.h"
 #include "ui/qt/window/dialog_conventions.h"
+#include "ui/qt/window/qt_text.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -23,7 +24,7 @@ namespace {
 
 QLineEdit* lineField(const char* name, const QString& what, const std::string& text, QWidget* parent)
 {
-    auto* field = new QLineEdit(QString::fromStdString(text), parent);
+    auto* field = new QLineEdit(toQString(text), parent);
     field->setObjectName(QString::fromLatin1(name));
     field->setClearButtonEnabled(true);
     // The clear button says which field it empties.
@@ -37,7 +38,7 @@ QLineEdit* lineField(const char* name, const QString& what, const std::string& t
 // The field's text, or the given text when the field still shows it.
 std::string kept(const QLineEdit* field, const std::string& given)
 {
-    return field->text() == QString::fromStdString(given) ? given : field->text().toStdString();
+    return field->text() == toQString(given) ? given : field->text().toStdString();
 }
 
 // How the notes editor shows `text`, with, for each character it shows, where
@@ -77,7 +78,7 @@ JobDetailsDialog::JobDetailsDialog(const JobDetails& details, QWidget* parent)
     m_client = lineField("jobClient", QStringLiteral("client"), details.client, this);
     m_site = lineField("jobSite", QStringLiteral("site"), details.site, this);
     m_preparedBy = lineField("jobPreparedBy", QStringLiteral("prepared by"), details.preparedBy, this);
-    m_notes = new QPlainTextEdit(QString::fromStdString(details.notes), this);
+    m_notes = new QPlainTextEdit(toQString(details.notes), this);
     m_notes->setObjectName(QStringLiteral("jobNotes"));
     m_notes->setTabChangesFocus(true);
     m_notesShown = m_notes->toPlainText();
@@ -117,7 +118,7 @@ std::string JobDetailsDialog::notes() const
     const QString now = m_notes->toPlainText();
     if (now == m_notesShown)
         return m_given.notes;
-    const QString given = QString::fromStdString(m_given.notes);
+    const QString given = toQString(m_given.notes);
     const auto [shown, starts] = shownInEditor(given);
     if (shown != m_notesShown) // shown some other way: the editor's text is all there is
         return now.toStdString();
@@ -149,7 +150,7 @@ void JobDetailsDialog::checkLimits()
         if (problem.empty())
             continue;
         faulty << widget;
-        problems << QString::fromStdString(problem);
+        problems << toQString(problem);
     }
     m_problem->setProblem(problems.join(QLatin1Char('\n')), faulty);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(problems.isEmpty());
