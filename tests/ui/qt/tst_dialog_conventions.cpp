@@ -393,7 +393,7 @@ void DialogConventionsTest::menuFromTheKeyboardKeepsTheRowAndNamesIt()
     m_window->widget(roles().angleBar())->setFocus();
     const auto openByKeyboard = [&] {
         if (menuEvent) {
-            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint());
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), m_window->view.mapToGlobal(QPoint()));
             QApplication::sendEvent(&m_window->view, &event);
         } else {
             m_window->typeWith(Qt::ShiftModifier, Qt::Key_F10);
