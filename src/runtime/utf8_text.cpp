@@ -52,6 +52,18 @@ std::size_t codePointCount(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+std::vector<std::string> textWords(std::string_view text)
+{
+    constexpr std::string_view kBlanks = " \t\n\v\f\r";
+    std::vector<std::string> words;
+    for (std::size_t start = text.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+        const std::size_t end = std::min(text.find_first_of(kBlanks, start), text.size());
+        words.emplace_back(text.substr(start, end - start));
+        start = text.find_first_not_of(kBlanks, end);
+    }
+    return words;
+}
+
 std::string escapedControls(std::string_view text)
 {
     static constexpr char kHex[] = "0123456789abcdef";

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qvd {
 
@@ -24,6 +25,11 @@ struct Utf8Character {
 // How many characters (code points) UTF-8 `text` holds: its bytes that do
 // not continue a sequence.
 [[nodiscard]] std::size_t codePointCount(std::string_view text);
+
+// The words of `text`: its runs between blanks (space, tab, line breaks,
+// vertical tab, form feed), in order, as text wrapped or put on one line
+// takes them.
+[[nodiscard]] std::vector<std::string> textWords(std::string_view text);
 
 // `text` to be shown, not obeyed: control characters (C0, DEL and C1, a
 // terminal's escape sequences among them) and bytes that are no UTF-8 are

@@ -2,11 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/job/diagram_layout.h"
 
+#include "runtime/utf8_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <sstream>
 #include <utility>
 
 namespace qvd {
@@ -317,9 +318,8 @@ void layOutNotice(DiagramLayout& layout, const PlacementDiagram& d)
 {
     // The detail wrapped to the measure, word by word.
     std::vector<std::string> lines;
-    std::istringstream words(d.noticeDetail);
     const double measure = layout.width * kNoticeMeasure / layout.em - kLabelPadding;
-    for (std::string word; words >> word;) {
+    for (const std::string& word : textWords(d.noticeDetail)) {
         if (!lines.empty() && labelTextWidth(lines.back() + " " + word) <= measure)
             lines.back() += " " + word;
         else

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/job/job_sheet_content.h"
 
+#include "runtime/utf8_text.h"
 #include "ui/job/table_report.h"
 #include "ui/window/form_design.h"
 
 #include <array>
 #include <optional>
-#include <sstream>
 
 namespace qvd {
 
@@ -16,9 +16,8 @@ namespace {
 // `text` on one line: its runs of blanks, line breaks included, one space.
 std::string oneLine(const std::string& text)
 {
-    std::istringstream words(text);
     std::string line;
-    for (std::string word; words >> word;)
+    for (const std::string& word : textWords(text))
         line += (line.empty() ? "" : " ") + word;
     return line;
 }
