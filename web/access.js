@@ -78,7 +78,7 @@ export class WindowAccess {
   // units, 16 px) take their targets away from each other: the upper one's
   // reaches up, the lower one's down, the drawn buttons staying in place.
   spaceTargets() {
-    const { designs, elements } = this.view;
+    const { designs, elements, form } = this.view;
     const byContainer = new Map();
     designs.forEach((design, id) => {
       if (design.kind !== 'option') return;
@@ -88,7 +88,7 @@ export class WindowAccess {
     for (const ids of byContainer.values()) {
       ids.sort((a, b) => designs[a].top - designs[b].top);
       for (let i = 1; i < ids.length; i += 1) {
-        if ((designs[ids[i]].top - designs[ids[i - 1]].top) / 15 < 24) {
+        if ((designs[ids[i]].top - designs[ids[i - 1]].top) / form.twipsPerPixel < 24) {
           elements[ids[i - 1]].dataset.reach = 'up';
           elements[ids[i]].dataset.reach = 'down';
         }
