@@ -9,32 +9,15 @@
 // Usage: node scripts/prerender_window.mjs SITE_FOLDER
 
 import { chromium } from '@playwright/test';
-import { spawn } from 'node:child_process';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
+import { serveSite } from './site_server.mjs';
 
 const site = resolve(process.argv[2] ?? 'build/web/site');
-const root = new URL('../', import.meta.url).pathname;
 const port = 8793 + (process.pid % 100);
-const server = spawn('python3', [join(root, 'scripts/serve_site.py'), site, String(port)], { stdio: 'ignore' });
-
-async function serverUp() {
-  for (let tries = 0; tries < 300; tries += 1) {
-    try {
-      await fetch(`http://127.0.0.1:${port}/`);
-      return;
-    } catch {
-      await new Promise((done) => setTimeout(done, 100));
-    }
-  }
-  throw new Error(`the site server on port ${port} did not start`);
-}
-
 let picture;
-const browser = await (async () => {
-  await serverUp();
-  return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
-})();
+const server = await serveSite(site, port);
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
 try {
   // A fresh visitor: no job kept, no service worker, the decimal point of
   // the page's own language.

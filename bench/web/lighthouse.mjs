@@ -10,27 +10,13 @@
 
 import lighthouse from 'lighthouse';
 import { launch } from 'chrome-launcher';
-import { spawn } from 'node:child_process';
+import { serveSite } from '../../scripts/site_server.mjs';
 import { resolve } from 'node:path';
 
 const root = new URL('../../', import.meta.url).pathname;
 
-// The server answers once Python has started it, which a busy machine delays.
-async function serverUp(port) {
-  for (let tries = 0; tries < 200; tries += 1) {
-    try {
-      await fetch(`http://127.0.0.1:${port}/`);
-      return;
-    } catch {
-      await new Promise((done) => setTimeout(done, 100));
-    }
-  }
-  throw new Error(`the site server on port ${port} did not start`);
-}
-
 export async function lighthouseMobile(site, port) {
-  const server = spawn('python3', [resolve(root, 'scripts/serve_site.py'), site, String(port)], { stdio: 'ignore' });
-  await serverUp(port);
+  const server = await serveSite(site, port);
   // Headless Chromium here presents a drawn frame only about 2.2 s after
   // navigation, whatever the page (a page without any script too): every
   // request would then count as coming before the first paint. Running the

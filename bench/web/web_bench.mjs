@@ -10,26 +10,15 @@
 // `node bench/web/web_bench.mjs [SITE_FOLDER]` measures another build.
 
 import { chromium } from '@playwright/test';
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
+import { serveSite } from '../../scripts/site_server.mjs';
 
 const root = new URL('../../', import.meta.url).pathname;
 const site = process.argv[2] ? resolve(process.argv[2]) : join(root, 'build/web/site');
 const port = 8792;
-// The server answers once Python has started it, which a busy machine delays.
-async function serverUp(at) {
-  for (let tries = 0; tries < 200; tries += 1) {
-    try {
-      await fetch(`http://127.0.0.1:${at}/`);
-      return;
-    } catch {
-      await new Promise((resolve) => setTimeout(resolve, 100));
-    }
-  }
-  throw new Error(`the site server on port ${at} did not start`);
-}
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 // The site's files but the fonts, raw and gzip-compressed.
@@ -47,8 +36,7 @@ console.log(`site without fonts: ${(raw / 1024).toFixed(0)} KiB, gzip ${(gzip / 
 // The bare page: the same HTML and stylesheet, no WebAssembly, no script.
 writeFileSync(join(site, 'bare.html'), readFileSync(join(site, 'index.html'), 'utf8')
   .replace(/<script[\s\S]*?<\/script>\n?/g, ''));
-const server = spawn('python3', [join(root, 'scripts/serve_site.py'), site, String(port)], { stdio: 'ignore' });
-await serverUp(port);
+const server = await serveSite(site, port);
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] });
 try {
   // When the window is first painted: the render time the browser reports
