@@ -4,8 +4,8 @@
 // design position and size, in its container. The page keeps no state of a
 // control and no rule: each user action goes to the session (a click, a bar's
 // step or drag, a key on the focused control, Tab), after which every control
-// is drawn again from the whole state the session gives, and the focus goes
-// where the session says.
+// the session names as changed is drawn again from its whole state, and the
+// focus goes where the session says.
 
 import { createScrollBar } from './scrollbar.js';
 
@@ -207,7 +207,7 @@ export class WindowView {
   }
 
   settle(id) {
-    this.refreshAll();
+    this.refreshChanged();
     // What follows the window first (the introduction's going makes the
     // rest of the page take input again), then the focus.
     this.onAction();
@@ -261,8 +261,19 @@ export class WindowView {
     }
   }
 
+  // Every control drawn again from the session (at start-up, after a job is
+  // opened); what the session had noted as changed is drawn with them.
   refreshAll() {
+    this.session.changedControls();
     for (let id = 0; id < this.elements.length; id += 1) this.refresh(id);
+    this.updateTabStops();
+  }
+
+  // Only the controls whose state changed since the last drawing, as the
+  // session's control model names them: a step of a drag rewrites the sizes
+  // and the results, not the whole window.
+  refreshChanged() {
+    for (const id of this.session.changedControls()) this.refresh(id);
     this.updateTabStops();
   }
 
@@ -293,7 +304,14 @@ export class WindowView {
         this.bars.get(id).show(state);
         break;
       default: {
-        if (element.textContent !== state.caption) element.textContent = state.caption;
+        // The caption's text is changed in place: a text node replaced at
+        // every step would be taken out of the layout and put back.
+        const text = element.firstChild;
+        if (text?.nodeType === Node.TEXT_NODE && !text.nextSibling) {
+          if (text.data !== state.caption) text.data = state.caption;
+        } else if (element.textContent !== state.caption) {
+          element.textContent = state.caption;
+        }
         const colour = cssColour(state.foreColor);
         if (element.dataset.colour !== colour) {
           element.dataset.colour = colour;

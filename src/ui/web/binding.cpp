@@ -14,6 +14,7 @@
 #include "ui/job/job_sheet_content.h"
 #include "ui/job/table_report.h"
 #include "ui/job/typed_size.h"
+#include "ui/window/changed_controls.h"
 #include "ui/window/control_names.h"
 #include "ui/window/form_design.h"
 #include "ui/window/window_input.h"
@@ -178,6 +179,7 @@ public:
     explicit WebSession(const std::string& decimalSeparator)
         : m_session(NumberFormat{decimalSeparator.empty() ? "." : decimalSeparator})
         , m_input(m_session.window())
+        , m_changes(m_session.window().controls(), m_input)
         , m_spoken(spokenControls(m_session.window()))
     {
     }
@@ -228,6 +230,17 @@ public:
         const ControlState& c = m_session.window().controls().control(static_cast<ControlId>(id));
         return {c.caption, static_cast<int>(c.foreColor), c.value, c.min, c.max, c.visible,
             m_input.takesInput(static_cast<ControlId>(id))};
+    }
+
+    // The controls whose state changed since the page last asked (every one
+    // the first time), as one Int32Array: after a step of a drag the page
+    // reads and draws these, not all 68.
+    [[nodiscard]] val changedControls()
+    {
+        std::vector<int> ids;
+        for (const ControlId id : m_changes.take())
+            ids.push_back(static_cast<int>(id));
+        return val::global("Int32Array").new_(emscripten::typed_memory_view(ids.size(), ids.data()));
     }
 
     // The user's actions; false when the control takes no input now or an
@@ -625,6 +638,7 @@ private:
 
     JobSession m_session;
     WindowInput m_input;
+    ChangedControls m_changes;
     std::vector<SpokenControl> m_spoken;
 };
 
@@ -665,6 +679,7 @@ EMSCRIPTEN_BINDINGS(qvdtalvern)
         .function("controlCount", &WebSession::controlCount)
         .function("design", &WebSession::design)
         .function("state", &WebSession::state)
+        .function("changedControls", &WebSession::changedControls)
         .function("click", &WebSession::click)
         .function("change", &WebSession::change)
         .function("scroll", &WebSession::scroll)
