@@ -262,7 +262,8 @@ export class WindowView {
   }
 
   // Every control drawn again from the session (at start-up, after a job is
-  // opened); what the session had noted as changed is drawn with them.
+  // opened); the changes the session had noted are drawn with them, so its
+  // list starts afresh.
   refreshAll() {
     this.session.changedControls();
     for (let id = 0; id < this.elements.length; id += 1) this.refresh(id);
