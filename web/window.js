@@ -11,10 +11,10 @@ import { createScrollBar } from './scrollbar.js';
 
 // The model's name of a key (the core's table of keys decides what it does).
 const keyName = (key) => (key === ' ' ? 'Space' : key.replace(/^Arrow/, ''));
-// Colours are 24-bit with red in the low byte. The warnings' pure red is
-// drawn a shade darker, so that it reads on white at 4.5:1 (WCAG AA).
-const cssColour = (colour) => (colour === 0x0000ff ? '#c80000'
-  : `rgb(${colour & 0xff}, ${(colour >> 8) & 0xff}, ${(colour >> 16) & 0xff})`);
+// Colours are 24-bit with red in the low byte.
+const BLACK = 0x000000;
+const RED = 0x0000ff;
+const cssColour = (colour) => `rgb(${colour & 0xff}, ${(colour >> 8) & 0xff}, ${(colour >> 16) & 0xff})`;
 
 export class WindowView {
   constructor(session, root, onAction) {
@@ -26,6 +26,7 @@ export class WindowView {
     this.elements = [];
     this.bars = new Map();
     this.focusables = new Map(); // control id: the element that takes its focus
+    this.inks = []; // control id: the caption colour drawn
     const rootStyle = document.documentElement.style;
     rootStyle.setProperty('--window-width', `${this.form.width}px`);
     rootStyle.setProperty('--window-height', `${this.form.height}px`);
@@ -313,10 +314,16 @@ export class WindowView {
         } else if (element.textContent !== state.caption) {
           element.textContent = state.caption;
         }
-        const colour = cssColour(state.foreColor);
-        if (element.dataset.colour !== colour) {
-          element.dataset.colour = colour;
-          element.style.color = colour;
+        // Black is the page's ink and the warnings' red a class (style.css
+        // draws it a shade darker, to read on white): at a step of a drag,
+        // rows' results turn red or back, and a colour written inline cost
+        // the browser several times what a class does. Any other colour is
+        // written inline.
+        if (this.inks[id] !== state.foreColor) {
+          this.inks[id] = state.foreColor;
+          element.classList.toggle('warning-ink', state.foreColor === RED);
+          const inline = state.foreColor === RED || state.foreColor === BLACK ? '' : cssColour(state.foreColor);
+          if (element.style.color !== inline) element.style.color = inline;
         }
       }
     }

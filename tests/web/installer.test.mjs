@@ -74,6 +74,12 @@ test('the results read as a table with headers, a warning as one phrase, one sum
   for (let i = 0; i < 5; i += 1) await width.press('PageDown');
   await expect(page.locator('#summary')).toHaveText('Width 150, Height 112.50, Diagonal 187.50, Projection angle 10. '
     + 'Screen Too Big: Corvin NRX, Corvin WT1, Halden NRX, Halden WT1.');
+  // Drawn in the warnings' red while the row warns, and in black again once
+  // it no longer does (Corvin WT2 warned at the start).
+  const ink = (name) => page.locator(`[aria-label="${name}"]`).evaluate((cell) => getComputedStyle(cell).color);
+  expect(await ink('Corvin NRX, throw distance')).toBe('rgb(200, 0, 0)');
+  expect(await ink('Corvin WT2, throw distance')).toBe('rgb(0, 0, 0)');
+  expect(await ink('Brisa, throw distance')).toBe('rgb(0, 0, 0)');
 });
 
 test('a size typed on a phone is entered as the bar would enter it, and a wrong one is said', async ({ page }) => {
