@@ -26,7 +26,6 @@ export class WindowView {
     this.elements = [];
     this.bars = new Map();
     this.focusables = new Map(); // control id: the element that takes its focus
-    this.inks = []; // control id: the caption colour drawn
     const rootStyle = document.documentElement.style;
     rootStyle.setProperty('--window-width', `${this.form.width}px`);
     rootStyle.setProperty('--window-height', `${this.form.height}px`);
@@ -319,12 +318,10 @@ export class WindowView {
         // rows' results turn red or back, and a colour written inline cost
         // the browser several times what a class does. Any other colour is
         // written inline.
-        if (this.inks[id] !== state.foreColor) {
-          this.inks[id] = state.foreColor;
-          element.classList.toggle('warning-ink', state.foreColor === RED);
-          const inline = state.foreColor === RED || state.foreColor === BLACK ? '' : cssColour(state.foreColor);
-          if (element.style.color !== inline) element.style.color = inline;
-        }
+        const warning = state.foreColor === RED;
+        if (element.classList.contains('warning-ink') !== warning) element.classList.toggle('warning-ink', warning);
+        const inline = warning || state.foreColor === BLACK ? '' : cssColour(state.foreColor);
+        if (element.style.color !== inline) element.style.color = inline;
       }
     }
   }

@@ -9,12 +9,12 @@ ChangedControls::ChangedControls(ControlSet& controls, const WindowInput& input)
     , m_input(input)
     , m_changed(controls.size(), false)
     , m_connection(controls.onChange([this](ControlId id, Property property) {
+        // A control added since (never, once the window is built) is
+        // covered by take(), which then names every control.
         if (property == Property::Visible)
             m_all = true;
         else if (id < m_changed.size())
             m_changed[id] = true;
-        else
-            m_all = true; // a control added since: the list no longer covers every control
     }))
 {
 }
