@@ -4,8 +4,8 @@
 // phone shows the introduction as soon as the page and its faces arrive,
 // without waiting for the WebAssembly. The markup is what the page itself
 // draws at start-up, taken from the built site in Debian's Chromium; when the
-// module is ready the page builds the live window in its place, at the same
-// places and sizes, so nothing moves.
+// module is ready the page takes this picture over as its live window, so
+// nothing moves and nothing is built again.
 // Usage: node scripts/prerender_window.mjs SITE_FOLDER
 
 import { chromium } from '@playwright/test';

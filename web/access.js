@@ -37,6 +37,13 @@ export class WindowAccess {
     const { doc, view } = this;
     const { columnHeaders, rows } = view.roles;
     const element = (id) => view.elements[id];
+    // The drawn picture the window took over has its table already: each
+    // row's warning phrase is its last cell.
+    const drawn = element(columnHeaders[0]).closest('.results');
+    if (drawn) {
+      this.phrases = [...drawn.querySelectorAll('[role=row] > [aria-colspan]')];
+      if (this.phrases.length === rows.length) return;
+    }
     const table = doc.createElement('div');
     table.className = 'results';
     table.setAttribute('role', 'table');
@@ -140,9 +147,12 @@ export class WindowAccess {
       this.inert = [];
       return;
     }
+    // In the window, a sibling inert already is so from the drawn picture
+    // the window took over, and is freed with the others.
+    const ours = (sibling) => !sibling.inert || this.view.root.contains(sibling);
     for (let at = introduction; at.parentElement; at = at.parentElement) {
       for (const sibling of at.parentElement.children) {
-        if (sibling !== at && !sibling.inert && sibling.tagName !== 'SCRIPT' && sibling.id !== 'update') {
+        if (sibling !== at && ours(sibling) && sibling.tagName !== 'SCRIPT' && sibling.id !== 'update') {
           sibling.inert = true;
           this.inert.push(sibling);
         }

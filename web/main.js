@@ -44,7 +44,7 @@ const kept = loadJob();
 const keptProblem = kept ? session.openJob(kept) : '';
 await nextTask();
 
-// The live window replaces the drawn one, with what assistive technology
+// The live window takes over the drawn one, with what assistive technology
 // meets in it, in one task; the job's actions beside it follow in the next.
 const root = document.getElementById('window');
 const followers = [];

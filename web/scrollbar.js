@@ -9,15 +9,19 @@
 // assistive technology it is a slider.
 
 export function createScrollBar(element, { name, description, current, act, step }) {
-  element.classList.add('scrollbar');
-  element.setAttribute('role', 'slider');
-  element.setAttribute('aria-orientation', 'horizontal');
-  element.setAttribute('aria-label', name);
-  if (description) element.title = description;
-  element.tabIndex = -1;
-  element.innerHTML =
-    '<span class="arrow left" aria-hidden="true"></span><span class="trough" aria-hidden="true">' +
-    '<span class="thumb"></span></span><span class="arrow right" aria-hidden="true"></span>';
+  // A bar drawn already (the picture of the first state in the built
+  // index.html) is taken over as it stands.
+  if (!element.querySelector('.trough')) {
+    element.classList.add('scrollbar');
+    element.setAttribute('role', 'slider');
+    element.setAttribute('aria-orientation', 'horizontal');
+    element.setAttribute('aria-label', name);
+    if (description) element.title = description;
+    element.tabIndex = -1;
+    element.innerHTML =
+      '<span class="arrow left" aria-hidden="true"></span><span class="trough" aria-hidden="true">' +
+      '<span class="thumb"></span></span><span class="arrow right" aria-hidden="true"></span>';
+  }
   const trough = element.querySelector('.trough');
   const thumb = element.querySelector('.thumb');
   // While the thumb is held: where it was taken, the trough measured once

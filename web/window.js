@@ -37,20 +37,27 @@ export class WindowView {
 
   build() {
     const { session, root } = this;
-    // The built site's index.html holds a picture of the first state, shown
-    // while the module loads; the live window takes its place, control for
-    // control at the same places and sizes.
-    root.replaceChildren();
     const count = session.controlCount();
     const designs = [];
     for (let id = 0; id < count; id += 1) designs.push(session.design(id));
     this.designs = designs;
     const px = (twips) => `${twips / this.form.twipsPerPixel}px`;
+    // The built site's index.html holds a picture of the first state, shown
+    // while the module loads. When it is this window's, the live window takes
+    // it over as it stands: built again, the whole window would be styled and
+    // laid out anew on a slow phone's start-up, to draw the same picture.
+    const drawn = this.drawnControls(designs, px);
+    if (drawn) {
+      this.elements = drawn;
+      drawn.forEach((element, id) => this.wire(id, designs[id], element));
+      return;
+    }
+    root.replaceChildren();
     // The reflowed layout of narrow screens: a grid place for each control.
     const places = this.narrowPlaces(designs);
     for (let id = 0; id < count; id += 1) {
       const design = designs[id];
-      const element = this.createControl(id, design);
+      const element = this.createControl(design);
       element.classList.add('control', design.kind);
       element.style.left = px(design.left);
       element.style.top = px(design.top);
@@ -78,10 +85,24 @@ export class WindowView {
       parent.appendChild(element);
       this.elements[id] = element;
       element.dataset.control = String(id);
+      this.wire(id, design, element);
     }
     const introduction = this.elements[this.roles.introduction];
     introduction.classList.add('introduction');
     for (const id of this.roles.columnExplanations) this.elements[id].classList.add('explanation');
+  }
+
+  // The drawn picture's controls by id, if the picture is of this window:
+  // every control there once, of its kind, at its design place. Otherwise
+  // (the page as written, before a build drew it in) none.
+  drawnControls(designs, px) {
+    const found = this.root.querySelectorAll('[data-control]');
+    if (found.length !== designs.length) return null;
+    const drawn = [];
+    for (const element of found) drawn[Number(element.dataset.control)] = element;
+    const fits = designs.every((design, id) => drawn[id]?.classList.contains(design.kind)
+      && drawn[id].style.left === px(design.left) && drawn[id].style.top === px(design.top));
+    return fits ? drawn : null;
   }
 
   // One-line captions too long for their box are drawn condensed, as on the
@@ -99,7 +120,8 @@ export class WindowView {
     });
   }
 
-  createControl(id, design) {
+  // A control's element, before it takes input (see `wire`).
+  createControl(design) {
     switch (design.kind) {
       case 'frame': {
         const frame = document.createElement('div');
@@ -117,36 +139,17 @@ export class WindowView {
         // nothing; the frame groups them for assistive technology.
         input.setAttribute('aria-label', design.name);
         if (design.description) input.title = design.description;
-        // The mark is the model's: a click is the Click event, after which
-        // every control is drawn again (the browser marks a clicked radio on
-        // its own, even one the model did not select).
-        input.addEventListener('click', () => this.act(id, () => this.session.click(id)));
         label.appendChild(input);
-        this.radios = this.radios || new Map();
-        this.radios.set(id, input);
-        this.focusables.set(id, input);
         return label;
       }
       case 'button': {
         const button = document.createElement('button');
         button.type = 'button';
         button.textContent = design.name;
-        button.addEventListener('click', () => this.act(id, () => this.session.click(id)));
-        this.focusables.set(id, button);
         return button;
       }
-      case 'scrollbar': {
-        const element = document.createElement('div');
-        this.bars.set(id, createScrollBar(element, {
-          name: design.name,
-          description: design.description,
-          current: () => this.session.state(id),
-          act: (kind, value) => this.act(id, () => (kind === 'scroll' ? this.session.scroll(id, value) : this.session.change(id, value))),
-          step: (action) => this.act(id, () => this.session.step(id, action)),
-        }));
-        this.focusables.set(id, element);
-        return element;
-      }
+      case 'scrollbar':
+        return document.createElement('div');
       default: {
         // A caption that does not name itself (a size, the angle, a result)
         // is output, named as the desktop names it.
@@ -155,6 +158,39 @@ export class WindowView {
         if (written) label.setAttribute('aria-label', design.name);
         return label;
       }
+    }
+  }
+
+  // Control `id`'s element, built or drawn, made to take input: each user
+  // action goes to the session.
+  wire(id, design, element) {
+    switch (design.kind) {
+      case 'option': {
+        const input = element.querySelector('input');
+        // The mark is the model's: a click is the Click event, after which
+        // every control is drawn again (the browser marks a clicked radio on
+        // its own, even one the model did not select).
+        input.addEventListener('click', () => this.act(id, () => this.session.click(id)));
+        this.radios = this.radios || new Map();
+        this.radios.set(id, input);
+        this.focusables.set(id, input);
+        break;
+      }
+      case 'button':
+        element.addEventListener('click', () => this.act(id, () => this.session.click(id)));
+        this.focusables.set(id, element);
+        break;
+      case 'scrollbar':
+        this.bars.set(id, createScrollBar(element, {
+          name: design.name,
+          description: design.description,
+          current: () => this.session.state(id),
+          act: (kind, value) => this.act(id, () => (kind === 'scroll' ? this.session.scroll(id, value) : this.session.change(id, value))),
+          step: (action) => this.act(id, () => this.session.step(id, action)),
+        }));
+        this.focusables.set(id, element);
+        break;
+      default:
     }
   }
 

@@ -105,6 +105,11 @@ for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'ph
     const live = await browser.newContext({ viewport, serviceWorkers: 'block' });
     const page = await live.newPage();
     await page.addInitScript(() => {
+      // The picture's controls as the page was parsed: the live window
+      // takes these over rather than drawing them again.
+      document.addEventListener('DOMContentLoaded', () => {
+        window.pictured = [...document.querySelectorAll('#window [data-control]')];
+      });
       window.shifted = 0;
       new PerformanceObserver((list) => {
         for (const entry of list.getEntries()) window.shifted += entry.value;
@@ -114,6 +119,8 @@ for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'ph
     await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
     await page.evaluate(() => document.fonts.ready);
     expect(await controlBoxes(page)).toEqual(drawn);
+    expect(await page.evaluate(() => window.pictured.length > 60
+      && window.pictured.every((element) => element.isConnected))).toBe(true);
     expect(await page.evaluate(() => window.shifted)).toBeLessThanOrEqual(0.02);
     await live.close();
   });
