@@ -24,7 +24,9 @@ mkdir -p "$site/fonts"
 cp web/index.html web/style.css web/*.js web/manifest.webmanifest "$site/"
 cp build/wasm/src/ui/web/qvdtalvern.mjs build/wasm/src/ui/web/qvdtalvern.wasm "$site/"
 cp data/icon.svg "$site/icon.svg"
-for size in 192 512; do
+# The tab's icon is a small PNG: the browser draws an SVG icon by building a
+# document for it on the page's main thread, while the page starts.
+for size in 32 192 512; do
   rsvg-convert -w "$size" -h "$size" data/icon.svg -o "$site/icon-$size.png"
 done
 # The faces the window is drawn in, as WOFF2 holding only the characters the
