@@ -125,3 +125,39 @@ for (const layout of [{ name: 'desktop', width: 1280, height: 900 }, { name: 'ph
     await live.close();
   });
 }
+
+// A page without a picture of this window (served unbuilt), or with a
+// picture of another design (a control drawn elsewhere), builds the window
+// itself: every control at its design place, taking input.
+const pictures = {
+  'no picture': (html) => html.replace(/(<div id="window"[^>]*>)[\s\S]*?(<\/div>\n\s*<p id="summary")/, '$1$2'),
+  'a picture of another design': (html) => html.replace(/(data-control="3" style="left: )(\d+)px/,
+    (_, start, left) => `${start}${Number(left) + 12}px`),
+};
+for (const [name, redraw] of Object.entries(pictures)) {
+  test(`with ${name}, the page builds the window at its design places`, async ({ browser }) => {
+    const context = await browser.newContext({ viewport: { width: 1280, height: 900 }, serviceWorkers: 'block' });
+    const ready = async (page) => {
+      await page.goto('/');
+      await expect(page.locator('body')).toHaveAttribute('data-ready', 'true');
+      await page.evaluate(() => document.fonts.ready);
+    };
+    const built = await context.newPage();
+    await ready(built);
+    const page = await context.newPage();
+    let redrawn = false;
+    await page.route(/\/$/, async (route) => {
+      const response = await route.fetch();
+      const html = await response.text();
+      redrawn = redraw(html) !== html;
+      await route.fulfill({ response, body: redraw(html) });
+    });
+    await ready(page);
+    expect(redrawn).toBe(true);
+    expect(await controlBoxes(page)).toEqual(await controlBoxes(built));
+    await page.getByRole('button', { name: 'Click to Continue' }).click();
+    await page.getByRole('radio', { name: 'Height', exact: true }).click();
+    await expect(page.getByRole('radio', { name: 'Height', exact: true })).toBeChecked();
+    await context.close();
+  });
+}
