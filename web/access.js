@@ -42,7 +42,7 @@ export class WindowAccess {
     const drawn = element(columnHeaders[0]).closest('.results');
     if (drawn) {
       this.phrases = [...drawn.querySelectorAll('[role=row] > [aria-colspan]')];
-      if (this.phrases.length === rows.length) return;
+      return;
     }
     const table = doc.createElement('div');
     table.className = 'results';

@@ -25,6 +25,7 @@ export class WindowView {
     this.form = session.form();
     this.elements = [];
     this.bars = new Map();
+    this.radios = new Map();
     this.focusables = new Map(); // control id: the element that takes its focus
     const rootStyle = document.documentElement.style;
     rootStyle.setProperty('--window-width', `${this.form.width}px`);
@@ -171,7 +172,6 @@ export class WindowView {
         // every control is drawn again (the browser marks a clicked radio on
         // its own, even one the model did not select).
         input.addEventListener('click', () => this.act(id, () => this.session.click(id)));
-        this.radios = this.radios || new Map();
         this.radios.set(id, input);
         this.focusables.set(id, input);
         break;
