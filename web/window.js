@@ -12,8 +12,6 @@ import { createScrollBar } from './scrollbar.js';
 // The model's name of a key (the core's table of keys decides what it does).
 const keyName = (key) => (key === ' ' ? 'Space' : key.replace(/^Arrow/, ''));
 // Colours are 24-bit with red in the low byte.
-const BLACK = 0x000000;
-const RED = 0x0000ff;
 const cssColour = (colour) => `rgb(${colour & 0xff}, ${(colour >> 8) & 0xff}, ${(colour >> 16) & 0xff})`;
 
 export class WindowView {
@@ -354,9 +352,9 @@ export class WindowView {
         // rows' results turn red or back, and a colour written inline cost
         // the browser several times what a class does. Any other colour is
         // written inline.
-        const warning = state.foreColor === RED;
+        const warning = state.foreColor === this.form.warningInk;
         if (element.classList.contains('warning-ink') !== warning) element.classList.toggle('warning-ink', warning);
-        const inline = warning || state.foreColor === BLACK ? '' : cssColour(state.foreColor);
+        const inline = warning || state.foreColor === this.form.ink ? '' : cssColour(state.foreColor);
         if (element.style.color !== inline) element.style.color = inline;
       }
     }

@@ -7,6 +7,7 @@
 // where the focus goes, and stops the window after an untrapped error. The
 // binding converts values and decides nothing.
 
+#include "runtime/controls.h"
 #include "runtime/runtime_error.h"
 #include "ui/job/diagram_layout.h"
 #include "ui/job/job_file.h"
@@ -190,7 +191,8 @@ public:
         return m_input.enter([this] { m_session.window().load(); });
     }
 
-    // The window's client area in CSS pixels, and the twips a pixel is.
+    // The window's client area in CSS pixels, the twips a pixel is, and the
+    // captions' two inks: black, and the red of a range warning.
     [[nodiscard]] val form() const
     {
         const FormDesign& form = formDesign();
@@ -199,6 +201,8 @@ public:
         object.set("twipsPerPixel", kTwipsPerPixel);
         object.set("width", form.clientWidth / kTwipsPerPixel);
         object.set("height", form.clientHeight / kTwipsPerPixel);
+        object.set("ink", kBlack);
+        object.set("warningInk", kRed);
         return object;
     }
 
