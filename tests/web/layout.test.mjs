@@ -144,8 +144,9 @@ for (const [name, redraw] of Object.entries({
     await page.route(/\/$/, async (route) => {
       const response = await route.fetch();
       const html = await response.text();
-      redrawn = redraw(html) !== html;
-      await route.fulfill({ response, body: redraw(html) });
+      const body = redraw(html);
+      redrawn = body !== html;
+      await route.fulfill({ response, body });
     });
     await ready(built);
     await ready(page);
